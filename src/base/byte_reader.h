@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "base/bytes.h"
+
+namespace mavu::base {
+
+// Bounds-checked little-endian reader over memory. A read past the end throws
+// FormatError and leaves the position unchanged.
+class ByteReader {
+ public:
+  explicit ByteReader(std::span<const uint8_t> data) : data_(data) {}
+
+  size_t Size() const { return data_.size(); }
+  size_t Position() const { return pos_; }
+  size_t Remaining() const { return data_.size() - pos_; }
+  bool AtEnd() const { return pos_ == data_.size(); }
+
+  void Seek(size_t pos);
+  void Skip(size_t count);
+
+  uint8_t U8();
+  uint16_t U16();
+  uint32_t U32();
+  uint64_t U64();
+  int32_t I32() { return static_cast<int32_t>(U32()); }
+
+  // A u16 length followed by that many bytes.
+  std::string Str16();
+  // Exactly `count` bytes as text, unchanged (NULs included).
+  std::string Text(size_t count);
+  std::span<const uint8_t> Span(size_t count);
+  Bytes Take(size_t count);
+  // Everything from the position to the end; the position moves to the end.
+  std::span<const uint8_t> Rest();
+
+ private:
+  void Require(size_t count) const;
+
+  std::span<const uint8_t> data_;
+  size_t pos_ = 0;
+};
+
+}  // namespace mavu::base

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace mavu::base {
+
+// A resource name ("System\Menu\Layout.dat", CP932) as a relative host path:
+// backslashes become separators, the text becomes UTF-8.
+std::filesystem::path HostPath(std::string_view name);
+
+// Finds the regular file `name` below `root`, matching each path component
+// without regard to letter case, so a game folder copied from a system with
+// case-insensitive names still works. The exact spelling is tried first.
+std::optional<std::filesystem::path> FindLooseFile(const std::filesystem::path& root,
+                                                   std::string_view name);
+
+}  // namespace mavu::base
