@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
+#include "resource/string_cache.h"
+
+namespace mavu::resource {
+
+// Persistent hash table from lower-cased names to fixed-size values, stored as
+// the "HashVer1.2" stream (the .hash index and the read logs of system data).
+class THashTable {
+ public:
+  static constexpr uint32_t kMaxEntries = 65535;
+  static constexpr size_t kCacheSlots = 32;
+
+  explicit THashTable(uint32_t buckets);
+
+  bool Put(std::string_view key, std::span<const uint8_t> value);
+  // True when present; copies value.size() bytes into `value` when it is not empty.
+  bool Get(std::string_view key, std::span<uint8_t> value = {});
+  // Offset of the key's value within the data area.
+  std::optional<uint64_t> Find(std::string_view key);
+  void ClearTable();
+
+  // Throws base::FormatError with the messages of the format (wrong header, wrong
+  // bucket count, damaged index); the table is then left empty.
+  bool LoadFromFile(const std::filesystem::path& path);
+  bool LoadFromStream(base::ByteReader& in);
+  void SaveToStream(base::ByteWriter& out) const;
+
+  uint32_t BucketCount() const { return static_cast<uint32_t>(buckets_.size()); }
+  uint32_t EntryCount() const { return entryCount_; }
+  const base::Bytes& DataArea() const { return data_; }
+
+ private:
+  struct Entry {
+    std::string key;
+    uint64_t offset;
+  };
+  std::vector<std::vector<Entry>> buckets_;
+  base::Bytes data_;
+  uint32_t entryCount_ = 0;
+  TStringCache cache_{kCacheSlots};
+};
+
+}  // namespace mavu::resource
