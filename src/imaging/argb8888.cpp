@@ -1,0 +1,118 @@
+#include "imaging/argb8888.h"
+
+#include <algorithm>
+#include <atomic>
+#include <stdexcept>
+
+#include "imaging/span_clip.h"
+#include "imaging/span_runner.h"
+
+namespace mavu::imaging {
+namespace {
+
+std::atomic<uint32_t> serialCounter{0};
+
+constexpr uint32_t kAlphaMask = 0xFF000000u;
+
+}  // namespace
+
+uint32_t TARGB8888::TakeSerial() {
+  // 2^32 is a multiple of 2^24, so masking the wrapping 32-bit counter gives
+  // the same sequence as a counter kept modulo 2^24.
+  return serialCounter.fetch_add(1, std::memory_order_relaxed) & kSerialMask;
+}
+
+TARGB8888::TARGB8888() : serial_(TakeSerial()) {}
+
+void TARGB8888::SetSize(int width, int height) {
+  Clear();
+  if (width < 1 || height < 1) return;
+  if (width > kMaxImageSide || height > kMaxImageSide ||
+      int64_t{width} * height > kMaxImagePixels) {
+    throw std::length_error("image size beyond the supported maximum");
+  }
+  pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0u);
+  width_ = width;
+  height_ = height;
+}
+
+void TARGB8888::Clear() {
+  std::vector<uint32_t>().swap(pixels_);
+  width_ = 0;
+  height_ = 0;
+  serial_ = TakeSerial();
+  hasAlpha_ = true;
+}
+
+void TARGB8888::Adopt(std::vector<uint32_t> pixels, int width, int height) {
+  Clear();
+  pixels_ = std::move(pixels);
+  width_ = width;
+  height_ = height;
+  RecomputeHasAlpha();
+}
+
+void TARGB8888::RecomputeHasAlpha() {
+  hasAlpha_ = pixels_.empty() || std::any_of(pixels_.begin(), pixels_.end(), [](uint32_t p) {
+                return (p & kAlphaMask) != kAlphaMask;
+              });
+}
+
+void TARGB8888::AssignImage(const TARGB8888& other) {
+  if (&other == this) return;
+  Clear();
+  pixels_ = other.pixels_;
+  width_ = other.width_;
+  height_ = other.height_;
+  hasAlpha_ = other.hasAlpha_;
+}
+
+void TARGB8888::SetBits(uint32_t value, uint32_t mask, const RectI& rect) {
+  int left = std::max(rect.left, 0), right = std::min(rect.right, width_);
+  int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, height_);
+  for (int y = top; y < bottom; ++y) {
+    uint32_t* row = Row(y);
+    for (int x = left; x < right; ++x) row[x] = (row[x] & mask) | value;
+  }
+}
+
+void TARGB8888::SetBits(uint32_t value, uint32_t mask) {
+  SetBits(value, mask, RectI{0, 0, width_, height_});
+}
+
+void TARGB8888::Scroll(uint32_t colour, int dx, int dy) {
+  if (Empty()) return;
+  std::vector<uint32_t> saved = pixels_;
+  std::fill(pixels_.begin(), pixels_.end(), colour);
+  // Rows are stored bottom-up: top-down row y lives at stored row height-1-y.
+  int left = std::max(0, dx), right = std::min(width_, width_ + dx);
+  int top = std::max(0, dy), bottom = std::min(height_, height_ + dy);
+  for (int y = top; y < bottom; ++y) {
+    const uint32_t* from = saved.data() + RowOffset(y - dy);
+    std::copy(from + (left - dx), from + (right - dx), Row(y) + left);
+  }
+}
+
+void TARGB8888::Thumbnail(TARGB8888& dest, int boxWidth, int boxHeight) const {
+  if (Empty() || dest.Empty() || boxWidth < 1 || boxHeight < 1) return;
+  int width = std::min(dest.Width(), width_ / boxWidth);
+  int height = std::min(dest.Height(), height_ / boxHeight);
+  uint32_t count = static_cast<uint32_t>(boxWidth) * static_cast<uint32_t>(boxHeight);
+  for (int ty = 0; ty < height; ++ty) {
+    uint32_t* out = dest.Row(ty);
+    for (int tx = 0; tx < width; ++tx) {
+      uint64_t sum[3] = {0, 0, 0};
+      for (int y = ty * boxHeight; y < (ty + 1) * boxHeight; ++y) {
+        const uint32_t* row = Row(y) + tx * boxWidth;
+        for (int x = 0; x < boxWidth; ++x) {
+          for (int c = 0; c < 3; ++c) sum[c] += (row[x] >> (8 * c)) & 0xFF;
+        }
+      }
+      out[tx] = static_cast<uint32_t>(sum[0] / count) |
+                static_cast<uint32_t>(sum[1] / count) << 8 |
+                static_cast<uint32_t>(sum[2] / count) << 16;
+    }
+  }
+}
+
+}  // namespace mavu::imaging
