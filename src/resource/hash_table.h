@@ -23,13 +23,18 @@ class THashTable {
 
   explicit THashTable(uint32_t buckets);
 
+  // False, changing nothing, when the table is full, when the key's stored value
+  // is shorter than `value` (a damaged stream), or when the key or the table
+  // would grow past what the stream form can hold and read back.
   bool Put(std::string_view key, std::span<const uint8_t> value);
-  // True when present; copies value.size() bytes into `value` when it is not empty.
+  // True when present; copies value.size() bytes into `value` when it is not
+  // empty (false if the stored value is shorter).
   bool Get(std::string_view key, std::span<uint8_t> value = {});
   // Offset of the key's value within the data area.
   std::optional<uint64_t> Find(std::string_view key);
   void ClearTable();
 
+  // Buckets must be at least 1 (std::invalid_argument otherwise).
   // Throws base::FormatError with the messages of the format (wrong header, wrong
   // bucket count, damaged index); the table is then left empty.
   bool LoadFromFile(const std::filesystem::path& path);
@@ -45,9 +50,16 @@ class THashTable {
     std::string key;
     uint64_t offset;
   };
+  std::optional<uint64_t> FindLower(const std::string& lowerKey);
+  std::vector<Entry>& BucketOf(const std::string& lowerKey);
+  bool ValueFits(uint64_t offset, size_t size) const;
+  void ReadIndex(base::ByteReader& index, uint32_t entries, uint32_t dataLength);
+
   std::vector<std::vector<Entry>> buckets_;
   base::Bytes data_;
   uint32_t entryCount_ = 0;
+  // Bytes of the index and data area once unpacked, kept within what BpeExpand accepts.
+  size_t unpackedSize_ = 0;
   TStringCache cache_{kCacheSlots};
 };
 

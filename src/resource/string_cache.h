@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@ class TStringCache {
 
   void Put(std::string_view key, uint64_t value);
   uint64_t Get(std::string_view key, uint64_t fallback) const;
+  std::optional<uint64_t> Find(std::string_view key) const;
   bool Contains(std::string_view key) const;
   void Remove(std::string_view key);
   void Clear();
