@@ -4,8 +4,7 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "imaging/span_clip.h"
-#include "imaging/span_runner.h"
+#include "imaging/image_loaders.h"
 
 namespace mavu::imaging {
 namespace {
@@ -65,6 +64,39 @@ void TARGB8888::AssignImage(const TARGB8888& other) {
   width_ = other.width_;
   height_ = other.height_;
   hasAlpha_ = other.hasAlpha_;
+}
+
+void TARGB8888::LoadBmp(base::ByteReader& in) {
+  Clear();
+  detail::DecodedImage decoded = detail::DecodeBmp(in);
+  Adopt(std::move(decoded.pixels), decoded.width, decoded.height);
+}
+
+void TARGB8888::LoadJpeg(base::ByteReader& in) {
+  Clear();
+  detail::DecodedImage decoded = detail::DecodeJpeg(in);
+  Adopt(std::move(decoded.pixels), decoded.width, decoded.height);
+}
+
+void TARGB8888::LoadPng(base::ByteReader& in) {
+  Clear();
+  detail::DecodedImage decoded = detail::DecodePng(in);
+  Adopt(std::move(decoded.pixels), decoded.width, decoded.height);
+}
+
+void TARGB8888::LoadAlphaMask(base::ByteReader& in) {
+  detail::DecodedImage mask = detail::DecodeBmp(in);
+  int width = std::min(width_, mask.width), height = std::min(height_, mask.height);
+  // Both pictures line up at their top-left corners.
+  for (int y = 0; y < height; ++y) {
+    size_t from = static_cast<size_t>(mask.height - 1 - y) * static_cast<size_t>(mask.width);
+    uint32_t* row = Row(y);
+    for (int x = 0; x < width; ++x) {
+      uint32_t level = mask.indices.empty() ? mask.pixels[from + x] & 0xFF : mask.indices[from + x];
+      row[x] = (row[x] & ~kAlphaMask) | level << 24;
+    }
+  }
+  hasAlpha_ = true;
 }
 
 void TARGB8888::SetBits(uint32_t value, uint32_t mask, const RectI& rect) {
