@@ -23,6 +23,27 @@ uint32_t TARGB8888::TakeSerial() {
 
 TARGB8888::TARGB8888() : serial_(TakeSerial()) {}
 
+TARGB8888::TARGB8888(TARGB8888&& other) noexcept
+    : pixels_(std::move(other.pixels_)),
+      width_(other.width_),
+      height_(other.height_),
+      serial_(other.serial_),
+      hasAlpha_(other.hasAlpha_) {
+  other.Clear();
+}
+
+TARGB8888& TARGB8888::operator=(TARGB8888&& other) noexcept {
+  if (&other != this) {
+    pixels_ = std::move(other.pixels_);
+    width_ = other.width_;
+    height_ = other.height_;
+    serial_ = other.serial_;
+    hasAlpha_ = other.hasAlpha_;
+    other.Clear();
+  }
+  return *this;
+}
+
 void TARGB8888::SetSize(int width, int height) {
   Clear();
   if (width < 1 || height < 1) return;
@@ -116,9 +137,12 @@ void TARGB8888::Scroll(uint32_t colour, int dx, int dy) {
   if (Empty()) return;
   std::vector<uint32_t> saved = pixels_;
   std::fill(pixels_.begin(), pixels_.end(), colour);
+  dx = std::clamp(dx, -width_, width_);
+  dy = std::clamp(dy, -height_, height_);
   // Rows are stored bottom-up: top-down row y lives at stored row height-1-y.
   int left = std::max(0, dx), right = std::min(width_, width_ + dx);
   int top = std::max(0, dy), bottom = std::min(height_, height_ + dy);
+  if (left >= right) return;
   for (int y = top; y < bottom; ++y) {
     const uint32_t* from = saved.data() + RowOffset(y - dy);
     std::copy(from + (left - dx), from + (right - dx), Row(y) + left);

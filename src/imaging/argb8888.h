@@ -126,6 +126,10 @@ class TARGB8888 {
   TARGB8888();
   TARGB8888(const TARGB8888&) = delete;
   TARGB8888& operator=(const TARGB8888&) = delete;
+  // A move hands over pixels and serial; the moved-from buffer is left empty
+  // with a fresh serial, so no two buffers ever share one.
+  TARGB8888(TARGB8888&& other) noexcept;
+  TARGB8888& operator=(TARGB8888&& other) noexcept;
 
   // --- management --------------------------------------------------------
   // Clears, then allocates width x height transparent black pixels. A size
