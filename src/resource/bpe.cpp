@@ -1,5 +1,6 @@
 #include "resource/bpe.h"
 
+#include <memory>
 #include <stdexcept>
 
 #include "base/byte_writer.h"
@@ -19,12 +20,13 @@ base::Bytes BpeCompress(std::span<const uint8_t> input) {
   }
   base::ByteWriter out;
   out.U32(kBpeMagic).U32(kFlagU16Lengths).U32(static_cast<uint32_t>(input.size()));
-  BpeBlockCompressor block;
+  // Its tables take some 160 KB: too much for a stack.
+  auto block = std::make_unique<BpeBlockCompressor>();
   size_t pos = 0;
   do {
-    pos = block.Read(input, pos);
-    block.Compress();
-    block.Write(out);
+    pos = block->Read(input, pos);
+    block->Compress();
+    block->Write(out);
   } while (pos < input.size());
   return out.Take();
 }

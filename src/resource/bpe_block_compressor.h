@@ -28,9 +28,11 @@ class BpeBlockCompressor {
   static constexpr int kNoCode = -1;
 
   size_t Lookup(uint8_t left, uint8_t right);
+  size_t FirstEmptySlot(size_t from) const;
   void Increment(uint8_t left, uint8_t right);
   void Decrement(uint8_t left, uint8_t right);
   int NextFreeCode(int below) const;
+  size_t BestSlot() const;
   void ReplacePair(uint8_t left, uint8_t right, uint8_t code);
   bool IsPair(int code) const { return leftCode_[code] != code; }
   void WriteTable(base::ByteWriter& out) const;
@@ -47,6 +49,9 @@ class BpeBlockCompressor {
   std::array<uint8_t, kHashSize> pairLeft_{};
   std::array<uint8_t, kHashSize> pairRight_{};
   std::array<uint8_t, kHashSize> pairCount_{};
+  // Per pair (left | right << 8), the slot it was last given; only a hint,
+  // checked against the slot's contents, so it needs no reset between blocks.
+  std::array<uint16_t, 256 * 256> lastSlot_{};
 };
 
 }  // namespace mavu::resource
