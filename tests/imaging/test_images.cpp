@@ -26,7 +26,7 @@ base::Bytes EncodeBmp(const BmpSpec& spec) {
     w.U32(0).I32(2835).I32(2835).U32(spec.colourCount).U32(0);
     size_t masksInside = spec.headerSize >= 56 ? 4 : spec.headerSize >= 52 ? 3 : 0;
     for (size_t i = 0; i < masksInside; ++i) w.U32(i < spec.masks.size() ? spec.masks[i] : 0);
-    w.Zeros(spec.headerSize - 40 - masksInside * 4);
+    if (spec.headerSize > 40) w.Zeros(spec.headerSize - 40 - masksInside * 4);
     if (spec.headerSize == 40) {
       for (uint32_t m : spec.masks) w.U32(m);
     }
