@@ -51,20 +51,15 @@ std::optional<base::Bytes> BpeExpandBlocks(std::span<const uint8_t> blocks, uint
   if (length > kBpeMaxUnpacked) return std::nullopt;
   try {
     base::ByteReader in(blocks);
-    // The expander copies short codes in fixed-size chunks, so the buffer keeps
-    // that much slack behind the declared end.
-    base::Bytes out(size_t{length} + BpeBlockExpander::kChunk);
-    uint8_t* cursor = out.data();
-    uint8_t* const end = out.data() + length;
+    BpeOutput out(length, blocks.size());
+    size_t used = 0;
     BpeBlockExpander block;
     while (!in.AtEnd()) {
       block.ReadTable(in);
       const uint32_t dataLength = u16Lengths ? in.U16() : in.U32();
-      cursor = block.Expand(in.Span(dataLength), cursor, end);
+      used = block.Expand(in.Span(dataLength), out, used);
     }
-    if (cursor != end) return std::nullopt;
-    out.resize(length);
-    return out;
+    return out.Finish(used);
   } catch (const base::FormatError&) {
     return std::nullopt;
   }

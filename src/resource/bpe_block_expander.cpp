@@ -77,12 +77,17 @@ uint64_t BpeBlockExpander::Measure(uint8_t code) {
   return length;
 }
 
-uint8_t* BpeBlockExpander::Expand(std::span<const uint8_t> data, uint8_t* out,
-                                  const uint8_t* end) const {
+size_t BpeBlockExpander::Expand(std::span<const uint8_t> data, BpeOutput& output,
+                                size_t used) const {
+  uint8_t* out = output.Begin() + used;
+  uint8_t* end = output.UsableEnd();
   for (uint8_t code : data) {
     const uint64_t length = length_[code];
     if (length > static_cast<uint64_t>(end - out)) {
-      throw base::FormatError("packed block expands past its declared length");
+      used = static_cast<size_t>(out - output.Begin());
+      output.Reserve(used, length);
+      out = output.Begin() + used;
+      end = output.UsableEnd();
     }
     if (length <= kChunk) {
       std::memcpy(out, chunk_[code].data(), kChunk);
@@ -91,7 +96,7 @@ uint8_t* BpeBlockExpander::Expand(std::span<const uint8_t> data, uint8_t* out,
       out = EmitLong(code, out);
     }
   }
-  return out;
+  return static_cast<size_t>(out - output.Begin());
 }
 
 // Only reached for codes of known, finite length, so the recursion follows an

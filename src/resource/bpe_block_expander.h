@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/byte_reader.h"
+#include "resource/bpe_output.h"
 
 namespace mavu::resource {
 
@@ -16,17 +17,17 @@ namespace mavu::resource {
 // one table look-up and one fixed-size copy.
 class BpeBlockExpander {
  public:
-  // Bytes copied at once for a short code; the output needs this much slack.
-  static constexpr size_t kChunk = 16;
+  // Bytes copied at once for a short code.
+  static constexpr size_t kChunk = BpeOutput::kSlack;
 
   BpeBlockExpander();
 
   // Throws base::FormatError for a truncated table or one that runs past code 255.
   void ReadTable(base::ByteReader& in);
-  // Writes the expansion of `data` at `out` and returns the new end. Throws
-  // base::FormatError, having written nothing at or after `end`, when the
-  // expansion would pass `end`.
-  uint8_t* Expand(std::span<const uint8_t> data, uint8_t* out, const uint8_t* end) const;
+  // Writes the expansion of `data` at offset `used` of `out` and returns the new
+  // offset. Throws base::FormatError, having written nothing past the declared
+  // length, when the expansion would pass it.
+  size_t Expand(std::span<const uint8_t> data, BpeOutput& out, size_t used) const;
 
  private:
   void ResetPairs();
