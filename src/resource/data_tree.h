@@ -36,6 +36,9 @@ class TDataTree {
   int MountDataPacks(std::string_view dir);
   void UnmountDataPacks();
   void SetPackVerification(bool on);
+  bool IsSlotMounted(int slot) const {
+    return slot >= 0 && slot < kSlots && slots_[slot] != nullptr;
+  }
 
   std::string ResolveDataPath(std::string_view name) const;
   std::optional<base::Bytes> OpenDataFile(std::string_view name) const;
@@ -52,6 +55,17 @@ class TDataTree {
   void SetChecksumErrorHandler(ChecksumErrorHandler handler);
 
  private:
+  // Where a name was found: as a loose file, or in a slot under a name that may
+  // carry a directory prefix. An empty name: nowhere.
+  struct Location {
+    std::string name;
+    std::optional<std::filesystem::path> loose;
+    int slot = -1;
+  };
+  // The loose file first when `looseFirst`, then the slots from the highest,
+  // each through the directory list in order.
+  Location Locate(const std::string& normalized, bool looseFirst) const;
+
   std::filesystem::path programDir_;
   std::array<std::unique_ptr<THashFilePack>, kSlots> slots_;
   std::array<std::string, kDirEntries> dirs_;
@@ -65,6 +79,8 @@ TDataTree& DataTree();
 inline std::optional<base::Bytes> OpenDataFile(std::string_view name) {
   return DataTree().OpenDataFile(name);
 }
-inline std::string ResolveDataPath(std::string_view name) { return DataTree().ResolveDataPath(name); }
+inline std::string ResolveDataPath(std::string_view name) {
+  return DataTree().ResolveDataPath(name);
+}
 
 }  // namespace mavu::resource
