@@ -67,6 +67,9 @@ bool Decode(Session& s, DecodedImage& image) {
   png_set_user_limits(s.png, kMaxImageSide, kMaxImageSide);
   png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
   png_set_chunk_cache_max(s.png, kMaxCachedChunks);
+  // Short image data and the like are errors, not warnings: a picture is
+  // decoded whole or not at all.
+  png_set_benign_errors(s.png, 0);
   png_set_read_fn(s.png, &s, Read);
   png_read_info(s.png, s.info);
   CheckImageSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info),
