@@ -22,13 +22,16 @@ constexpr int kDeflateLevel = 6;
 
 // Script-like CP932 text: backslash commands, labels and Japanese lines.
 Bytes ScriptCorpus() {
-  static const char* const kWords[] = {
-      "\x82\xa0", "\x82\xa2", "\x82\xa4", "\x82\xa9", "\x82\xb7", "\x82\xcc", "\x82\xc9",
-      "\x82\xf0", "\x8e\x84", "\x8d\xa1", "\x93\xfa", "\x90\xb0", "\x8a\x77", "\x8d\x5a",
-      "\x81\x41", "\x81\x42", "\x83\x41", "\x83\x4c", "\x83\x8b", "\x90\x6c"};
-  static const char* const kCommands[] = {"\\wait 500", "\\bg \"bg\\school01.png\"",
-                                          "\\chara 1,\"chara\\girl_a_smile.b\"", "\\voice \"v0001\"",
-                                          "\\if $flag[3] == 1 \\goto @@branch", "\\bgm \"bgm03\""};
+  static const char* const kWords[] = {"\x82\xa0", "\x82\xa2", "\x82\xa4", "\x82\xa9", "\x82\xb7",
+                                       "\x82\xcc", "\x82\xc9", "\x82\xf0", "\x8e\x84", "\x8d\xa1",
+                                       "\x93\xfa", "\x90\xb0", "\x8a\x77", "\x8d\x5a", "\x81\x41",
+                                       "\x81\x42", "\x83\x41", "\x83\x4c", "\x83\x8b", "\x90\x6c"};
+  static const char* const kCommands[] = {"\\wait 500",
+                                          "\\bg \"bg\\school01.png\"",
+                                          "\\chara 1,\"chara\\girl_a_smile.b\"",
+                                          "\\voice \"v0001\"",
+                                          "\\if $flag[3] == 1 \\goto @@branch",
+                                          "\\bgm \"bgm03\""};
   std::mt19937 random(1234);
   std::string text;
   int label = 0;
@@ -41,7 +44,8 @@ Bytes ScriptCorpus() {
       text += "\r\n";
     } else {
       text += "\\msg ";
-      for (unsigned n = 10 + random() % 30; n > 0; --n) text += kWords[random() % std::size(kWords)];
+      for (unsigned n = 10 + random() % 30; n > 0; --n)
+        text += kWords[random() % std::size(kWords)];
       text += "\r\n";
     }
   }

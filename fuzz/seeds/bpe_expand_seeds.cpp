@@ -12,8 +12,8 @@ using mavu::base::Bytes;
 Bytes ScriptText() {
   std::string text;
   for (int i = 0; i < 200; ++i) {
-    text += "\\msg \x82\xa0\x82\xa2\x82\xa4 " + std::to_string(i) + "\r\n@@label" + std::to_string(i % 7) +
-            "\r\n";
+    text += "\\msg \x82\xa0\x82\xa2\x82\xa4 " + std::to_string(i) + "\r\n@@label" +
+            std::to_string(i % 7) + "\r\n";
   }
   return Bytes(text.begin(), text.end());
 }

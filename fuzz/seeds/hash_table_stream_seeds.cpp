@@ -22,5 +22,6 @@ Bytes SavedTable(uint32_t buckets, int keys, size_t valueSize) {
 }  // namespace
 
 MAVU_FUZZ_SEEDS(hash_table_stream) {
-  return {SavedTable(4, 0, 2), SavedTable(4, 5, 2), SavedTable(256, 40, 4), SavedTable(512, 100, 2)};
+  return {SavedTable(4, 0, 2), SavedTable(4, 5, 2), SavedTable(256, 40, 4),
+          SavedTable(512, 100, 2)};
 }

@@ -33,11 +33,17 @@ Bytes Archive(uint32_t kind, const std::vector<Entry>& entries) {
   return out.Take();
 }
 
-Bytes FromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes FromText(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 // Pair 128 = ('x','y') in a head-less block with a u32 data length.
 Bytes PackedBody() {
-  return mavu::base::ByteWriter().Append(Bytes{0xFF, 'x', 'y', 0xFE}).U32(3).Append(Bytes{0x80, 0x80, 'z'}).Take();
+  return mavu::base::ByteWriter()
+      .Append(Bytes{0xFF, 'x', 'y', 0xFE})
+      .U32(3)
+      .Append(Bytes{0x80, 0x80, 'z'})
+      .Take();
 }
 
 }  // namespace

@@ -15,7 +15,9 @@ Bytes Sealed(const std::vector<Bytes>& payloads) {
   return out.Take();
 }
 
-Bytes FromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes FromText(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 }  // namespace
 

@@ -18,7 +18,8 @@ BpeOutput::BpeOutput(uint32_t length, size_t packedSize) : limit_(length) {
 }
 
 void BpeOutput::Reserve(size_t used, uint64_t count) {
-  if (count > limit_ - used) throw base::FormatError("packed block expands past its declared length");
+  if (count > limit_ - used)
+    throw base::FormatError("packed block expands past its declared length");
   const size_t capacity = bytes_.size() - kSlack;
   const size_t needed = used + static_cast<size_t>(count);
   bytes_.resize(std::min(limit_, std::max(needed, capacity * 2)) + kSlack);

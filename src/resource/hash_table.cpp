@@ -62,7 +62,9 @@ std::optional<uint64_t> THashTable::FindLower(const std::string& lowerKey) {
   return std::nullopt;
 }
 
-std::optional<uint64_t> THashTable::Find(std::string_view key) { return FindLower(base::LowerName(key)); }
+std::optional<uint64_t> THashTable::Find(std::string_view key) {
+  return FindLower(base::LowerName(key));
+}
 
 bool THashTable::Put(std::string_view key, std::span<const uint8_t> value) {
   if (entryCount_ >= kMaxEntries) return false;

@@ -18,7 +18,8 @@ constexpr uint32_t kKindPacked = 1;
 
 // "Quadruple D Archiveの扱えるデータではありません"
 constexpr const char* kNotAnArchive =
-    "Quadruple D Archive\x82\xcc\x88\xb5\x82\xa6\x82\xe9\x83\x66\x81\x5b\x83\x5e\x82\xc5\x82\xcd\x82"
+    "Quadruple D "
+    "Archive\x82\xcc\x88\xb5\x82\xa6\x82\xe9\x83\x66\x81\x5b\x83\x5e\x82\xc5\x82\xcd\x82"
     "\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 // "アーカイブ内には指定されたID '" ... "' を持つデータが見つかりません"
 constexpr const char* kMissingBefore =

@@ -43,7 +43,9 @@ std::optional<uint64_t> TStringCache::Find(std::string_view key) const {
   return slots_[found].value;
 }
 
-bool TStringCache::Contains(std::string_view key) const { return FindSlot(key, KeySum(key)) >= 0; }
+bool TStringCache::Contains(std::string_view key) const {
+  return FindSlot(key, KeySum(key)) >= 0;
+}
 
 void TStringCache::Remove(std::string_view key) {
   const int found = FindSlot(key, KeySum(key));

@@ -7,7 +7,9 @@
 namespace mavu::resource {
 namespace {
 
-size_t Usable(BpeOutput& out) { return static_cast<size_t>(out.UsableEnd() - out.Begin()); }
+size_t Usable(BpeOutput& out) {
+  return static_cast<size_t>(out.UsableEnd() - out.Begin());
+}
 
 TEST(BpeOutput, StartsFromAGuessNotFromTheDeclaredLength) {
   BpeOutput large(kBpeMaxUnpacked, 20);

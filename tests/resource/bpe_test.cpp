@@ -17,11 +17,12 @@ using base::Bytes;
 // entry, then skip the remaining 127.
 const Bytes kIdentityTable = {0xFF, 0x80, 0xFE};
 
-Bytes FromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes FromText(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 Bytes TextLike(size_t size) {
-  static const char* const kLines[] = {"\\msg \x82\xa0\x82\xa2\x82\xa4\n",
-                                       "@@label_01\n",
+  static const char* const kLines[] = {"\\msg \x82\xa0\x82\xa2\x82\xa4\n", "@@label_01\n",
                                        "\\if $flag == 1 \\goto @@end\n",
                                        "\x8d\xa1\x93\xfa\x82\xcd\x90\xb0\x82\xea\n"};
   std::string text;
@@ -248,7 +249,8 @@ TEST(BpeExpand, ExpandsDeepChainsOfPairs) {
 }
 
 TEST(BpeExpandBlocks, ReadsBlocksWithoutAHead) {
-  const Bytes blocks = base::ByteWriter().Append(kIdentityTable).U32(2).Append(FromText("hi")).Take();
+  const Bytes blocks =
+      base::ByteWriter().Append(kIdentityTable).U32(2).Append(FromText("hi")).Take();
   EXPECT_EQ(BpeExpandBlocks(blocks, 2, false), FromText("hi"));
   EXPECT_FALSE(BpeExpandBlocks(blocks, 2, true).has_value());
   EXPECT_FALSE(BpeExpandBlocks(blocks, kBpeMaxUnpacked + 1, false).has_value());

@@ -21,8 +21,12 @@ const std::string kWrongSize =
     "\x83\x6e\x83\x62\x83\x56\x83\x85\x83\x65\x81\x5b\x83\x75\x83\x8b\x82\xcc\x91\xe5\x82\xab\x82"
     "\xb3\x82\xaa\x88\xd9\x82\xc8\x82\xe8\x82\xdc\x82\xb7";
 
-Bytes U16Value(uint16_t v) { return base::ByteWriter().U16(v).Take(); }
-Bytes U32Value(uint32_t v) { return base::ByteWriter().U32(v).Take(); }
+Bytes U16Value(uint16_t v) {
+  return base::ByteWriter().U16(v).Take();
+}
+Bytes U32Value(uint32_t v) {
+  return base::ByteWriter().U32(v).Take();
+}
 
 uint32_t GetU32(THashTable& table, std::string_view key) {
   uint8_t value[4] = {};
@@ -182,7 +186,8 @@ TEST(THashTable, CachedLocationsStayValidWhenTheDataAreaGrows) {
   THashTable table(512);
   ASSERT_TRUE(table.Put("first", U32Value(42)));
   EXPECT_EQ(GetU32(table, "first"), 42u);
-  for (uint32_t i = 0; i < 5000; ++i) ASSERT_TRUE(table.Put("key" + std::to_string(i), U32Value(i)));
+  for (uint32_t i = 0; i < 5000; ++i)
+    ASSERT_TRUE(table.Put("key" + std::to_string(i), U32Value(i)));
   EXPECT_EQ(GetU32(table, "first"), 42u);
   ASSERT_TRUE(table.Put("first", U32Value(43)));
   EXPECT_EQ(GetU32(table, "first"), 43u);
@@ -326,7 +331,8 @@ TEST_F(THashTableDamage, PackedIndexThatDoesNotExpand) {
 }
 
 TEST_F(THashTableDamage, ImpossibleEntryCounts) {
-  const Bytes oneEntry = base::ByteWriter().U16(1).Str16("k").U64(0).U16(0).U16(0).U16(0).U16(0x0707).Take();
+  const Bytes oneEntry =
+      base::ByteWriter().U16(1).Str16("k").U64(0).U16(0).U16(0).U16(0).U16(0x0707).Take();
   ExpectDamaged(Stream(4, 70000, 2, oneEntry));
   ExpectDamaged(Stream(4, 0, 2, oneEntry));
   ExpectDamaged(Stream(4, 2, 2, oneEntry));

@@ -15,7 +15,8 @@ using base::Bytes;
 
 // "Quadruple D Archiveの扱えるデータではありません" in CP932.
 const std::string kNotAnArchive =
-    "Quadruple D Archive\x82\xcc\x88\xb5\x82\xa6\x82\xe9\x83\x66\x81\x5b\x83\x5e\x82\xc5\x82\xcd\x82"
+    "Quadruple D "
+    "Archive\x82\xcc\x88\xb5\x82\xa6\x82\xe9\x83\x66\x81\x5b\x83\x5e\x82\xc5\x82\xcd\x82"
     "\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 
 std::string MissingMessage(std::string_view id) {
@@ -47,7 +48,9 @@ Bytes Archive(uint32_t kind, const std::vector<QdaEntry>& entries) {
   return out.Take();
 }
 
-Bytes FromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes FromText(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 // One block without pairs, with a u32 data length, as kind-1 bodies hold it.
 Bytes PackedBody(std::string_view text) {
