@@ -30,6 +30,13 @@ struct TextChar {
 // the text stands alone as a single-byte code.
 TextChar ReadTextChar(std::string_view text, size_t pos, LeadBytes leads);
 
+// A glyph's advance (x, y) or a text's extent (width, height), in pixels.
+struct TextExtent {
+  int width = 0;
+  int height = 0;
+  bool operator==(const TextExtent&) const = default;
+};
+
 // The Unicode scalar of a CP932 code, U+FFFD when CP932 has none.
 char32_t CodeToUnicode(uint16_t code);
 
