@@ -24,8 +24,10 @@ std::string_view TruncateWhole(std::string_view text, size_t maxBytes) {
 
 std::string MbcsCopy(std::string_view text, int first, int count) {
   std::string out;
-  int index = 1;
-  for (size_t pos = 0; pos < text.size() && index < first + count; ++index) {
+  // 64-bit so that a "rest of the text" count such as INT_MAX cannot overflow.
+  const int64_t end = int64_t{first} + count;
+  int64_t index = 1;
+  for (size_t pos = 0; pos < text.size() && index < end; ++index) {
     size_t len = CharLength(text, pos);
     if (index >= first) out.append(text.substr(pos, len));
     pos += len;
@@ -52,18 +54,16 @@ std::vector<std::string> SplitList(std::string_view separator, std::string_view 
   std::string current;
   bool inQuotes = false;
   int depth = 0;
-  size_t end = source.size();
+  std::string_view lastChar;
   for (size_t pos = 0; pos < source.size();) {
     size_t len = CharLength(source, pos);
     std::string_view ch = source.substr(pos, len);
     pos += len;
+    if (stopAtComment && ch == "/" && pos < source.size() && source[pos] == '/') break;
+    lastChar = ch;
     if (len == 1) {
       char c = ch[0];
       if (skipBlanks && (c == ' ' || c == '\t')) continue;
-      if (stopAtComment && c == '/' && pos < source.size() && source[pos] == '/') {
-        end = pos - 1;
-        break;
-      }
       if (c == '"') inQuotes = !inQuotes;
       if (c == '{' || c == '(' || c == '[') ++depth;
       if (c == '}' || c == ')' || c == ']') --depth;
@@ -77,8 +77,8 @@ std::vector<std::string> SplitList(std::string_view separator, std::string_view 
   }
   if (!current.empty()) items.push_back(std::move(current));
   // The text walked (before a comment) ending in the separator adds one empty item.
-  std::string_view walked = source.substr(0, end);
-  if (!separator.empty() && walked.ends_with(separator)) items.emplace_back();
+  // Whole characters are compared: a trail byte equal to the separator is no separator.
+  if (!separator.empty() && lastChar == separator) items.emplace_back();
   return items;
 }
 

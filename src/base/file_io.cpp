@@ -10,6 +10,9 @@
 namespace mavu::base {
 
 std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
+  // A folder opens for reading and reports a size near 2^63: take files only.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   in.seekg(0, std::ios::end);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ TEST(Cp932, MbcsCopyCountsTwoByteCharactersAsOne) {
   EXPECT_EQ(MbcsCopy(text, 7, 1), "");
   EXPECT_EQ(MbcsCopy(text, 1, 0), "");
   EXPECT_EQ(MbcsCopy("\x95", 1, 1), "\x95");  // a lone lead byte at the end is one character
+}
+
+TEST(Cp932, MbcsCopyTakesTheRestForTheLargestCount) {
+  std::string text = "a\x95\x5C" "b";
+  EXPECT_EQ(MbcsCopy(text, 2, std::numeric_limits<int>::max()), "\x95\x5C" "b");
+  EXPECT_EQ(MbcsCopy(text, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()), "");
 }
 
 TEST(Cp932, LowerNameKeepsTrailBytesThatLookLikeLetters) {
@@ -67,6 +74,19 @@ TEST(SplitList, TrailBytesEqualToTheSeparatorOrSignsDoNotSplit) {
   std::string text = "\x81\x5B" "a,\x95\x5C" "b";
   EXPECT_EQ(SplitList(",", text, false, false), (Items{"\x81\x5B" "a", "\x95\x5C" "b"}));
   EXPECT_EQ(SplitList("\x95\x5C", "a\x95\x5C" "b", false, false), (Items{"a", "b"}));
+}
+
+TEST(SplitList, ATrailByteAtTheEndIsNoTrailingSeparator) {
+  // 表 ends in 0x5C, the byte of "\": the text does not end in the separator.
+  EXPECT_EQ(SplitList("\\", "a\\\x95\x5C", false, false), (Items{"a", "\x95\x5C"}));
+  EXPECT_EQ(SplitList("\\", "a\\\x95\x5C\\", false, false), (Items{"a", "\x95\x5C", ""}));
+}
+
+TEST(SplitList, TheLastCharacterBeforeACommentDecidesTheTrailingItem) {
+  EXPECT_EQ(SplitList(",", "a,b,// c", false, true), (Items{"a", "b", ""}));
+  EXPECT_EQ(SplitList(",", "a,b, // c,", false, true), (Items{"a", "b", " "}));
+  EXPECT_EQ(SplitList(",", "a,b, // c,", true, true), (Items{"a", "b"}));
+  EXPECT_EQ(SplitList(",", "//a,", false, true), Items{});
 }
 
 TEST(Cp932, ConvertsToAndFromUtf8) {

@@ -32,5 +32,11 @@ TEST(FileIo, WriteIntoAMissingFolderFailsAndReadOfAMissingFileGivesNothing) {
   EXPECT_EQ(ReadWholeFile(empty), Bytes{});
 }
 
+TEST(FileIo, AFolderIsNotReadAsAFile) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.Path() / "folder");
+  EXPECT_FALSE(ReadWholeFile(dir.Path() / "folder"));
+}
+
 }  // namespace
 }  // namespace mavu::base

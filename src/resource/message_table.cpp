@@ -1,0 +1,53 @@
+#include "resource/message_table.h"
+
+#include <optional>
+
+namespace mavu::resource {
+
+namespace {
+
+constexpr std::string_view kAppMark = "%%%app";
+constexpr std::string_view kLineMark = "%%%n";
+constexpr std::string_view kDialogLineBreak = "\x0A\x0D";
+
+TMessageTable& ProcessTable() {
+  static TMessageTable table;
+  return table;
+}
+
+}  // namespace
+
+bool TMessageTable::Load(const std::filesystem::path& path) {
+  auto list = TSettingsList::Load(path);
+  list_ = list.value_or(TSettingsList());
+  return list.has_value();
+}
+
+bool LoadMessageTable(const std::filesystem::path& path) {
+  return ProcessTable().Load(path);
+}
+
+std::string MessageText(std::string_view key) {
+  return ProcessTable().Text(key);
+}
+
+std::string ExpandDialogText(std::string_view text, std::string_view appTitle) {
+  // "%" lies below the lowest CP932 trail byte, so a mark found byte by byte
+  // always starts on a character boundary.
+  std::string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    if (text.substr(pos).starts_with(kAppMark)) {
+      out += appTitle;
+      pos += kAppMark.size();
+    } else if (text.substr(pos).starts_with(kLineMark)) {
+      out += kDialogLineBreak;
+      pos += kLineMark.size();
+    } else {
+      out += text[pos++];
+    }
+  }
+  return out;
+}
+
+}  // namespace mavu::resource

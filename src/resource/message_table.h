@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "resource/settings_list.h"
+
+namespace mavu::resource {
+
+// Opened directly below the program folder when the main window is created.
+inline constexpr std::string_view kMessageTablePath = "GameData\\System\\Message.Dat";
+
+// Every text the engine itself shows in its dialogs, by key.
+class TMessageTable {
+ public:
+  // Replaces the table with the file's lines; false (and an empty table) when
+  // the file cannot be read.
+  bool Load(const std::filesystem::path& path);
+  void LoadFromBytes(std::span<const uint8_t> bytes) { list_ = TSettingsList::FromBytes(bytes); }
+  // Empty when the key is missing: a notice with no text is not shown and a
+  // confirmation with no text counts as consent.
+  std::string Text(std::string_view key) const { return list_.Value(key); }
+
+ private:
+  TSettingsList list_;
+};
+
+// The process-wide table, used from the main thread only.
+bool LoadMessageTable(const std::filesystem::path& path);
+std::string MessageText(std::string_view key);
+
+// Prepares a dialog caption, message or button label: "%%%app" becomes the
+// application title and "%%%n" a line break (LF CR). A title that itself holds
+// "%%%n" is inserted as it is.
+std::string ExpandDialogText(std::string_view text, std::string_view appTitle);
+
+}  // namespace mavu::resource

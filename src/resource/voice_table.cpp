@@ -1,0 +1,20 @@
+#include "resource/voice_table.h"
+
+#include "base/cp932.h"
+#include "resource/setting_values.h"
+#include "resource/settings_list.h"
+
+namespace mavu::resource {
+
+TVoiceTable ReadVoiceTable(const std::optional<base::Bytes>& file) {
+  TVoiceTable table;
+  if (!file) return table;
+  auto list = TSettingsList::FromBytes(*file);
+  for (int i = 0; i < kSpeakerCount; ++i) {
+    std::string value = list.Value(IndexedKey("act", i));
+    table.Speakers[i] = base::SplitList(",", value, true, true);
+  }
+  return table;
+}
+
+}  // namespace mavu::resource
