@@ -55,9 +55,9 @@ static_assert(sizeof(BandEntry) == 2 * sizeof(void*) + 56, "BandEntry must have 
 
 // Canvas rows [top, bottom) across columns [0, width).
 struct BandRect {
-  float top = 0;
-  float bottom = 0;
-  float width = 0;
+  int top = 0;
+  int bottom = 0;
+  int width = 0;
 };
 
 // The part of `command` inside `band`, or none when a stretched draw is too
@@ -73,6 +73,6 @@ enum class BandClass { kSkip, kOpaque, kDraw };
 BandClass Classify(const BandEntry& entry, const BandRect& band);
 
 // Runs the entry onto `target`, whose row 0 is canvas row `rowOffset`.
-void DrawEntry(const BandEntry& entry, TARGB8888& target, float rowOffset);
+void DrawEntry(const BandEntry& entry, TARGB8888& target, int rowOffset);
 
 }  // namespace mavu::imaging::detail
