@@ -32,8 +32,12 @@ constexpr int kMergePercent = 75;
 // Per-channel halving of a packed pixel for the afterimage average.
 constexpr uint32_t kHalfMask = 0x7F7F7F7F;
 
-int ClampOpacity(int opacity) { return std::clamp(opacity, 0, kOpaque); }
-int ColourAlpha(uint32_t colour) { return static_cast<int>(colour >> 24); }
+int ClampOpacity(int opacity) {
+  return std::clamp(opacity, 0, kOpaque);
+}
+int ColourAlpha(uint32_t colour) {
+  return static_cast<int>(colour >> 24);
+}
 
 bool Finite(const RectF& r) {
   return std::isfinite(r.left) && std::isfinite(r.top) && std::isfinite(r.right) &&
@@ -59,7 +63,9 @@ int64_t PriorityKey(float priority) {
   return static_cast<int64_t>(whole);
 }
 
-uint8_t Code(DrawKind kind) { return static_cast<uint8_t>(kind); }
+uint8_t Code(DrawKind kind) {
+  return static_cast<uint8_t>(kind);
+}
 
 CellCommand ImageCommand(DrawKind kind, const TARGB8888& image, const RectF& src, int opacity) {
   CellCommand c;
@@ -152,7 +158,9 @@ RectI TARGB8888CellDraw::BandSpan(int first, int last) const {
   return {0, first * kBandHeight, width_, std::min((last + 1) * kBandHeight, height_)};
 }
 
-RectI TARGB8888CellDraw::BandPixels(int band) const { return BandSpan(band, band); }
+RectI TARGB8888CellDraw::BandPixels(int band) const {
+  return BandSpan(band, band);
+}
 
 bool TARGB8888CellDraw::BandChanged(int band) const {
   return band >= 0 && band < BandCount() && previous_[static_cast<size_t>(band)].changed;
@@ -190,8 +198,8 @@ void TARGB8888CellDraw::PostAdd(const TARGB8888& image, const RectF& src, PointF
                                 float priority) {
   PostDraw(Unstretched(DrawKind::kAdd, image, src, at, opacity), priority);
 }
-void TARGB8888CellDraw::PostAddStretched(const TARGB8888& image, const RectF& src,
-                                         const RectF& dst, int opacity, float priority) {
+void TARGB8888CellDraw::PostAddStretched(const TARGB8888& image, const RectF& src, const RectF& dst,
+                                         int opacity, float priority) {
   PostDraw(Stretched(DrawKind::kAddStretched, image, src, dst, opacity), priority);
 }
 void TARGB8888CellDraw::PostMultiply(const TARGB8888& image, const RectF& src, PointF at,
@@ -210,8 +218,8 @@ void TARGB8888CellDraw::PostExclusionStretched(const TARGB8888& image, const Rec
                                                const RectF& dst, int opacity, float priority) {
   PostDraw(Stretched(DrawKind::kExclusionStretched, image, src, dst, opacity), priority);
 }
-void TARGB8888CellDraw::PostAlpha(const TARGB8888& image, const RectF& src, PointF at,
-                                  int opacity, float priority) {
+void TARGB8888CellDraw::PostAlpha(const TARGB8888& image, const RectF& src, PointF at, int opacity,
+                                  float priority) {
   PostDraw(Unstretched(DrawKind::kAlpha, image, src, at, opacity), priority);
 }
 void TARGB8888CellDraw::PostAlphaStretched(const TARGB8888& image, const RectF& src,
@@ -333,9 +341,13 @@ void TARGB8888CellDraw::Distribute(const CellCommand& command) {
 void TARGB8888CellDraw::AddToBand(const BandEntry& entry, int band) {
   BandList& list = current_[static_cast<size_t>(band)];
   switch (detail::Classify(entry, BandOf(band))) {
-    case BandClass::kSkip: return;
-    case BandClass::kOpaque: list.count = 0; break;  // nothing under it shows
-    case BandClass::kDraw: break;
+    case BandClass::kSkip:
+      return;
+    case BandClass::kOpaque:
+      list.count = 0;
+      break;  // nothing under it shows
+    case BandClass::kDraw:
+      break;
   }
   if (list.count < kMaxBandEntries) list.entries[list.count++] = entry;
 }
@@ -385,7 +397,8 @@ void TARGB8888CellDraw::BlendAfterimage(int band) {
   for (int y = rows.top; y < rows.bottom; ++y) {
     uint32_t* out = canvas_->Row(y);
     const uint32_t* fresh = bandBuffer_.Row(y - rows.top);
-    for (int x = 0; x < width_; ++x) out[x] = ((out[x] >> 1) & kHalfMask) + ((fresh[x] >> 1) & kHalfMask);
+    for (int x = 0; x < width_; ++x)
+      out[x] = ((out[x] >> 1) & kHalfMask) + ((fresh[x] >> 1) & kHalfMask);
   }
 }
 

@@ -21,9 +21,9 @@ namespace mavu::imaging {
 class TARGB8888CellDraw {
  public:
   static constexpr int kBandHeight = 60;
-  static constexpr int kMaxCommands = 1024;    // further posts of a frame are dropped
-  static constexpr int kMaxBandEntries = 32;   // further parts in a band are dropped
-  static constexpr int kRedrawRepeat = 3;      // frames a changed band is drawn in
+  static constexpr int kMaxCommands = 1024;   // further posts of a frame are dropped
+  static constexpr int kMaxBandEntries = 32;  // further parts in a band are dropped
+  static constexpr int kRedrawRepeat = 3;     // frames a changed band is drawn in
   static constexpr int kAfterimageFrames = 16;
   // Priority of the background fill of Render(true), below anything posted.
   static constexpr float kBackgroundPriority = -65535;

@@ -10,9 +10,13 @@ constexpr uint8_t kOpaque = 255;
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
-bool Is(uint8_t kind, DrawKind k) { return kind == static_cast<uint8_t>(k); }
+bool Is(uint8_t kind, DrawKind k) {
+  return kind == static_cast<uint8_t>(k);
+}
 
-float Frac(float v) { return v - std::trunc(v); }
+float Frac(float v) {
+  return v - std::trunc(v);
+}
 
 RectF Truncated(const RectF& r) {
   return {std::trunc(r.left), std::trunc(r.top), std::trunc(r.right), std::trunc(r.bottom)};
@@ -91,11 +95,16 @@ bool SourceInsideImage(const BandEntry& e) {
 
 bool FillReplaces(const BandEntry& e) {
   switch (static_cast<DrawKind>(e.kind)) {
-    case DrawKind::kFillSolid: return true;
-    case DrawKind::kFillBlend: return e.colour >= kOpaqueBlack;
-    case DrawKind::kFillAdd: return e.colour == kOpaqueWhite;
-    case DrawKind::kFillMultiply: return e.colour == kOpaqueBlack;
-    default: return false;
+    case DrawKind::kFillSolid:
+      return true;
+    case DrawKind::kFillBlend:
+      return e.colour >= kOpaqueBlack;
+    case DrawKind::kFillAdd:
+      return e.colour == kOpaqueWhite;
+    case DrawKind::kFillMultiply:
+      return e.colour == kOpaqueBlack;
+    default:
+      return false;
   }
 }
 
@@ -139,8 +148,7 @@ BandClass Classify(const BandEntry& entry, const BandRect& band) {
   // With an odd canvas width the pair rule leaves the last column untouched.
   bool wholePairs = band.width % 2 == 0;
   bool replaces = IsFillKind(entry.kind) ? FillReplaces(entry) : ImageReplaces(entry);
-  return replaces && wholePairs && CoversBand(entry, band) ? BandClass::kOpaque
-                                                           : BandClass::kDraw;
+  return replaces && wholePairs && CoversBand(entry, band) ? BandClass::kOpaque : BandClass::kDraw;
 }
 
 void DrawEntry(const BandEntry& entry, TARGB8888& target, int rowOffset) {

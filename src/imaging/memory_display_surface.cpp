@@ -10,10 +10,14 @@ namespace {
 int BytesPerPixel(int bitsPerPixel) {
   switch (bitsPerPixel) {
     case 15:
-    case 16: return 2;
-    case 24: return 3;
-    case 32: return 4;
-    default: throw std::invalid_argument("display surfaces have 15, 16, 24 or 32 bits per pixel");
+    case 16:
+      return 2;
+    case 24:
+      return 3;
+    case 32:
+      return 4;
+    default:
+      throw std::invalid_argument("display surfaces have 15, 16, 24 or 32 bits per pixel");
   }
 }
 
@@ -53,7 +57,9 @@ bool MemoryDisplaySurface::Lock(PixelSurface& memory) {
   return true;
 }
 
-void MemoryDisplaySurface::Unlock() { locked_ = false; }
+void MemoryDisplaySurface::Unlock() {
+  locked_ = false;
+}
 
 void MemoryDisplaySurface::ShowBackBuffer() {
   ++showCount_;
@@ -67,7 +73,8 @@ void MemoryDisplaySurface::CopyToWindow(const TARGB8888& picture, const RectI& r
   int bottom = std::min({rect.bottom, picture.Height(), height_});
   if (right <= left) return;
   size_t bytes = static_cast<size_t>(right - left) * 4;
-  for (int y = top; y < bottom; ++y) std::memcpy(window_.Row(y) + left, picture.Row(y) + left, bytes);
+  for (int y = top; y < bottom; ++y)
+    std::memcpy(window_.Row(y) + left, picture.Row(y) + left, bytes);
 }
 
 uint32_t MemoryDisplaySurface::BackPixel(int x, int y) const {

@@ -34,7 +34,9 @@ void Paint(TARGB8888& image, int width, int height, uint32_t seed, bool withAlph
   image.RecomputeHasAlpha();
 }
 
-void Scribble(TARGB8888& canvas) { canvas.SetBits(kScribble, 0); }
+void Scribble(TARGB8888& canvas) {
+  canvas.SetBits(kScribble, 0);
+}
 
 // True when every pixel of the band still holds the scribble, i.e. the last
 // Render did not draw there.
@@ -66,27 +68,38 @@ void PostItem(TARGB8888CellDraw& cd, const Item& it) {
   PointF at{it.dst.left, it.dst.top};
   const TARGB8888& image = *it.image;
   switch (it.kind) {
-    case DrawKind::kFillSolid: return cd.PostFillSolid(it.dst, it.colour, it.priority);
-    case DrawKind::kFillBlend: return cd.PostFillBlend(it.dst, it.colour, it.priority);
-    case DrawKind::kFillAdd: return cd.PostFillAdd(it.dst, it.colour, it.priority);
-    case DrawKind::kFillMultiply: return cd.PostFillMultiply(it.dst, it.colour, it.priority);
-    case DrawKind::kFillInvert: return cd.PostFillInvert(it.dst, it.colour, it.priority);
-    case DrawKind::kCopy: return cd.PostCopy(image, it.src, at, it.opacity, it.priority);
+    case DrawKind::kFillSolid:
+      return cd.PostFillSolid(it.dst, it.colour, it.priority);
+    case DrawKind::kFillBlend:
+      return cd.PostFillBlend(it.dst, it.colour, it.priority);
+    case DrawKind::kFillAdd:
+      return cd.PostFillAdd(it.dst, it.colour, it.priority);
+    case DrawKind::kFillMultiply:
+      return cd.PostFillMultiply(it.dst, it.colour, it.priority);
+    case DrawKind::kFillInvert:
+      return cd.PostFillInvert(it.dst, it.colour, it.priority);
+    case DrawKind::kCopy:
+      return cd.PostCopy(image, it.src, at, it.opacity, it.priority);
     case DrawKind::kCopyStretched:
       return cd.PostCopyStretched(image, it.src, it.dst, it.opacity, it.priority);
-    case DrawKind::kAdd: return cd.PostAdd(image, it.src, at, it.opacity, it.priority);
+    case DrawKind::kAdd:
+      return cd.PostAdd(image, it.src, at, it.opacity, it.priority);
     case DrawKind::kAddStretched:
       return cd.PostAddStretched(image, it.src, it.dst, it.opacity, it.priority);
-    case DrawKind::kMultiply: return cd.PostMultiply(image, it.src, at, it.opacity, it.priority);
+    case DrawKind::kMultiply:
+      return cd.PostMultiply(image, it.src, at, it.opacity, it.priority);
     case DrawKind::kMultiplyStretched:
       return cd.PostMultiplyStretched(image, it.src, it.dst, it.opacity, it.priority);
-    case DrawKind::kExclusion: return cd.PostExclusion(image, it.src, at, it.opacity, it.priority);
+    case DrawKind::kExclusion:
+      return cd.PostExclusion(image, it.src, at, it.opacity, it.priority);
     case DrawKind::kExclusionStretched:
       return cd.PostExclusionStretched(image, it.src, it.dst, it.opacity, it.priority);
-    case DrawKind::kAlpha: return cd.PostAlpha(image, it.src, at, it.opacity, it.priority);
+    case DrawKind::kAlpha:
+      return cd.PostAlpha(image, it.src, at, it.opacity, it.priority);
     case DrawKind::kAlphaStretched:
       return cd.PostAlphaStretched(image, it.src, it.dst, it.opacity, it.priority);
-    case DrawKind::kColourAdd: return cd.PostColourAdd(image, it.src, at, it.colour, it.priority);
+    case DrawKind::kColourAdd:
+      return cd.PostColourAdd(image, it.src, at, it.colour, it.priority);
     case DrawKind::kColourMultiply:
       return cd.PostColourMultiply(image, it.src, at, it.colour, it.priority);
     case DrawKind::kMasked:
@@ -379,7 +392,8 @@ TEST_F(CellDrawTest, BandDrawsOnlyItsFirstThirtyTwoPartsInPriorityOrder) {
   // Posted from the top down; fill i covers columns 2i and 2i+1 of row 10.
   for (int i = 32; i >= 0; --i) {
     float x = static_cast<float>(2 * i);
-    cd.PostFillSolid({x, 10, x + 2, 11}, 0xFF000000u | static_cast<uint32_t>(i + 1), static_cast<float>(i));
+    cd.PostFillSolid({x, 10, x + 2, 11}, 0xFF000000u | static_cast<uint32_t>(i + 1),
+                     static_cast<float>(i));
   }
   cd.PostFillSolid({0, 70, 2, 71}, 0xFFFFFFFF, 0);
   cd.Render(false);
@@ -548,7 +562,9 @@ TEST_F(CutAwayTest, CutAwayMakesRoomInAFullBand) {
 
 // --- afterimage -------------------------------------------------------------------------
 
-uint32_t Average(uint32_t a, uint32_t b) { return ((a >> 1) & 0x7F7F7F7F) + ((b >> 1) & 0x7F7F7F7F); }
+uint32_t Average(uint32_t a, uint32_t b) {
+  return ((a >> 1) & 0x7F7F7F7F) + ((b >> 1) & 0x7F7F7F7F);
+}
 
 TEST_F(CellDrawTest, AfterimageAveragesOldAndNewForSixteenFrames) {
   uint32_t colour = 0xFF204060;
@@ -643,26 +659,41 @@ class RenderMatchesDirectDrawing : public ::testing::TestWithParam<DrawKind> {
     it.dst = {x, y, x + 64, y + 50};
     it.src = {0, 0, 64, 50};
     switch (kind) {
-      case DrawKind::kFillSolid: it.colour = 0xFF336699; break;
-      case DrawKind::kFillBlend: it.colour = 0x80FF8040; break;
-      case DrawKind::kFillAdd: it.colour = 0x80402010; break;
-      case DrawKind::kFillMultiply: it.colour = 0xC0808080; break;
-      case DrawKind::kFillInvert: it.colour = 0xA0FFFFFF; break;
-      case DrawKind::kColourAdd: it.colour = 0xC0406080; break;
-      case DrawKind::kColourMultiply: it.colour = 0xFF80C0FF; break;
+      case DrawKind::kFillSolid:
+        it.colour = 0xFF336699;
+        break;
+      case DrawKind::kFillBlend:
+        it.colour = 0x80FF8040;
+        break;
+      case DrawKind::kFillAdd:
+        it.colour = 0x80402010;
+        break;
+      case DrawKind::kFillMultiply:
+        it.colour = 0xC0808080;
+        break;
+      case DrawKind::kFillInvert:
+        it.colour = 0xA0FFFFFF;
+        break;
+      case DrawKind::kColourAdd:
+        it.colour = 0xC0406080;
+        break;
+      case DrawKind::kColourMultiply:
+        it.colour = 0xFF80C0FF;
+        break;
       case DrawKind::kMasked:
         it.mask = &mask;
         it.maskOrigin = {3, 2};
         it.src = {0, 0, 60, 48};
         it.colour = 0xE0FFC080;
         break;
-      default: break;
+      default:
+        break;
     }
     bool stretched = kind == DrawKind::kCopyStretched || kind == DrawKind::kAddStretched ||
                      kind == DrawKind::kMultiplyStretched ||
                      kind == DrawKind::kExclusionStretched || kind == DrawKind::kAlphaStretched;
-    if (stretched && frame % 2) it.src = {0, 0, 32, 25};                 // enlarged twice
-    if (stretched && !(frame % 2)) it.dst = {x, y, x + 32, y + 25};      // halved
+    if (stretched && frame % 2) it.src = {0, 0, 32, 25};             // enlarged twice
+    if (stretched && !(frame % 2)) it.dst = {x, y, x + 32, y + 25};  // halved
     return it;
   }
 
@@ -714,13 +745,29 @@ TEST_F(CellDrawTest, RenderMatchesDirectDrawingOfABusyScene) {
     float f = static_cast<float>(frame * 9);
     std::vector<Item> items;
     for (int i = 0; i < 12; ++i) {
-      float x = static_cast<float>((i * 37) % 180) - 20 + f, y = static_cast<float>((i * 53) % 280) - 15;
+      float x = static_cast<float>((i * 37) % 180) - 20 + f,
+            y = static_cast<float>((i * 53) % 280) - 15;
       float priority = static_cast<float>((i * 5) % 7);
-      items.push_back({DrawKind::kAlpha, &a, nullptr, {0, 0, 90, 70}, {x, y, 0, 0}, {}, 200, 0, priority});
-      items.push_back({DrawKind::kFillBlend, nullptr, nullptr, {}, {y, x, y + 30, x + 45}, {}, 0,
-                       0x70FFFFFF - static_cast<uint32_t>(i), priority});
-      items.push_back({DrawKind::kCopyStretched, &b, nullptr, {0, 0, 40, 130}, {x, y + 20, x + 20, y + 85}, {},
-                       255, 0, priority + 1});
+      items.push_back(
+          {DrawKind::kAlpha, &a, nullptr, {0, 0, 90, 70}, {x, y, 0, 0}, {}, 200, 0, priority});
+      items.push_back({DrawKind::kFillBlend,
+                       nullptr,
+                       nullptr,
+                       {},
+                       {y, x, y + 30, x + 45},
+                       {},
+                       0,
+                       0x70FFFFFF - static_cast<uint32_t>(i),
+                       priority});
+      items.push_back({DrawKind::kCopyStretched,
+                       &b,
+                       nullptr,
+                       {0, 0, 40, 130},
+                       {x, y + 20, x + 20, y + 85},
+                       {},
+                       255,
+                       0,
+                       priority + 1});
     }
     for (const Item& it : items) PostItem(cd, it);
     cd.Render(true);

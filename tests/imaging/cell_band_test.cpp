@@ -8,9 +8,13 @@ namespace mavu::imaging::detail {
 namespace {
 
 constexpr int kWidth = 100;
-BandRect Band(int index) { return {index * 60, index * 60 + 60, kWidth}; }
+BandRect Band(int index) {
+  return {index * 60, index * 60 + 60, kWidth};
+}
 
-uint8_t Code(DrawKind kind) { return static_cast<uint8_t>(kind); }
+uint8_t Code(DrawKind kind) {
+  return static_cast<uint8_t>(kind);
+}
 
 void ExpectRect(const RectF& r, float left, float top, float right, float bottom) {
   EXPECT_FLOAT_EQ(r.left, left);
@@ -104,20 +108,20 @@ TEST(CellBandClip, StretchedSourceFollowsTheDestinationInProportion) {
 TEST(CellBandClip, StretchedPartOfATinyDestinationIsDropped) {
   TARGB8888 image;
   image.SetSize(8, 8);
-  EXPECT_FALSE(ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 0.5f, 30}),
-                          Band(0)));
-  EXPECT_FALSE(ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 30, 0.9f}),
-                          Band(0)));
-  EXPECT_TRUE(ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 1, 1}),
-                         Band(0)));
+  EXPECT_FALSE(
+      ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 0.5f, 30}), Band(0)));
+  EXPECT_FALSE(
+      ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 30, 0.9f}), Band(0)));
+  EXPECT_TRUE(
+      ClipToBand(Image(DrawKind::kCopyStretched, image, {0, 0, 8, 8}, {0, 0, 1, 1}), Band(0)));
 }
 
 TEST(CellBandClip, UnstretchedSnapsToWholePixelsAndMovesSourceAndMask) {
   TARGB8888 image, mask;
   image.SetSize(64, 64);
   mask.SetSize(64, 64);
-  CellCommand c = Image(DrawKind::kMasked, image, {2.7f, 3.2f, 40.9f, 30.5f},
-                        {-5.5f, 50.8f, 32.7f, 78.1f});
+  CellCommand c =
+      Image(DrawKind::kMasked, image, {2.7f, 3.2f, 40.9f, 30.5f}, {-5.5f, 50.8f, 32.7f, 78.1f});
   c.mask = &mask;
   c.maskOrigin = {1, 1};
   c.colour = 0x80FFFFFF;
