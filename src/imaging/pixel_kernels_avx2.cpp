@@ -45,6 +45,9 @@ struct Avx2 {
   static Reg And(Reg a, Reg b) { return _mm256_and_si256(a, b); }
   static Reg Or(Reg a, Reg b) { return _mm256_or_si256(a, b); }
   static Reg AndNot(Reg a, Reg b) { return _mm256_andnot_si256(a, b); }
+  // Whole-register tests for the shortcuts of transparent and opaque blocks.
+  static bool AllSet(Reg m) { return _mm256_movemask_epi8(m) == -1; }
+  static bool AllZero(Reg v) { return _mm256_testz_si256(v, v) != 0; }
   static Reg CmpEq32(Reg a, Reg b) { return _mm256_cmpeq_epi32(a, b); }
   static Reg SwapPairs(Reg v) { return _mm256_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)); }
   static Reg BroadcastAlpha16(Reg v) {

@@ -101,17 +101,26 @@ struct ExclusionK {
   }
 };
 
+// Registers whose source pixels are all transparent leave the destination as
+// it is; the kernels that allow it say so with kMaySkip and Untouched().
+template <class V>
+bool AllTransparent(typename V::Reg s) {
+  return V::AllZero(V::And(s, V::Set1_32(0xFF000000u)));
+}
+
 template <class V>
 struct AlphaOpaqueK {
   using R = typename V::Reg;
-  static constexpr bool kSource = true, kMask = false;
+  static constexpr bool kSource = true, kMask = false, kMaySkip = true;
   explicit AlphaOpaqueK(const Params&) {}
+  static bool Untouched(R s) { return AllTransparent<V>(s); }
   R operator()(R d, R s, R) const {
+    R alpha = V::Set1_32(0xFF000000u);
+    if (V::AllSet(V::CmpEq32(V::And(s, alpha), alpha))) return s;
     R blended = Common<V>::Map(d, s, [](R dl, R sl) {
       return Common<V>::Lerp16(dl, sl, V::template Srl16<1>(V::BroadcastAlpha16(sl)));
     });
     // Pairs whose two source pixels are both opaque are copied as they are.
-    R alpha = V::Set1_32(0xFF000000u);
     R opaque = V::CmpEq32(V::And(s, alpha), alpha);
     R pair = V::And(opaque, V::SwapPairs(opaque));
     return V::Or(V::And(pair, s), V::AndNot(pair, blended));
@@ -121,9 +130,10 @@ struct AlphaOpaqueK {
 template <class V>
 struct AlphaScaledK {
   using R = typename V::Reg;
-  static constexpr bool kSource = true, kMask = false;
+  static constexpr bool kSource = true, kMask = false, kMaySkip = true;
   R a;
   explicit AlphaScaledK(const Params& p) : a(V::Set1_16(static_cast<int>(p.weight))) {}
+  static bool Untouched(R s) { return AllTransparent<V>(s); }
   R operator()(R d, R s, R) const {
     return Common<V>::Map(d, s, [this](R dl, R sl) {
       R w = V::template Srl16<9>(V::Mullo16(V::BroadcastAlpha16(sl), a));
@@ -135,7 +145,8 @@ struct AlphaScaledK {
 template <class V>
 struct TintK {
   using R = typename V::Reg;
-  static constexpr bool kSource = true, kMask = false;
+  static constexpr bool kSource = true, kMask = false, kMaySkip = true;
+  static bool Untouched(R s) { return AllTransparent<V>(s); }
   R lo, hi;
   explicit TintK(const Params& p)
       : lo(V::Set1_32(static_cast<uint32_t>(p.lanes[0] | p.lanes[1] << 8 | p.lanes[2] << 16 |
@@ -240,6 +251,15 @@ struct SolidK {
   R operator()(R, R, R) const { return colour; }
 };
 
+template <class Kernel>
+constexpr bool MaySkip() {
+  if constexpr (requires { Kernel::kMaySkip; }) {
+    return Kernel::kMaySkip;
+  } else {
+    return false;
+  }
+}
+
 // Whole registers first; the last pixels (fewer than a register) go through
 // a zero-padded copy so that nothing outside the row is read or written.
 template <class V, template <class> class K>
@@ -252,6 +272,9 @@ void Run(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m,
   int i = 0;
   for (; i + V::kPixels <= n; i += V::kPixels) {
     R sv = Kernel::kSource ? V::Load(s + i) : V::Zero();
+    if constexpr (MaySkip<Kernel>()) {
+      if (out == d && Kernel::Untouched(sv)) continue;
+    }
     R mv = Kernel::kMask ? V::Load(m + i) : V::Zero();
     V::Store(out + i, kernel(V::Load(d + i), sv, mv));
   }

@@ -42,6 +42,9 @@ struct Sse2 {
   static Reg And(Reg a, Reg b) { return _mm_and_si128(a, b); }
   static Reg Or(Reg a, Reg b) { return _mm_or_si128(a, b); }
   static Reg AndNot(Reg a, Reg b) { return _mm_andnot_si128(a, b); }
+  // Whole-register tests for the shortcuts of transparent and opaque blocks.
+  static bool AllSet(Reg m) { return _mm_movemask_epi8(m) == 0xFFFF; }
+  static bool AllZero(Reg v) { return AllSet(_mm_cmpeq_epi32(v, _mm_setzero_si128())); }
   static Reg CmpEq32(Reg a, Reg b) { return _mm_cmpeq_epi32(a, b); }
   // Exchanges the two pixels of every pair.
   static Reg SwapPairs(Reg v) { return _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)); }

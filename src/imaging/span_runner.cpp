@@ -29,6 +29,21 @@ int SampleIndex(int base, int64_t phase, int64_t step, int index, int limit) {
   return static_cast<int>(std::clamp<int64_t>(v, 0, limit - 1));
 }
 
+// Rows that are whole in every image involved lie back to back in memory
+// (same width, no padding), so the span is one long row: bottom row first.
+bool RunAsOneRow(TARGB8888& dest, const TARGB8888* source, const Span& span, const RowPlan& plan,
+                 kernels::RowFn row, const kernels::Params& params) {
+  bool whole = span.width % 2 == 0 && span.dstX == 0 && span.width == dest.Width() &&
+               plan.step == 1 && plan.first == 0 &&
+               (!source || (span.srcX == 0 && span.width == source->Width()));
+  if (!whole) return false;
+  int last = span.height - 1;
+  uint32_t* d = dest.Row(span.dstY + last);
+  const uint32_t* s = source ? source->Row(span.srcY + last) : nullptr;
+  row(d, d, s, nullptr, span.width / 2 * span.height, params);
+  return true;
+}
+
 }  // namespace
 
 void RunSpan(TARGB8888& dest, const TARGB8888* source, const Span& span, kernels::Op op,
@@ -38,6 +53,7 @@ void RunSpan(TARGB8888& dest, const TARGB8888* source, const Span& span, kernels
   SafeInput src(source, dest), msk(mask.mask, dest);
   kernels::RowFn row = kernels::Best()[op];
   RowPlan plan = PlanRows(span.dstY, span.height);
+  if (!msk.Get() && RunAsOneRow(dest, src.Get(), span, plan, row, params)) return;
   for (int i = 0; i < plan.count; ++i) {
     int j = plan.first + i * plan.step;
     uint32_t* d = dest.Row(span.dstY + j) + span.dstX;

@@ -406,6 +406,22 @@ TEST(Draws, APictureMayBeDrawnOntoItself) {
   EXPECT_EQ(image.Pixel(5, 0), 3u);
 }
 
+TEST(Draws, SpansOfWholeRowsLandRowForRow) {
+  TARGB8888 src;
+  src.SetSize(4, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) src.SetPixel(x, y, 0xFF000000u | static_cast<uint32_t>(y * 4 + x));
+  }
+  TARGB8888 dst = Filled(4, 4, 0x7Fu);
+  src.DrawAlpha(dst, {0, 0, 4, 2}, {0, 1}, 255);
+  for (int x = 0; x < 4; ++x) {
+    EXPECT_EQ(dst.Pixel(x, 0), 0x7Fu);
+    EXPECT_EQ(dst.Pixel(x, 1), 0xFF000000u | static_cast<uint32_t>(x));
+    EXPECT_EQ(dst.Pixel(x, 2), 0xFF000000u | static_cast<uint32_t>(4 + x));
+    EXPECT_EQ(dst.Pixel(x, 3), 0x7Fu);
+  }
+}
+
 TEST(Draws, ApplyRunsEachRecordedKind) {
   TARGB8888 src = Filled(2, 1, kS);
   TARGB8888 a = Filled(2, 1, kD), b = Filled(2, 1, kD);
