@@ -32,9 +32,9 @@ void DrawCellUnscaled(TARGB8888& dest, const CellSource& src, int x, int y) {
   RectF rect{static_cast<float>(src.cell.left), static_cast<float>(src.cell.top),
              static_cast<float>(src.cell.left + set.cellWidth),
              static_cast<float>(src.cell.top + set.cellHeight)};
-  auto span = detail::ClipUnstretched(rect, {static_cast<float>(x), static_cast<float>(y)},
-                                      {set.pageWidth, set.pageHeight},
-                                      {dest.Width(), dest.Height()});
+  auto span =
+      detail::ClipUnstretched(rect, {static_cast<float>(x), static_cast<float>(y)},
+                              {set.pageWidth, set.pageHeight}, {dest.Width(), dest.Height()});
   if (!span) return;
   for (int j = 0; j < span->height; ++j) {
     uint32_t* row = dest.Row(span->dstY + j) + span->dstX;
@@ -60,12 +60,14 @@ void DrawCellScaled(TARGB8888& dest, const CellSource& src, int x, int y, int wi
                                     {dest.Width(), dest.Height()});
   if (!span) return;
   for (int j = 0; j < span->height; ++j) {
-    const int sy = span->baseY + static_cast<int>((span->phaseY + j * span->stepY) >> detail::kFixedShift);
+    const int sy =
+        span->baseY + static_cast<int>((span->phaseY + j * span->stepY) >> detail::kFixedShift);
     uint32_t* row = dest.Row(span->dstY + j) + span->dstX;
     for (int k = 0; k + 1 < span->width; k += 2) {
-      const int sx0 = span->baseX + static_cast<int>((span->phaseX + k * span->stepX) >> detail::kFixedShift);
-      const int sx1 =
-          span->baseX + static_cast<int>((span->phaseX + (k + 1) * span->stepX) >> detail::kFixedShift);
+      const int sx0 =
+          span->baseX + static_cast<int>((span->phaseX + k * span->stepX) >> detail::kFixedShift);
+      const int sx1 = span->baseX + static_cast<int>((span->phaseX + (k + 1) * span->stepX) >>
+                                                     detail::kFixedShift);
       const uint8_t v0 = src.Value(sx0, sy), v1 = src.Value(sx1, sy);
       if ((v0 | v1) == 0) continue;
       row[k] = src.ink.Blend(row[k], v0);

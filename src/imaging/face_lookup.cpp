@@ -27,7 +27,9 @@ struct PatternDeleter {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
-const FcChar8* Text(const char* s) { return reinterpret_cast<const FcChar8*>(s); }
+const FcChar8* Text(const char* s) {
+  return reinterpret_cast<const FcChar8*>(s);
+}
 
 Pattern RequestFor(const std::string& name, bool bold, bool italic) {
   Pattern pattern(FcPatternCreate());
@@ -47,7 +49,8 @@ Pattern RequestFor(const std::string& name, bool bold, bool italic) {
 const char* StandInFamily(std::string_view name) {
   const bool mincho = Contains(name, "明朝") || ContainsCaseless(name, "mincho");
   const bool proportional = Contains(name, "Ｐ") || ContainsCaseless(name, "pgothic") ||
-                            ContainsCaseless(name, "pmincho") || ContainsCaseless(name, "ui gothic");
+                            ContainsCaseless(name, "pmincho") ||
+                            ContainsCaseless(name, "ui gothic");
   if (mincho) return proportional ? "IPAPMincho" : "IPAMincho";
   return proportional ? "IPAPGothic" : "IPAGothic";
 }

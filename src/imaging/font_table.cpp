@@ -22,7 +22,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool IsSlot(int slot) { return slot >= 0 && slot < TFontTable::kSlots; }
+bool IsSlot(int slot) {
+  return slot >= 0 && slot < TFontTable::kSlots;
+}
 
 }  // namespace
 
@@ -30,9 +32,13 @@ TFontTable::TFontTable() {
   for (int i = 0; i < kSlots; ++i) SetSystemFont(i, kDefaultFaceName, kDefaultQuality, 0);
 }
 
-TARGB8888Font& TFontTable::Slot(int slot) { return slots_[IsSlot(slot) ? slot : 0]; }
+TARGB8888Font& TFontTable::Slot(int slot) {
+  return slots_[IsSlot(slot) ? slot : 0];
+}
 
-const TARGB8888Font& TFontTable::Slot(int slot) const { return slots_[IsSlot(slot) ? slot : 0]; }
+const TARGB8888Font& TFontTable::Slot(int slot) const {
+  return slots_[IsSlot(slot) ? slot : 0];
+}
 
 void TFontTable::SetSystemFont(int slot, std::string_view face, int quality, uint32_t style) {
   Slot(slot).SetSystemFont(std::string(face), std::make_unique<TSystemFont>(face, quality, style));
@@ -59,16 +65,14 @@ TextExtent TFontTable::DrawText(TARGB8888& dest, std::string_view text, bool ver
                                 uint32_t colour, int width, int height, int x, int y) {
   const TARGB8888Font& font = Slot(slot);
   const TARGB8888Font& fallback = slots_[0];
-  return WalkText(text, font.Leads(), vertical, x, y,
-                  [&](TextChar ch, std::string_view bytes, int gx, int gy) {
-                    TextExtent advance =
-                        font.DrawChar(dest, ch.code, vertical, colour, width, height, gx, gy);
-                    if (advance == TextExtent{} && &font != &fallback) {
-                      advance = fallback.DrawGlyphs(dest, bytes, vertical, colour, width, height,
-                                                    gx, gy);
-                    }
-                    return advance;
-                  });
+  return WalkText(
+      text, font.Leads(), vertical, x, y, [&](TextChar ch, std::string_view bytes, int gx, int gy) {
+        TextExtent advance = font.DrawChar(dest, ch.code, vertical, colour, width, height, gx, gy);
+        if (advance == TextExtent{} && &font != &fallback) {
+          advance = fallback.DrawGlyphs(dest, bytes, vertical, colour, width, height, gx, gy);
+        }
+        return advance;
+      });
 }
 
 std::vector<std::string> TFontTable::Configure(std::span<const FontSlotSetting> settings,
@@ -88,11 +92,13 @@ std::vector<std::string> TFontTable::Configure(std::span<const FontSlotSetting> 
     const TSystemFont* current = slots_[i].SystemFont();
     if (name == slots_[i].Name() && (!current || current->Style() == style)) continue;
     const std::string file = kFontFolder + name + kFontExtension;
-    const std::string verticalFile = kFontFolder + std::string(kVerticalPrefix) + name + kFontExtension;
+    const std::string verticalFile =
+        kFontFolder + std::string(kVerticalPrefix) + name + kFontExtension;
     std::optional<base::Bytes> horizontal = resource::OpenDataFile(file);
     std::optional<base::Bytes> vertical = resource::OpenDataFile(verticalFile);
     try {
-      if (LoadBitmapFont(i, name, horizontal ? &*horizontal : nullptr, vertical ? &*vertical : nullptr)) {
+      if (LoadBitmapFont(i, name, horizontal ? &*horizontal : nullptr,
+                         vertical ? &*vertical : nullptr)) {
         continue;
       }
     } catch (const EFontError& e) {

@@ -14,7 +14,8 @@
 namespace mavu::imaging {
 
 // "ＭＳ ゴシック" in CP932: the face every slot starts with.
-inline constexpr std::string_view kDefaultFaceName = "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";
+inline constexpr std::string_view kDefaultFaceName =
+    "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";
 
 // One slot's entry in the player's settings.
 struct FontSlotSetting {

@@ -9,7 +9,9 @@ namespace {
 constexpr uint32_t kRgbMask = 0x00FFFFFF;
 constexpr uint32_t kAlphaMask = 0xFF000000;
 
-int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+int Channel(uint32_t pixel, int shift) {
+  return static_cast<int>((pixel >> shift) & 0xFF);
+}
 
 }  // namespace
 

@@ -35,7 +35,9 @@ void BlendCoverage(TARGB8888& dest, int x, int y, const GlyphCoverage& coverage,
 class TGlyphInk {
  public:
   TGlyphInk(const std::array<uint32_t, 256>& palette, bool colourable, uint32_t colour);
-  uint32_t Blend(uint32_t d, uint8_t value) const { return LerpPixel(d, source_[value], weight_[value]); }
+  uint32_t Blend(uint32_t d, uint8_t value) const {
+    return LerpPixel(d, source_[value], weight_[value]);
+  }
 
  private:
   std::array<uint32_t, 256> source_{};

@@ -19,7 +19,8 @@ uint16_t EncodeLocation(int page, int cell) {
 }  // namespace
 
 TGlyphSet::TGlyphSet()
-    : location(kGlyphSlotCount), horizontalAdvance(kGlyphSlotCount),
+    : location(kGlyphSlotCount),
+      horizontalAdvance(kGlyphSlotCount),
       verticalAdvance(kGlyphSlotCount) {}
 
 TGlyphSet::TGlyphSet(int cellWidth, int cellHeight) : TGlyphSet() {

@@ -13,9 +13,9 @@ namespace mavu::imaging {
 
 namespace {
 
-constexpr double kItalicShear = 0.2;     // about 11 degrees, as synthetic italics usually lean
+constexpr double kItalicShear = 0.2;         // about 11 degrees, as synthetic italics usually lean
 constexpr double kEmboldenShare = 1.0 / 24;  // outline growth for synthetic bold, of the em
-constexpr int kShiftNumerator = 9;      // small punctuation moves 9/16 of the cell up and right
+constexpr int kShiftNumerator = 9;  // small punctuation moves 9/16 of the cell up and right
 constexpr int kShiftDenominator = 16;
 constexpr double k26Dot6 = 64.0;
 constexpr double k16Dot16 = 65536.0;
@@ -39,7 +39,9 @@ double AscentShare(FT_Face face) {
   return ascent / (ascent + descent);
 }
 
-FT_Fixed Fixed(double v) { return static_cast<FT_Fixed>(std::lround(v * k16Dot16)); }
+FT_Fixed Fixed(double v) {
+  return static_cast<FT_Fixed>(std::lround(v * k16Dot16));
+}
 
 // Glyph space (y up) to pixel space (y up): the em stretched to the cell and,
 // for a turned glyph, a quarter turn clockwise on screen; the italic lean
@@ -55,13 +57,16 @@ int PixelsOf26Dot6(FT_Pos v, int factor) {
   return static_cast<int>(std::lround(static_cast<double>(v) / k26Dot6 / factor));
 }
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 // A pixel of a FreeType bitmap: 0..1 for one bit per pixel, 0..255 for grey.
 int Sample(const FT_Bitmap& b, int x, int y) {
   const ptrdiff_t pitch = b.pitch;
-  const unsigned char* row =
-      pitch >= 0 ? b.buffer + y * pitch : b.buffer + (static_cast<ptrdiff_t>(b.rows) - 1 - y) * -pitch;
+  const unsigned char* row = pitch >= 0
+                                 ? b.buffer + y * pitch
+                                 : b.buffer + (static_cast<ptrdiff_t>(b.rows) - 1 - y) * -pitch;
   if (b.pixel_mode == FT_PIXEL_MODE_MONO) return (row[x >> 3] >> (7 - (x & 7))) & 1;
   return row[x];
 }
@@ -110,9 +115,12 @@ GlyphBitmap TakeSupersampled(const FT_Bitmap& b, int left, int top, int factor) 
 
 FT_Int32 LoadFlags(Raster raster) {
   switch (raster) {
-    case Raster::kMono: return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO;
-    case Raster::kGrey: return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
-    case Raster::kSupersample: break;
+    case Raster::kMono:
+      return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO;
+    case Raster::kGrey:
+      return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
+    case Raster::kSupersample:
+      break;
   }
   return FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING;
 }
@@ -157,7 +165,9 @@ std::string TOutlineFace::FamilyName() const {
   return state_->face->family_name ? state_->face->family_name : "";
 }
 
-bool TOutlineFace::IsBold() const { return (state_->face->style_flags & FT_STYLE_FLAG_BOLD) != 0; }
+bool TOutlineFace::IsBold() const {
+  return (state_->face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+}
 
 bool TOutlineFace::IsItalic() const {
   return (state_->face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
@@ -168,6 +178,7 @@ bool TOutlineFace::HasGlyph(char32_t codePoint) const {
 }
 
 GlyphBitmap TOutlineFace::Render(const GlyphRequest& r) {
+  if (r.width < 1 || r.height < 1) throw EFontError("glyph cell of size 0");
   FT_Face face = state_->face;
   const int factor = r.raster == Raster::kSupersample ? std::max(1, r.factor) : 1;
   const auto em26 = static_cast<FT_F26Dot6>(r.height) * factor * static_cast<FT_F26Dot6>(k26Dot6);
@@ -185,7 +196,8 @@ GlyphBitmap TOutlineFace::Render(const GlyphRequest& r) {
   if (FT_Render_Glyph(slot, grey ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) {
     throw EFontError("FreeType cannot render a glyph");
   }
-  if (slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO && slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+  if (slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
+      slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
     throw EFontError("FreeType rendered an unexpected pixel format");
   }
 

@@ -20,7 +20,7 @@ enum class Raster : uint8_t { kMono, kGrey, kSupersample };
 
 struct GlyphRequest {
   char32_t codePoint = 0;
-  int width = 0;   // the cell: the em box is stretched to width x height
+  int width = 0;  // the cell: the em box is stretched to width x height
   int height = 0;
   GlyphLayout layout = GlyphLayout::kHorizontal;
   Raster raster = Raster::kGrey;

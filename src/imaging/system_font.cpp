@@ -88,7 +88,8 @@ GlyphCoverage TSystemFont::RenderCoverage(uint16_t code, bool vertical, int widt
 
 TextExtent TSystemFont::DrawGlyph(TARGB8888& dest, uint16_t code, bool vertical, uint32_t colour,
                                   int width, int height, int x, int y) {
-  if (code == kSpaceCode) return vertical ? TextExtent{width, height / 2} : TextExtent{width / 2, height};
+  if (code == kSpaceCode)
+    return vertical ? TextExtent{width, height / 2} : TextExtent{width / 2, height};
   if (code == kFullWidthSpaceCode) return {width, height};
   int advance = 0;
   BlendCoverage(dest, x, y, RenderCoverage(code, vertical, width, height, &advance), colour);

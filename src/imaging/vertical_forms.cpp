@@ -10,10 +10,10 @@ namespace {
 // 、。，．
 constexpr std::array<uint16_t, 4> kShiftedCodes = {0x8141, 0x8142, 0x8143, 0x8144};
 
-// ：；ー―‐～∥｜…‥ and the brackets （）〔〕［］｛｝〈〉《》「」『』【】, then ＿－＝＜＞.
+// ：；＿ー―‐～∥｜…‥－＝, besides the brackets （）〔〕［］｛｝〈〉《》「」『』【】 and ＜＞.
 constexpr std::array<uint16_t, 13> kRotatedCodes = {0x8146, 0x8147, 0x8151, 0x815B, 0x815C,
-                                                     0x815D, 0x8160, 0x8161, 0x8162, 0x8163,
-                                                     0x8164, 0x817C, 0x8181};
+                                                    0x815D, 0x8160, 0x8161, 0x8162, 0x8163,
+                                                    0x8164, 0x817C, 0x8181};
 constexpr uint16_t kFirstBracket = 0x8169;
 constexpr uint16_t kLastBracket = 0x817A;
 constexpr uint16_t kLessThan = 0x8183;

@@ -25,8 +25,9 @@ TARGB8888 Blank(int width, int height) {
 
 TEST(BitmapFont, DrawsTheCellOneToOneAtItsSize) {
   auto set = test::AlphaSet(4, 2);
-  test::AddCode(set, 'A', {255, 255, 0, 0,  //
-                           0, 0, 255, 255});
+  test::AddCode(set, 'A',
+                {255, 255, 0, 0,  //
+                 0, 0, 255, 255});
   auto font = FontOf(set);
   auto dest = Blank(8, 4);
   auto advance = font.DrawGlyph(dest, 'A', false, kWhite, 4, 2, 2, 1);
@@ -78,8 +79,9 @@ TEST(BitmapFont, AdvanceIsInHundredTwentyEighthsOfTheDrawnSize) {
 
 TEST(BitmapFont, OtherSizesSampleTheNearestPagePixel) {
   auto set = test::AlphaSet(2, 2);
-  test::AddCode(set, 'A', {255, 0,  //
-                           0, 255});
+  test::AddCode(set, 'A',
+                {255, 0,  //
+                 0, 255});
   auto font = FontOf(set);
   auto dest = Blank(4, 4);
   font.DrawGlyph(dest, 'A', false, kWhite, 4, 4, 0, 0);

@@ -38,7 +38,9 @@ TEST(WalkText, MovesThePenAndReportsTheExtent) {
     calls.push_back({ch.code, x, y});
     return ch.code == 'a' ? TextExtent{5, 7} : TextExtent{3, 9};
   };
-  EXPECT_EQ(WalkText("a\x82\xA0" "a", LeadBytes::kFrom0x81, false, 10, 20, draw),
+  EXPECT_EQ(WalkText("a\x82\xA0"
+                     "a",
+                     LeadBytes::kFrom0x81, false, 10, 20, draw),
             (TextExtent{13, 7}));
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[1].code, 0x82A0);
@@ -136,7 +138,8 @@ TEST(FontTable, PlatformSpacesAdvanceWithoutDrawing) {
   dest.FillSolid({0, 0, 64, 64}, 0x11223344);
   EXPECT_EQ(table.DrawText(dest, " ", false, 0, kWhite, 24, 20, 0, 0), (TextExtent{12, 20}));
   EXPECT_EQ(table.DrawText(dest, "\x81\x40", false, 0, kWhite, 24, 20, 0, 0), (TextExtent{24, 20}));
-  EXPECT_EQ(table.DrawText(dest, " \x81\x40 ", true, 0, kWhite, 24, 20, 0, 0), (TextExtent{24, 40}));
+  EXPECT_EQ(table.DrawText(dest, " \x81\x40 ", true, 0, kWhite, 24, 20, 0, 0),
+            (TextExtent{24, 40}));
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) ASSERT_EQ(dest.Pixel(x, y), 0x11223344u);
   }
@@ -186,8 +189,8 @@ TEST_F(FontTableConfigure, EngineFontFilesMakeBitmapFonts) {
 }
 
 TEST_F(FontTableConfigure, OtherNamesBecomePlatformFontsWithMappedStyles) {
-  auto problems = table_.Configure(
-      Settings({{"A", 2}, {"B", 7}, {"C", 1}, {"D", 3}, {"E", 0}, {"F", -1}}), "");
+  auto problems =
+      table_.Configure(Settings({{"A", 2}, {"B", 7}, {"C", 1}, {"D", 3}, {"E", 0}, {"F", -1}}), "");
   EXPECT_TRUE(problems.empty());
   const uint32_t expected[] = {kFontBold, kFontBold, kFontItalic, kFontBold | kFontItalic, 0, 0};
   for (int i = 0; i < 6; ++i) {

@@ -200,7 +200,7 @@ TEST(SystemFont, SyntheticItalicLeans) {
   auto inkWidth = [](uint32_t style) {
     TSystemFont font(kDefaultFaceName, 1, style);
     int advance = 0;
-    return InkBox(font.RenderCoverage('l', false, 24, 24, &advance)).width;
+    return InkBox(font.RenderCoverage('|', false, 24, 24, &advance)).width;
   };
   EXPECT_GT(inkWidth(kFontItalic), inkWidth(0) + 2);
 }

@@ -116,7 +116,10 @@ TEST_F(FontToolTest, LooseFontDrawsItsCellsThroughTheTable) {
   EXPECT_EQ(table.GlyphWidth(0), kSize);
   imaging::TARGB8888 dest;
   dest.SetSize(3 * kSize, kSize);
-  EXPECT_EQ(table.DrawText(dest, "\x82\xA0" "A", false, 0, kWhite, kSize, kSize, 0, 0),
+  EXPECT_EQ(table.DrawText(dest,
+                           "\x82\xA0"
+                           "A",
+                           false, 0, kWhite, kSize, kSize, 0, 0),
             (TextExtent{kSize + kSize / 2, kSize}));
   auto set = ReadSet(Built("Gothic.of"));
   auto cell = set.CellOf(set.location[imaging::SlotOfCode(kHiraganaA)]);
@@ -167,9 +170,12 @@ TEST_F(FontToolTest, RefusesBadArguments) {
   EXPECT_EQ(test::RunTool("mavu-font", {"render"}, scratch).code, 2);
   const std::string out = (scratch / "bad").string();
   EXPECT_EQ(test::RunTool("mavu-font", {"build", "x", IpaGothicFile(), "3", out}, scratch).code, 2);
-  EXPECT_EQ(test::RunTool("mavu-font", {"build", "x", IpaGothicFile(), "12px", out}, scratch).code, 2);
-  EXPECT_EQ(test::RunTool("mavu-font", {"build", "a/b", IpaGothicFile(), "12", out}, scratch).code, 2);
-  auto missing = test::RunTool("mavu-font", {"build", "x", "/no/such/font.ttf", "12", out}, scratch);
+  EXPECT_EQ(test::RunTool("mavu-font", {"build", "x", IpaGothicFile(), "12px", out}, scratch).code,
+            2);
+  EXPECT_EQ(test::RunTool("mavu-font", {"build", "a/b", IpaGothicFile(), "12", out}, scratch).code,
+            2);
+  auto missing =
+      test::RunTool("mavu-font", {"build", "x", "/no/such/font.ttf", "12", out}, scratch);
   EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err.find("/no/such/font.ttf"), std::string::npos) << missing.err;
   EXPECT_FALSE(std::filesystem::exists(out));
