@@ -17,8 +17,12 @@ using mavu::imaging::TARGB8888;
 
 constexpr uint32_t kBlendColour = 0x80336699u;
 
-int Width(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
-int Height(const benchmark::State& state) { return static_cast<int>(state.range(1)); }
+int Width(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+int Height(const benchmark::State& state) {
+  return static_cast<int>(state.range(1));
+}
 
 // A picture with every kind of alpha a character sprite has: opaque runs,
 // transparent runs and soft edges.
@@ -150,7 +154,9 @@ void BM_PixmanOverSolid(benchmark::State& state) {
   SetBytes(state, w, h);
 }
 
-void Screens(benchmark::internal::Benchmark* b) { b->Args({800, 600})->Args({1024, 768}); }
+void Screens(benchmark::internal::Benchmark* b) {
+  b->Args({800, 600})->Args({1024, 768});
+}
 
 BENCHMARK(BM_DrawAlpha)->Apply(Screens);
 BENCHMARK(BM_DrawAlphaHalfOpacity)->Apply(Screens);

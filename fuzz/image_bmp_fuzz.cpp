@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   TARGB8888 canvas;
   canvas.SetSize(17, 9);
-  image.DrawAlphaStretched(canvas, {0, 0, static_cast<float>(image.Width()),
-                                    static_cast<float>(image.Height())},
-                           {-1.5f, 0.5f, 16.5f, 9.5f}, 200);
+  image.DrawAlphaStretched(
+      canvas, {0, 0, static_cast<float>(image.Width()), static_cast<float>(image.Height())},
+      {-1.5f, 0.5f, 16.5f, 9.5f}, 200);
   try {
     mavu::base::ByteReader in({data, size});
     canvas.LoadAlphaMask(in);

@@ -43,8 +43,15 @@ MAVU_FUZZ_SEEDS(image_bmp) {
   rle4.compression = 2;
   rle4.rows.clear();
   rle4.raw = {3, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 1};
-  return {EncodeBmp(Plain(5, 3, 24)), EncodeBmp(Plain(4, -2, 24)), EncodeBmp(Plain(3, 3, 32)),
-          EncodeBmp(Plain(9, 2, 1)),  EncodeBmp(Plain(5, 2, 4)),   EncodeBmp(Plain(3, 2, 16)),
-          EncodeBmp(core),            EncodeBmp(masked16),         EncodeBmp(v5),
-          EncodeBmp(rle8),            EncodeBmp(rle4)};
+  return {EncodeBmp(Plain(5, 3, 24)),
+          EncodeBmp(Plain(4, -2, 24)),
+          EncodeBmp(Plain(3, 3, 32)),
+          EncodeBmp(Plain(9, 2, 1)),
+          EncodeBmp(Plain(5, 2, 4)),
+          EncodeBmp(Plain(3, 2, 16)),
+          EncodeBmp(core),
+          EncodeBmp(masked16),
+          EncodeBmp(v5),
+          EncodeBmp(rle8),
+          EncodeBmp(rle4)};
 }

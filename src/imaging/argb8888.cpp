@@ -164,8 +164,7 @@ void TARGB8888::Thumbnail(TARGB8888& dest, int boxWidth, int boxHeight) const {
           for (int c = 0; c < 3; ++c) sum[c] += (row[x] >> (8 * c)) & 0xFF;
         }
       }
-      out[tx] = static_cast<uint32_t>(sum[0] / count) |
-                static_cast<uint32_t>(sum[1] / count) << 8 |
+      out[tx] = static_cast<uint32_t>(sum[0] / count) | static_cast<uint32_t>(sum[1] / count) << 8 |
                 static_cast<uint32_t>(sum[2] / count) << 16;
     }
   }

@@ -100,6 +100,10 @@ class EImageLoadError : public base::FormatError {
 // 64 Mi pixels (256 MiB) in all. Anything larger is treated as hostile.
 inline constexpr int kMaxImageSide = 16384;
 inline constexpr int64_t kMaxImagePixels = int64_t{8192} * 8192;
+// A picture file may not claim more pixels than this per byte of its data
+// (a whole screen needs some 30 bytes), so that a few bytes cannot make a
+// loader allocate a quarter of a gigabyte.
+inline constexpr int64_t kMaxPixelsPerDataByte = 16384;
 
 // The engine's one in-memory picture: 32-bit pixels 0xAARRGGBB with straight
 // alpha (bytes B, G, R, A in memory), rows stored bottom-up without padding

@@ -17,11 +17,17 @@ using kernels::Params;
 
 constexpr int kOpaque = 255;
 
-int ColourAlpha(uint32_t colour) { return static_cast<int>(colour >> 24); }
+int ColourAlpha(uint32_t colour) {
+  return static_cast<int>(colour >> 24);
+}
 // Channel c of a colour in memory order B, G, R, A.
-int ColourChannel(uint32_t colour, int c) { return static_cast<int>((colour >> (8 * c)) & 0xFF); }
+int ColourChannel(uint32_t colour, int c) {
+  return static_cast<int>((colour >> (8 * c)) & 0xFF);
+}
 
-detail::Size SizeOf(const TARGB8888& image) { return {image.Width(), image.Height()}; }
+detail::Size SizeOf(const TARGB8888& image) {
+  return {image.Width(), image.Height()};
+}
 
 Params WithWeight(int weight) {
   Params p;
@@ -32,7 +38,8 @@ Params WithWeight(int weight) {
 template <class F>
 Params WithLanes(uint32_t colour, F perChannel) {
   Params p;
-  for (int c = 0; c < 4; ++c) p.lanes[c] = static_cast<uint16_t>(perChannel(ColourChannel(colour, c)));
+  for (int c = 0; c < 4; ++c)
+    p.lanes[c] = static_cast<uint16_t>(perChannel(ColourChannel(colour, c)));
   return p;
 }
 
@@ -152,8 +159,7 @@ void TARGB8888::DrawAlphaStretched(TARGB8888& dest, const RectF& src, const Rect
   DrawStretched(*this, dest, src, dst, Op::kAlphaScaled, WithWeight(std::min(opacity, kOpaque)));
 }
 
-void TARGB8888::DrawColourAdd(TARGB8888& dest, const RectF& src, PointF at,
-                              uint32_t colour) const {
+void TARGB8888::DrawColourAdd(TARGB8888& dest, const RectF& src, PointF at, uint32_t colour) const {
   int opacity = ColourAlpha(colour);
   if (opacity < 1) return;
   Draw(*this, dest, src, at, Op::kTint, TintParams(colour, 0x00FFFFFFu, opacity));
@@ -233,34 +239,50 @@ void TARGB8888::Apply(const DrawOp& op) {
   PointF at{op.dst.left, op.dst.top};
   const TARGB8888* image = op.image;
   switch (op.kind) {
-    case DrawKind::kFillSolid: return FillSolid(op.dst, op.colour);
-    case DrawKind::kFillBlend: return FillBlend(op.dst, op.colour);
-    case DrawKind::kFillAdd: return FillAdd(op.dst, op.colour);
-    case DrawKind::kFillMultiply: return FillMultiply(op.dst, op.colour);
-    case DrawKind::kFillInvert: return FillInvert(op.dst, op.colour);
-    default: break;
+    case DrawKind::kFillSolid:
+      return FillSolid(op.dst, op.colour);
+    case DrawKind::kFillBlend:
+      return FillBlend(op.dst, op.colour);
+    case DrawKind::kFillAdd:
+      return FillAdd(op.dst, op.colour);
+    case DrawKind::kFillMultiply:
+      return FillMultiply(op.dst, op.colour);
+    case DrawKind::kFillInvert:
+      return FillInvert(op.dst, op.colour);
+    default:
+      break;
   }
   if (!image) return;
   switch (op.kind) {
-    case DrawKind::kCopy: return image->DrawCopy(*this, op.src, at, op.opacity);
-    case DrawKind::kCopyStretched: return image->DrawCopyStretched(*this, op.src, op.dst, op.opacity);
-    case DrawKind::kAdd: return image->DrawAdd(*this, op.src, at, op.opacity);
-    case DrawKind::kAddStretched: return image->DrawAddStretched(*this, op.src, op.dst, op.opacity);
-    case DrawKind::kMultiply: return image->DrawMultiply(*this, op.src, at, op.opacity);
+    case DrawKind::kCopy:
+      return image->DrawCopy(*this, op.src, at, op.opacity);
+    case DrawKind::kCopyStretched:
+      return image->DrawCopyStretched(*this, op.src, op.dst, op.opacity);
+    case DrawKind::kAdd:
+      return image->DrawAdd(*this, op.src, at, op.opacity);
+    case DrawKind::kAddStretched:
+      return image->DrawAddStretched(*this, op.src, op.dst, op.opacity);
+    case DrawKind::kMultiply:
+      return image->DrawMultiply(*this, op.src, at, op.opacity);
     case DrawKind::kMultiplyStretched:
       return image->DrawMultiplyStretched(*this, op.src, op.dst, op.opacity);
-    case DrawKind::kExclusion: return image->DrawExclusion(*this, op.src, at, op.opacity);
+    case DrawKind::kExclusion:
+      return image->DrawExclusion(*this, op.src, at, op.opacity);
     case DrawKind::kExclusionStretched:
       return image->DrawExclusionStretched(*this, op.src, op.dst, op.opacity);
-    case DrawKind::kAlpha: return image->DrawAlpha(*this, op.src, at, op.opacity);
+    case DrawKind::kAlpha:
+      return image->DrawAlpha(*this, op.src, at, op.opacity);
     case DrawKind::kAlphaStretched:
       return image->DrawAlphaStretched(*this, op.src, op.dst, op.opacity);
-    case DrawKind::kColourAdd: return image->DrawColourAdd(*this, op.src, at, op.colour);
-    case DrawKind::kColourMultiply: return image->DrawColourMultiply(*this, op.src, at, op.colour);
+    case DrawKind::kColourAdd:
+      return image->DrawColourAdd(*this, op.src, at, op.colour);
+    case DrawKind::kColourMultiply:
+      return image->DrawColourMultiply(*this, op.src, at, op.colour);
     case DrawKind::kMasked:
       if (op.mask) image->DrawMasked(*this, op.src, at, *op.mask, op.maskOrigin, op.colour);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -299,8 +321,7 @@ void TARGB8888::EffectInvert(TARGB8888& out, const RectF& src, PointF at, uint32
   ColourEffect(*this, out, src, at, colour, Op::kInvertConst, InvertParams(colour));
 }
 
-void TARGB8888::EffectMultiply(TARGB8888& out, const RectF& src, PointF at,
-                               uint32_t colour) const {
+void TARGB8888::EffectMultiply(TARGB8888& out, const RectF& src, PointF at, uint32_t colour) const {
   ColourEffect(*this, out, src, at, colour, Op::kMultiplyConst, MultiplyParams(colour));
 }
 
@@ -313,14 +334,14 @@ void TARGB8888::EffectOverlay(TARGB8888& out, const RectF& src, PointF at, uint3
   ColourEffect(*this, out, src, at, colour, Op::kBlendConst, BlendParams(colour));
 }
 
-void TARGB8888::EffectCrossfade(const TARGB8888& other, TARGB8888& out, const RectF& src,
-                                PointF at, int k) const {
+void TARGB8888::EffectCrossfade(const TARGB8888& other, TARGB8888& out, const RectF& src, PointF at,
+                                int k) const {
   int weight = (kOpaque - std::clamp(k, 0, kOpaque)) >> 1;
   Effect(*this, &other, out, src, at, Op::kLerp, WithWeight(weight));
 }
 
-void TARGB8888::EffectRuleWipe(const TARGB8888& other, TARGB8888& out, const RectF& src,
-                               PointF at, int t) const {
+void TARGB8888::EffectRuleWipe(const TARGB8888& other, TARGB8888& out, const RectF& src, PointF at,
+                               int t) const {
   // The threshold runs from -32 to 256 so that the 32-level soft edge starts
   // fully before the lowest rule value and ends fully past the highest.
   Params p;

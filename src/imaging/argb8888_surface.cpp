@@ -16,15 +16,22 @@ enum class Format { kNone, k555, k565, k24, k32 };
 
 Format FormatOf(const PixelSurface& s) {
   switch (s.bitsPerPixel) {
-    case 15: return Format::k555;
-    case 16: return s.greenMask == kGreenMask565 ? Format::k565 : Format::k555;
-    case 24: return Format::k24;
-    case 32: return Format::k32;
-    default: return Format::kNone;
+    case 15:
+      return Format::k555;
+    case 16:
+      return s.greenMask == kGreenMask565 ? Format::k565 : Format::k555;
+    case 24:
+      return Format::k24;
+    case 32:
+      return Format::k32;
+    default:
+      return Format::kNone;
   }
 }
 
-uint8_t* SurfaceRow(const PixelSurface& s, int y) { return s.bits + s.pitch * y; }
+uint8_t* SurfaceRow(const PixelSurface& s, int y) {
+  return s.bits + s.pitch * y;
+}
 
 uint16_t To565(uint32_t p) {
   return static_cast<uint16_t>(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
@@ -35,7 +42,9 @@ uint16_t To555(uint32_t p) {
 
 void WriteRow(Format format, uint8_t* out, const uint32_t* in, int count) {
   switch (format) {
-    case Format::k32: std::memcpy(out, in, static_cast<size_t>(count) * 4); return;
+    case Format::k32:
+      std::memcpy(out, in, static_cast<size_t>(count) * 4);
+      return;
     case Format::k24:
       for (int x = 0; x < count; ++x) {
         out[x * 3] = static_cast<uint8_t>(in[x]);
@@ -50,21 +59,28 @@ void WriteRow(Format format, uint8_t* out, const uint32_t* in, int count) {
         std::memcpy(out + x * 2, &v, 2);
       }
       return;
-    case Format::kNone: return;
+    case Format::kNone:
+      return;
   }
 }
 
 // 5 or 6 bits widened to 8 by repeating the top bits, so full scale stays 255.
-uint32_t Widen5(uint32_t v) { return (v << 3) | (v >> 2); }
-uint32_t Widen6(uint32_t v) { return (v << 2) | (v >> 4); }
+uint32_t Widen5(uint32_t v) {
+  return (v << 3) | (v >> 2);
+}
+uint32_t Widen6(uint32_t v) {
+  return (v << 2) | (v >> 4);
+}
 
 void ReadRow(Format format, const uint8_t* in, uint32_t* out, int count) {
   for (int x = 0; x < count; ++x) {
     switch (format) {
-      case Format::k32: std::memcpy(out + x, in + x * 4, 4); break;
+      case Format::k32:
+        std::memcpy(out + x, in + x * 4, 4);
+        break;
       case Format::k24:
-        out[x] = 0xFF000000u | uint32_t{in[x * 3 + 2]} << 16 | uint32_t{in[x * 3 + 1]} << 8 |
-                 in[x * 3];
+        out[x] =
+            0xFF000000u | uint32_t{in[x * 3 + 2]} << 16 | uint32_t{in[x * 3 + 1]} << 8 | in[x * 3];
         break;
       case Format::k565:
       case Format::k555: {
@@ -77,7 +93,8 @@ void ReadRow(Format format, const uint8_t* in, uint32_t* out, int count) {
         out[x] = 0xFF000000u | r << 16 | g << 8 | b;
         break;
       }
-      case Format::kNone: break;
+      case Format::kNone:
+        break;
     }
   }
 }

@@ -78,7 +78,8 @@ Header ReadInfoHeader(base::ByteReader& in, size_t headerStart) {
     h.bitsPerPixel = in.U16();
     return h;
   }
-  if (size < kInfoHeaderSize || size > kMaxHeaderSize) Fail("unknown header size " + std::to_string(size));
+  if (size < kInfoHeaderSize || size > kMaxHeaderSize)
+    Fail("unknown header size " + std::to_string(size));
   h.width = in.I32();
   int64_t height = in.I32();
   h.topDown = height < 0;
@@ -101,17 +102,33 @@ Header ReadInfoHeader(base::ByteReader& in, size_t headerStart) {
 
 void CheckFormat(const Header& h) {
   switch (h.bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: Fail("unsupported depth " + std::to_string(h.bitsPerPixel));
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      Fail("unsupported depth " + std::to_string(h.bitsPerPixel));
   }
   bool ok = false;
   switch (h.compression) {
-    case kRgb: ok = true; break;
-    case kRle8: ok = h.bitsPerPixel == 8 && !h.topDown; break;
-    case kRle4: ok = h.bitsPerPixel == 4 && !h.topDown; break;
+    case kRgb:
+      ok = true;
+      break;
+    case kRle8:
+      ok = h.bitsPerPixel == 8 && !h.topDown;
+      break;
+    case kRle4:
+      ok = h.bitsPerPixel == 4 && !h.topDown;
+      break;
     case kBitFields:
-    case kAlphaBitFields: ok = h.bitsPerPixel == 16 || h.bitsPerPixel == 32; break;
-    default: break;
+    case kAlphaBitFields:
+      ok = h.bitsPerPixel == 16 || h.bitsPerPixel == 32;
+      break;
+    default:
+      break;
   }
   if (!ok) Fail("unsupported compression " + std::to_string(h.compression));
 }
@@ -166,10 +183,12 @@ void DecodeUncompressed(base::ByteReader& in, const Header& h, const std::vector
   uint64_t rowBits = static_cast<uint64_t>(h.width) * h.bitsPerPixel;
   uint64_t stride = (rowBits + 31) / 32 * 4;
   uint64_t lastRow = (rowBits + 7) / 8;
-  if (stride * static_cast<uint64_t>(h.height - 1) + lastRow > in.Remaining()) Fail("pixel data truncated");
+  if (stride * static_cast<uint64_t>(h.height - 1) + lastRow > in.Remaining())
+    Fail("pixel data truncated");
   // Plain 16-bit pixels are 5-5-5; plain 32-bit ones are taken as they are.
   bool fields = h.hasMasks || h.bitsPerPixel == 16;
-  std::array<uint32_t, 4> masks = h.hasMasks ? h.masks : std::array<uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0};
+  std::array<uint32_t, 4> masks =
+      h.hasMasks ? h.masks : std::array<uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0};
   std::array<Channel, 4> channels;
   for (int c = 0; c < 4; ++c) channels[c] = Channel(masks[c]);
   PixelWriter out(image, palette);
@@ -179,7 +198,9 @@ void DecodeUncompressed(base::ByteReader& in, const Header& h, const std::vector
     size_t target = TargetRow(h, i);
     for (int64_t x = 0; x < h.width; ++x) {
       switch (h.bitsPerPixel) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
           uint64_t bit = static_cast<uint64_t>(x) * h.bitsPerPixel;
           uint32_t byte = row[bit / 8];
           uint32_t index = (byte >> (8 - h.bitsPerPixel - bit % 8)) & ((1u << h.bitsPerPixel) - 1);
@@ -198,8 +219,9 @@ void DecodeUncompressed(base::ByteReader& in, const Header& h, const std::vector
             break;
           }
           uint32_t a = channels[3].Present() ? channels[3].Extract(v) : 255;
-          out.Colour(target, x, a << 24 | channels[0].Extract(v) << 16 |
-                                    channels[1].Extract(v) << 8 | channels[2].Extract(v));
+          out.Colour(target, x,
+                     a << 24 | channels[0].Extract(v) << 16 | channels[1].Extract(v) << 8 |
+                         channels[2].Extract(v));
         }
       }
     }
@@ -257,13 +279,14 @@ DecodedImage DecodeBmp(base::ByteReader& in) {
     uint32_t pixelOffset = in.U32();
     Header h = ReadInfoHeader(in, in.Position());
     CheckFormat(h);
-    CheckImageSize(h.width, h.height, BmpErrorMessage());
     std::vector<uint32_t> palette = ReadPalette(in, h);
     if (pixelOffset != 0) {
       if (pixelOffset > in.Size() - start) Fail("pixel data offset past the end");
       in.Seek(start + pixelOffset);
     }
-    DecodedImage image = AllocateImage(h.width, h.height, BmpErrorMessage(), h.bitsPerPixel <= 8);
+    CheckImageSize(h.width, h.height, in.Remaining(), BmpErrorMessage());
+    DecodedImage image =
+        AllocateImage(static_cast<int>(h.width), static_cast<int>(h.height), h.bitsPerPixel <= 8);
     if (h.compression == kRle4 || h.compression == kRle8) {
       DecodeRle(in, h, palette, image);
     } else {

@@ -32,13 +32,13 @@ std::string BmpErrorMessage();
 std::string JpegErrorMessage();
 std::string PngErrorMessage();
 
-// Throws EImageLoadError(message) unless 1 <= width, height and the size is
-// within kMaxImageSide and kMaxImagePixels.
-void CheckImageSize(int64_t width, int64_t height, const std::string& message);
+// Throws EImageLoadError(message) unless 1 <= width, height, the size is
+// within kMaxImageSide and kMaxImagePixels, and `dataBytes` of picture data
+// can justify it (kMaxPixelsPerDataByte).
+void CheckImageSize(int64_t width, int64_t height, size_t dataBytes, const std::string& message);
 
-// An empty picture of the given size; its pixel vector is allocated only after
-// the size has passed CheckImageSize.
-DecodedImage AllocateImage(int64_t width, int64_t height, const std::string& message,
-                           bool withIndices);
+// A transparent black picture of a size that passed CheckImageSize, with an
+// index plane for palette pictures.
+DecodedImage AllocateImage(int width, int height, bool withIndices);
 
 }  // namespace mavu::imaging::detail

@@ -1,11 +1,13 @@
 // JPEG pictures through libjpeg. The picture is first located in the stream
 // (anything before the start-of-image marker is skipped), then decoded at
 // full quality to 24-bit colour.
+
+// clang-format off
 // jpeglib.h expects size_t and FILE to be declared already.
 #include <cstddef>
 #include <cstdio>
-
 #include <jpeglib.h>
+// clang-format on
 
 #include <csetjmp>
 #include <optional>
@@ -139,13 +141,15 @@ bool Decode(Session& s, std::span<const uint8_t> data, DecodedImage& image) {
   s.cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
   jpeg_mem_src(&s.cinfo, data.data(), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&s.cinfo, TRUE);
-  CheckImageSize(s.cinfo.image_width, s.cinfo.image_height, JpegErrorMessage());
+  CheckImageSize(s.cinfo.image_width, s.cinfo.image_height, data.size(), JpegErrorMessage());
   s.cinfo.out_color_space = JCS_RGB;
   s.cinfo.dct_method = JDCT_ISLOW;
   s.cinfo.do_fancy_upsampling = TRUE;
   jpeg_start_decompress(&s.cinfo);
   if (s.cinfo.output_components != 3) return false;
-  image = AllocateImage(s.cinfo.output_width, s.cinfo.output_height, JpegErrorMessage(), false);
+  // Scaling is off, so the output has the size that was checked.
+  image = AllocateImage(static_cast<int>(s.cinfo.output_width),
+                        static_cast<int>(s.cinfo.output_height), false);
   s.row.resize(static_cast<size_t>(image.width) * 3);
   while (s.cinfo.output_scanline < s.cinfo.output_height) {
     int y = static_cast<int>(s.cinfo.output_scanline);

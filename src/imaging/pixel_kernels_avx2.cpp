@@ -11,9 +11,7 @@ struct Avx2 {
   using Reg = __m256i;
   static constexpr int kPixels = 8;
 
-  static Reg Load(const uint32_t* p) {
-    return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p));
-  }
+  static Reg Load(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p)); }
   static void Store(uint32_t* p, Reg v) { _mm256_storeu_si256(reinterpret_cast<Reg*>(p), v); }
   static Reg Zero() { return _mm256_setzero_si256(); }
   static Reg Set1_32(uint32_t v) { return _mm256_set1_epi32(static_cast<int>(v)); }
@@ -35,13 +33,21 @@ struct Avx2 {
   static Reg Min16(Reg a, Reg b) { return _mm256_min_epi16(a, b); }
   static Reg Max16(Reg a, Reg b) { return _mm256_max_epi16(a, b); }
   template <int N>
-  static Reg Srl16(Reg v) { return _mm256_srli_epi16(v, N); }
+  static Reg Srl16(Reg v) {
+    return _mm256_srli_epi16(v, N);
+  }
   template <int N>
-  static Reg Sra16(Reg v) { return _mm256_srai_epi16(v, N); }
+  static Reg Sra16(Reg v) {
+    return _mm256_srai_epi16(v, N);
+  }
   template <int N>
-  static Reg Sll16(Reg v) { return _mm256_slli_epi16(v, N); }
+  static Reg Sll16(Reg v) {
+    return _mm256_slli_epi16(v, N);
+  }
   template <int N>
-  static Reg Sll32(Reg v) { return _mm256_slli_epi32(v, N); }
+  static Reg Sll32(Reg v) {
+    return _mm256_slli_epi32(v, N);
+  }
   static Reg And(Reg a, Reg b) { return _mm256_and_si256(a, b); }
   static Reg Or(Reg a, Reg b) { return _mm256_or_si256(a, b); }
   static Reg AndNot(Reg a, Reg b) { return _mm256_andnot_si256(a, b); }

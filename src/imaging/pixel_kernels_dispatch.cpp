@@ -4,8 +4,12 @@ namespace mavu::imaging::kernels {
 
 #if !MAVU_IMAGING_X86_KERNELS
 // Other processors run the scalar kernels.
-const Table* Sse2Table() { return nullptr; }
-const Table* Avx2Table() { return nullptr; }
+const Table* Sse2Table() {
+  return nullptr;
+}
+const Table* Avx2Table() {
+  return nullptr;
+}
 #endif
 
 const Table& Best() {

@@ -8,11 +8,19 @@
 namespace mavu::imaging::kernels {
 namespace {
 
-int Channel(uint32_t pixel, int c) { return static_cast<int>((pixel >> (8 * c)) & 0xFF); }
-int Alpha(uint32_t pixel) { return Channel(pixel, 3); }
-int Sat(int v) { return std::clamp(v, 0, 255); }
+int Channel(uint32_t pixel, int c) {
+  return static_cast<int>((pixel >> (8 * c)) & 0xFF);
+}
+int Alpha(uint32_t pixel) {
+  return Channel(pixel, 3);
+}
+int Sat(int v) {
+  return std::clamp(v, 0, 255);
+}
 // Arithmetic shift, rounding toward minus infinity as the packed shift does.
-int Sar(int v, int bits) { return v >> bits; }
+int Sar(int v, int bits) {
+  return v >> bits;
+}
 
 template <class F>
 uint32_t PerChannel(F f) {
@@ -21,7 +29,9 @@ uint32_t PerChannel(F f) {
   return out;
 }
 
-int LerpChannel(int d, int s, int w) { return Sat(d + Sar((s - d) * w, 7)); }
+int LerpChannel(int d, int s, int w) {
+  return Sat(d + Sar((s - d) * w, 7));
+}
 
 uint32_t LerpPixel(uint32_t d, uint32_t s, int w) {
   return PerChannel([&](int c) { return LerpChannel(Channel(d, c), Channel(s, c), w); });
@@ -43,7 +53,8 @@ void Copy(uint32_t* out, const uint32_t*, const uint32_t* s, const uint32_t*, in
 void Lerp(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m, int pairs,
           const Params& p) {
   int w = static_cast<int>(p.weight);
-  ForEach(out, d, s, m, pairs, [&](uint32_t dp, uint32_t sp, uint32_t) { return LerpPixel(dp, sp, w); });
+  ForEach(out, d, s, m, pairs,
+          [&](uint32_t dp, uint32_t sp, uint32_t) { return LerpPixel(dp, sp, w); });
 }
 
 void AddSat(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m, int pairs,
@@ -73,13 +84,16 @@ void Multiply(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_
   });
 }
 
-int InvertChannel(int d, int w) { return Sat(d + Sar(((255 - d) - d) * w, 7)); }
+int InvertChannel(int d, int w) {
+  return Sat(d + Sar(((255 - d) - d) * w, 7));
+}
 
 void Exclusion(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m, int pairs,
                const Params& p) {
   int a = static_cast<int>(p.weight);
   ForEach(out, d, s, m, pairs, [&](uint32_t dp, uint32_t sp, uint32_t) {
-    return PerChannel([&](int c) { return InvertChannel(Channel(dp, c), (Channel(sp, c) * a) >> 9); });
+    return PerChannel(
+        [&](int c) { return InvertChannel(Channel(dp, c), (Channel(sp, c) * a) >> 9); });
   });
 }
 
@@ -98,8 +112,9 @@ void AlphaOpaque(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint
 void AlphaScaled(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m, int pairs,
                  const Params& p) {
   int a = static_cast<int>(p.weight);
-  ForEach(out, d, s, m, pairs,
-          [&](uint32_t dp, uint32_t sp, uint32_t) { return LerpPixel(dp, sp, (Alpha(sp) * a) >> 9); });
+  ForEach(out, d, s, m, pairs, [&](uint32_t dp, uint32_t sp, uint32_t) {
+    return LerpPixel(dp, sp, (Alpha(sp) * a) >> 9);
+  });
 }
 
 void Tint(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m, int pairs,
@@ -174,10 +189,10 @@ void Solid(uint32_t* out, const uint32_t*, const uint32_t*, const uint32_t*, int
 }  // namespace
 
 const Table& ScalarTable() {
-  static const Table table{"scalar",
-                           {Copy, Lerp, AddSat, AddScaled, Multiply, Exclusion, AlphaOpaque,
-                            AlphaScaled, Tint, Masked, RuleWipe, BlendConst, AddConst,
-                            MultiplyConst, InvertConst, Solid}};
+  static const Table table{
+      "scalar",
+      {Copy, Lerp, AddSat, AddScaled, Multiply, Exclusion, AlphaOpaque, AlphaScaled, Tint, Masked,
+       RuleWipe, BlendConst, AddConst, MultiplyConst, InvertConst, Solid}};
   return table;
 }
 

@@ -170,8 +170,10 @@ struct MaskedK {
   R operator()(R d, R s, R m) const {
     // The mask word: its alpha is the mask pixel's blue byte, its colour white.
     R word = V::Or(V::template Sll32<24>(m), V::Set1_32(0x00FFFFFFu));
-    R k = Common<V>::Map1(word, [this](R ml) { return V::template Srl16<8>(V::Mullo16(ml, colour)); });
-    R s2 = Common<V>::Map(k, s, [](R kl, R sl) { return V::template Srl16<8>(V::Mullo16(kl, sl)); });
+    R k = Common<V>::Map1(word,
+                          [this](R ml) { return V::template Srl16<8>(V::Mullo16(ml, colour)); });
+    R s2 =
+        Common<V>::Map(k, s, [](R kl, R sl) { return V::template Srl16<8>(V::Mullo16(kl, sl)); });
     return Common<V>::Map(d, s2, [this](R dl, R s2l) {
       R w = V::BroadcastAlpha16(s2l);
       R sum = V::AddUs16(V::Mullo16(s2l, w), V::Mullo16(dl, V::Sub16(full, w)));
@@ -203,9 +205,8 @@ struct BlendConstK {
   explicit BlendConstK(const Params& p)
       : keep(V::Set1_16(static_cast<int>(p.weight))), add(Common<V>::Lanes16(p.lanes)) {}
   R operator()(R d, R, R) const {
-    return Common<V>::Map1(d, [this](R dl) {
-      return V::Add16(V::template Srl16<8>(V::Mullo16(dl, keep)), add);
-    });
+    return Common<V>::Map1(
+        d, [this](R dl) { return V::Add16(V::template Srl16<8>(V::Mullo16(dl, keep)), add); });
   }
 };
 
@@ -227,7 +228,8 @@ struct MultiplyConstK {
   R factor;
   explicit MultiplyConstK(const Params& p) : factor(Common<V>::Lanes16(p.lanes)) {}
   R operator()(R d, R, R) const {
-    return Common<V>::Map1(d, [this](R dl) { return V::template Srl16<8>(V::Mullo16(dl, factor)); });
+    return Common<V>::Map1(d,
+                           [this](R dl) { return V::template Srl16<8>(V::Mullo16(dl, factor)); });
   }
 };
 
@@ -290,7 +292,7 @@ void Run(uint32_t* out, const uint32_t* d, const uint32_t* s, const uint32_t* m,
 
 template <class V>
 void CopyRow(uint32_t* out, const uint32_t*, const uint32_t* s, const uint32_t*, int pairs,
-                    const Params&) {
+             const Params&) {
   std::memmove(out, s, static_cast<size_t>(pairs) * 8);
 }
 

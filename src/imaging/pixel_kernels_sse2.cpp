@@ -16,9 +16,8 @@ struct Sse2 {
   static Reg Set1_32(uint32_t v) { return _mm_set1_epi32(static_cast<int>(v)); }
   static Reg Set1_16(int v) { return _mm_set1_epi16(static_cast<int16_t>(v)); }
   static Reg Set4x16(int b, int g, int r, int a) {
-    return _mm_setr_epi16(static_cast<int16_t>(b), static_cast<int16_t>(g),
-                          static_cast<int16_t>(r), static_cast<int16_t>(a),
-                          static_cast<int16_t>(b), static_cast<int16_t>(g),
+    return _mm_setr_epi16(static_cast<int16_t>(b), static_cast<int16_t>(g), static_cast<int16_t>(r),
+                          static_cast<int16_t>(a), static_cast<int16_t>(b), static_cast<int16_t>(g),
                           static_cast<int16_t>(r), static_cast<int16_t>(a));
   }
   static Reg WidenLo(Reg v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
@@ -32,13 +31,21 @@ struct Sse2 {
   static Reg Min16(Reg a, Reg b) { return _mm_min_epi16(a, b); }
   static Reg Max16(Reg a, Reg b) { return _mm_max_epi16(a, b); }
   template <int N>
-  static Reg Srl16(Reg v) { return _mm_srli_epi16(v, N); }
+  static Reg Srl16(Reg v) {
+    return _mm_srli_epi16(v, N);
+  }
   template <int N>
-  static Reg Sra16(Reg v) { return _mm_srai_epi16(v, N); }
+  static Reg Sra16(Reg v) {
+    return _mm_srai_epi16(v, N);
+  }
   template <int N>
-  static Reg Sll16(Reg v) { return _mm_slli_epi16(v, N); }
+  static Reg Sll16(Reg v) {
+    return _mm_slli_epi16(v, N);
+  }
   template <int N>
-  static Reg Sll32(Reg v) { return _mm_slli_epi32(v, N); }
+  static Reg Sll32(Reg v) {
+    return _mm_slli_epi32(v, N);
+  }
   static Reg And(Reg a, Reg b) { return _mm_and_si128(a, b); }
   static Reg Or(Reg a, Reg b) { return _mm_or_si128(a, b); }
   static Reg AndNot(Reg a, Reg b) { return _mm_andnot_si128(a, b); }

@@ -72,19 +72,17 @@ bool Decode(Session& s, DecodedImage& image) {
   png_set_benign_errors(s.png, 0);
   png_set_read_fn(s.png, &s, Read);
   png_read_info(s.png, s.info);
-  CheckImageSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info),
-                 PngErrorMessage());
+  png_uint_32 width = png_get_image_width(s.png, s.info);
+  png_uint_32 height = png_get_image_height(s.png, s.info);
+  CheckImageSize(width, height, s.in->Remaining(), PngErrorMessage());
   SetTransforms(s.png, s.info);
-  if (png_get_rowbytes(s.png, s.info) != png_get_image_width(s.png, s.info) * 4u) {
-    png_error(s.png, "unexpected row layout");
-  }
-  image = AllocateImage(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info),
-                        PngErrorMessage(), false);
+  if (png_get_rowbytes(s.png, s.info) != width * 4u) png_error(s.png, "unexpected row layout");
+  image = AllocateImage(static_cast<int>(width), static_cast<int>(height), false);
   // The buffer is bottom-up: picture row y is stored row height-1-y.
   s.rows.resize(static_cast<size_t>(image.height));
   for (int y = 0; y < image.height; ++y) {
-    s.rows[y] = reinterpret_cast<png_bytep>(image.pixels.data() +
-                                            static_cast<size_t>(image.height - 1 - y) * image.width);
+    s.rows[y] = reinterpret_cast<png_bytep>(
+        image.pixels.data() + static_cast<size_t>(image.height - 1 - y) * image.width);
   }
   png_read_image(s.png, s.rows.data());
   png_read_end(s.png, nullptr);

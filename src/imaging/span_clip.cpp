@@ -18,8 +18,12 @@ void Normalise(RectF& r) {
 }
 
 // Span extents round to nearest with ties to even; positions truncate.
-int RoundExtent(float extent) { return static_cast<int>(std::nearbyint(extent)); }
-int Trunc(float v) { return static_cast<int>(v); }
+int RoundExtent(float extent) {
+  return static_cast<int>(std::nearbyint(extent));
+}
+int Trunc(float v) {
+  return static_cast<int>(v);
+}
 
 // Float set-up can be off by a rounding step at the borders; the integer span
 // is made to fit its images whatever the floats said.
@@ -68,8 +72,12 @@ std::optional<Span> ClipUnstretched(RectF src, PointF at, Size source, Size dest
   src.right = std::min(src.right, src.left + (dw - at.x));
   src.bottom = std::min(src.bottom, src.top + (dh - at.y));
   if (src.right - src.left < 1 || src.bottom - src.top < 1) return std::nullopt;
-  Span span{Trunc(src.left), Trunc(src.top), Trunc(at.x), Trunc(at.y),
-            RoundExtent(src.right - src.left), RoundExtent(src.bottom - src.top)};
+  Span span{Trunc(src.left),
+            Trunc(src.top),
+            Trunc(at.x),
+            Trunc(at.y),
+            RoundExtent(src.right - src.left),
+            RoundExtent(src.bottom - src.top)};
   if (!FitSpan(span, source, dest)) return std::nullopt;
   if (maskOrigin) *maskOrigin = mask;
   return span;
@@ -85,7 +93,11 @@ std::optional<Span> ClipFill(RectF rect, Size dest) {
   rect.top = std::clamp(rect.top, 0.0f, dh);
   rect.bottom = std::clamp(rect.bottom, 0.0f, dh);
   if (rect.right <= rect.left || rect.bottom <= rect.top) return std::nullopt;
-  Span span{0, 0, Trunc(rect.left), Trunc(rect.top), RoundExtent(rect.right - rect.left),
+  Span span{0,
+            0,
+            Trunc(rect.left),
+            Trunc(rect.top),
+            RoundExtent(rect.right - rect.left),
             RoundExtent(rect.bottom - rect.top)};
   if (!FitSpan(span, dest, dest)) return std::nullopt;
   return span;
@@ -115,7 +127,9 @@ void ClipAxis(Axis x, float limit) {
   }
 }
 
-bool Usable(const RectF& r) { return r.right > r.left && r.bottom > r.top; }
+bool Usable(const RectF& r) {
+  return r.right > r.left && r.bottom > r.top;
+}
 
 // trunc(extent x 1024 / count): the 22.10 fixed-point step over `count` pixels.
 int64_t Step(float extent, int count) {

@@ -63,8 +63,8 @@ void RunSpan(TARGB8888& dest, const TARGB8888* source, const Span& span, kernels
   }
 }
 
-void RunStretched(TARGB8888& dest, const TARGB8888& source, const StretchSpan& span,
-                  kernels::Op op, const kernels::Params& params) {
+void RunStretched(TARGB8888& dest, const TARGB8888& source, const StretchSpan& span, kernels::Op op,
+                  const kernels::Params& params) {
   int pairs = span.width / 2;
   if (pairs < 1) return;
   SafeInput src(&source, dest);
@@ -78,7 +78,8 @@ void RunStretched(TARGB8888& dest, const TARGB8888& source, const StretchSpan& s
   RowPlan plan = PlanRows(span.dstY, span.height);
   for (int i = 0; i < plan.count; ++i) {
     int j = plan.first + i * plan.step;
-    const uint32_t* s = image.Row(SampleIndex(span.baseY, span.phaseY, span.stepY, j, image.Height()));
+    const uint32_t* s =
+        image.Row(SampleIndex(span.baseY, span.phaseY, span.stepY, j, image.Height()));
     uint32_t* d = dest.Row(span.dstY + j) + span.dstX;
     uint32_t* gather = op == kernels::Op::kCopy ? d : sampled.data();
     for (int k = 0; k < pairs * 2; ++k) gather[k] = s[columns[k]];

@@ -20,8 +20,8 @@ struct MaskPlacement {
 void RunSpan(TARGB8888& dest, const TARGB8888* source, const Span& span, kernels::Op op,
              const kernels::Params& params, MaskPlacement mask = {});
 
-void RunStretched(TARGB8888& dest, const TARGB8888& source, const StretchSpan& span,
-                  kernels::Op op, const kernels::Params& params);
+void RunStretched(TARGB8888& dest, const TARGB8888& source, const StretchSpan& span, kernels::Op op,
+                  const kernels::Params& params);
 
 // Effects: out = f(first, second) over the span, every row, no interlace.
 void RunEffect(TARGB8888& out, const TARGB8888& first, const TARGB8888* second, const Span& span,

@@ -21,8 +21,8 @@ TARGB8888 Filled(int width, int height, uint32_t colour) {
 constexpr uint32_t kS = 0xC832FF00u;
 constexpr uint32_t kD = 0x64C80001u;
 
-uint32_t DrawOne(void (TARGB8888::*draw)(TARGB8888&, const RectF&, PointF, int) const,
-                 uint32_t s, uint32_t d, int opacity) {
+uint32_t DrawOne(void (TARGB8888::*draw)(TARGB8888&, const RectF&, PointF, int) const, uint32_t s,
+                 uint32_t d, int opacity) {
   TARGB8888 src = Filled(2, 1, s), dst = Filled(2, 1, d);
   (src.*draw)(dst, {0, 0, 2, 1}, {0, 0}, opacity);
   return dst.Pixel(0, 0);
@@ -312,7 +312,8 @@ TEST_F(Interlace, ThePlayersSettingTurnsItOff) {
 TEST_F(Interlace, StretchedRowsSampleAsIfAllRowsWereDrawn) {
   TARGB8888 src;
   src.SetSize(2, 4);
-  for (int y = 0; y < 4; ++y) src.FillSolid({0, static_cast<float>(y), 2, y + 1.0f}, 0xFF000000u + y);
+  for (int y = 0; y < 4; ++y)
+    src.FillSolid({0, static_cast<float>(y), 2, y + 1.0f}, 0xFF000000u + y);
   TARGB8888 dst = Filled(2, 4, 0);
   TARGB8888::InterlaceActive = true;
   TARGB8888::InterlaceField = 1;
@@ -376,8 +377,8 @@ TEST(Effects, OverlayBlendsTheColourOverTheSource) {
 
 TEST(Effects, ColourAlphaZeroPassesTheSourceThrough) {
   TARGB8888 src = Filled(2, 1, kD), out = Filled(2, 1, 0);
-  for (auto effect : {&TARGB8888::EffectAdd, &TARGB8888::EffectInvert,
-                      &TARGB8888::EffectMultiply, &TARGB8888::EffectOverlay}) {
+  for (auto effect : {&TARGB8888::EffectAdd, &TARGB8888::EffectInvert, &TARGB8888::EffectMultiply,
+                      &TARGB8888::EffectOverlay}) {
     out.FillSolid({0, 0, 2, 1}, 0);
     (src.*effect)(out, {0, 0, 2, 1}, {0, 0}, 0x00808080u);
     EXPECT_EQ(out.Pixel(0, 0), kD);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/byte_reader.h"
 #include "base/cp932.h"
 #include "imaging/argb8888.h"
@@ -19,18 +21,21 @@ TARGB8888 Load(const Bytes& file) {
   return image;
 }
 
-void ExpectLoadError(const Bytes& file) {
+// Returns the error's detail.
+std::string ExpectLoadError(const Bytes& file) {
   base::ByteReader in(file);
   TARGB8888 image;
   image.SetSize(2, 2);
+  std::string detail;
   try {
     image.LoadBmp(in);
     ADD_FAILURE() << "loaded";
   } catch (const EImageLoadError& e) {
+    detail = e.Detail();
     EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("Bitmapの読み込みに失敗"));
-    EXPECT_FALSE(e.Detail().empty());
   }
   EXPECT_TRUE(image.Empty());
+  return detail;
 }
 
 TEST(LoadBmp, TwentyFourBitsBottomUpWithRowPadding) {
@@ -192,7 +197,9 @@ TEST(LoadBmp, RunLengthFourBitsWithADelta) {
   EXPECT_EQ(image.Pixel(2, 1), 0xFF0000FFu);
 }
 
-TEST(LoadBmp, RefusesWhatIsNotABmp) { ExpectLoadError(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0}); }
+TEST(LoadBmp, RefusesWhatIsNotABmp) {
+  ExpectLoadError(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});
+}
 
 TEST(LoadBmp, RefusesTruncatedPixelData) {
   BmpSpec spec;
@@ -225,6 +232,18 @@ TEST(LoadBmp, RefusesHostileDimensions) {
   spec.width = 1;
   spec.height = std::numeric_limits<int32_t>::min();
   ExpectLoadError(EncodeBmp(spec));
+}
+
+TEST(LoadBmp, RefusesRunLengthDataTooShortForItsSize) {
+  BmpSpec spec;
+  spec.width = 8000;
+  spec.height = 8000;
+  spec.bitsPerPixel = 8;
+  spec.compression = 1;
+  spec.palette = {0, 0};
+  spec.colourCount = 2;
+  spec.raw = {0, 1};  // end of bitmap: 64 million pixels from two bytes
+  EXPECT_NE(ExpectLoadError(EncodeBmp(spec)).find("bytes"), std::string::npos);
 }
 
 TEST(LoadBmp, RefusesUnknownDepthsCompressionsAndHeaders) {
@@ -272,7 +291,7 @@ TEST(LoadAlphaMask, EightBitIndicesBecomeAlphaWhereBothOverlap) {
   spec.width = 2;
   spec.height = 2;
   spec.bitsPerPixel = 8;
-  spec.palette.assign(256, 0xFFFFFF);  // the palette colours do not matter
+  spec.palette.assign(256, 0xFFFFFF);        // the palette colours do not matter
   spec.rows = {{0x30, 0x40}, {0x10, 0x20}};  // bottom row first
   Bytes file = EncodeBmp(spec);
   TARGB8888 image;

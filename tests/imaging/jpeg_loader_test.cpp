@@ -140,6 +140,16 @@ TEST(LoadJpeg, RefusesHostileDimensions) {
   ExpectLoadError(file);
 }
 
+TEST(LoadJpeg, RefusesASizeItsDataCannotHold) {
+  Bytes file = Jpeg();
+  size_t sof = FindMarker(file, 0xC0);
+  ASSERT_LT(sof, file.size());
+  // 8000 x 8000 is within the size limit, but not from under a kilobyte.
+  file[sof + 5] = file[sof + 7] = 8000 >> 8;
+  file[sof + 6] = file[sof + 8] = 8000 & 0xFF;
+  ExpectLoadError(file);
+}
+
 TEST(LoadJpeg, RefusesDamagedTables) {
   Bytes file = Jpeg();
   size_t dqt = FindMarker(file, 0xDB);

@@ -25,11 +25,20 @@ std::vector<uint32_t> RandomPixels(std::mt19937& rng, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     uint32_t p = static_cast<uint32_t>(rng());
     switch (pick(rng)) {
-      case 0: p |= 0xFF000000u; break;
-      case 1: p &= 0x00FFFFFFu; break;
-      case 2: p = 0; break;
-      case 3: p = 0xFFFFFFFFu; break;
-      default: break;
+      case 0:
+        p |= 0xFF000000u;
+        break;
+      case 1:
+        p &= 0x00FFFFFFu;
+        break;
+      case 2:
+        p = 0;
+        break;
+      case 3:
+        p = 0xFFFFFFFFu;
+        break;
+      default:
+        break;
     }
     pixels[i] = p;
   }
@@ -62,7 +71,9 @@ Params RandomParams(std::mt19937& rng, Op op) {
     p.lanes2[c] = static_cast<uint16_t>(byte(rng));
   }
   switch (op) {
-    case Op::kLerp: p.weight = byte(rng) >> 1; break;
+    case Op::kLerp:
+      p.weight = byte(rng) >> 1;
+      break;
     case Op::kInvertConst:
       for (auto& l : p.lanes) l >>= 1;
       break;
@@ -73,8 +84,12 @@ Params RandomParams(std::mt19937& rng, Op op) {
       p.weight = static_cast<uint32_t>(255 - a);
       break;
     }
-    case Op::kTint: p.lanes[3] = 0; [[fallthrough]];
-    default: p.weight = static_cast<uint32_t>(byte(rng)); break;
+    case Op::kTint:
+      p.lanes[3] = 0;
+      [[fallthrough]];
+    default:
+      p.weight = static_cast<uint32_t>(byte(rng));
+      break;
   }
   return p;
 }
@@ -95,8 +110,8 @@ TEST(PixelKernels, VectorFormsMatchTheScalarReferenceBitForBit) {
       auto d = RandomPixels(rng, n), s = RandomPixels(rng, n), m = RandomPixels(rng, n);
       Params p = RandomParams(rng, op);
       auto expected = d;
-      scalar[op](expected.data() + offset, d.data() + offset, s.data() + offset,
-                 m.data() + offset, pairs, p);
+      scalar[op](expected.data() + offset, d.data() + offset, s.data() + offset, m.data() + offset,
+                 pairs, p);
       for (const Table* t : tables) {
         auto inPlace = d;
         (*t)[op](inPlace.data() + offset, inPlace.data() + offset, s.data() + offset,

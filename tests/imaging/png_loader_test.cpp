@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <string>
+
 #include "base/byte_reader.h"
 #include "base/cp932.h"
 #include "imaging/argb8888.h"
@@ -25,17 +27,21 @@ void ExpectSame(const TARGB8888& image, const test::TopDownImage& expected, bool
   }
 }
 
-void ExpectLoadError(const Bytes& file) {
+// Returns the error's detail.
+std::string ExpectLoadError(const Bytes& file) {
   base::ByteReader in(file);
   TARGB8888 image;
   image.SetSize(2, 2);
+  std::string detail;
   try {
     image.LoadPng(in);
     ADD_FAILURE() << "loaded";
   } catch (const EImageLoadError& e) {
+    detail = e.Detail();
     EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("PNGの読み込みに失敗しました"));
   }
   EXPECT_TRUE(image.Empty());
+  return detail;
 }
 
 void PutU32Be(Bytes& b, size_t at, uint32_t v) {
@@ -89,9 +95,13 @@ TEST(LoadPng, StopsAfterTheEndChunk) {
   EXPECT_EQ(in.Position(), size);
 }
 
-TEST(LoadPng, RefusesAStreamShorterThanThePrefix) { ExpectLoadError(Bytes{0x89, 0x50}); }
+TEST(LoadPng, RefusesAStreamShorterThanThePrefix) {
+  ExpectLoadError(Bytes{0x89, 0x50});
+}
 
-TEST(LoadPng, RefusesGarbage) { ExpectLoadError(Bytes(100, 0x5A)); }
+TEST(LoadPng, RefusesGarbage) {
+  ExpectLoadError(Bytes(100, 0x5A));
+}
 
 TEST(LoadPng, RefusesABadChecksum) {
   Bytes file = test::EncodePng(test::Gradient(4, 4, false), false);
@@ -116,6 +126,15 @@ TEST(LoadPng, RefusesHostileDimensions) {
   PutU32Be(file, kIhdrData + 4, 16384);
   FixIhdrCrc(file);
   ExpectLoadError(file);
+}
+
+TEST(LoadPng, RefusesASizeItsDataCannotHold) {
+  // 8000 x 8000 is within the size limit, but not from a few dozen bytes.
+  Bytes file = test::EncodePng(test::Gradient(4, 4, false), false);
+  PutU32Be(file, kIhdrData, 8000);
+  PutU32Be(file, kIhdrData + 4, 8000);
+  FixIhdrCrc(file);
+  EXPECT_NE(ExpectLoadError(file).find("bytes"), std::string::npos);
 }
 
 }  // namespace

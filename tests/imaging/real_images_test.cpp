@@ -38,18 +38,21 @@ Format FormatOf(const std::string& path) {
 void LoadInto(TARGB8888& image, const base::Bytes& bytes, Format format) {
   base::ByteReader in(bytes);
   switch (format) {
-    case Format::kBmp: return image.LoadBmp(in);
-    case Format::kPng: return image.LoadPng(in);
-    case Format::kJpeg: return image.LoadJpeg(in);
+    case Format::kBmp:
+      return image.LoadBmp(in);
+    case Format::kPng:
+      return image.LoadPng(in);
+    case Format::kJpeg:
+      return image.LoadJpeg(in);
   }
 }
 
-#define LOAD_OR_SKIP(image, path)                                           \
-  TARGB8888 image;                                                          \
-  {                                                                         \
-    auto bytes = ReadFile(path);                                            \
-    if (!bytes) GTEST_SKIP() << (path) << " is not installed";              \
-    ASSERT_NO_THROW(LoadInto(image, *bytes, FormatOf(path))) << (path);     \
+#define LOAD_OR_SKIP(image, path)                                       \
+  TARGB8888 image;                                                      \
+  {                                                                     \
+    auto bytes = ReadFile(path);                                        \
+    if (!bytes) GTEST_SKIP() << (path) << " is not installed";          \
+    ASSERT_NO_THROW(LoadInto(image, *bytes, FormatOf(path))) << (path); \
   }
 
 struct Difference {
@@ -137,11 +140,10 @@ TEST(RealImages, PixbufCatJpegMatchesItsReference) {
 }
 
 TEST(RealImages, PixbufValidFilesDecode) {
-  for (std::string name : {"test-images/randomly-modified/valid.1.bmp",
-                           "test-images/randomly-modified/valid.1.png",
-                           "test-images/randomly-modified/valid.1.jpeg",
-                           "test-images/randomly-modified/valid.2.jpeg", "dpi.jpeg", "dpi.png",
-                           "icc-profile.png", "premature-end.png", "bug143608-comment.jpg"}) {
+  for (std::string name :
+       {"test-images/randomly-modified/valid.1.bmp", "test-images/randomly-modified/valid.1.png",
+        "test-images/randomly-modified/valid.1.jpeg", "test-images/randomly-modified/valid.2.jpeg",
+        "dpi.jpeg", "dpi.png", "icc-profile.png", "premature-end.png", "bug143608-comment.jpg"}) {
     LOAD_OR_SKIP(image, kPixbuf + name);
     EXPECT_FALSE(image.Empty()) << name;
   }

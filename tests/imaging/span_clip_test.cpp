@@ -35,10 +35,10 @@ TEST(ClipUnstretched, NarrowerOrLowerThanOneDrawsNothing) {
 }
 
 TEST(ClipUnstretched, ASourceWhollyOutsideItsImageDrawsNothing) {
-  EXPECT_FALSE(ClipUnstretched({9, 0, 12, 2}, {0, 0}, kSource, kDest));  // left > width
-  EXPECT_FALSE(ClipUnstretched({0, 7, 2, 9}, {0, 0}, kSource, kDest));   // top > height
-  EXPECT_FALSE(ClipUnstretched({-5, 0, -1, 2}, {0, 0}, kSource, kDest)); // right < 0
-  EXPECT_FALSE(ClipUnstretched({0, -5, 2, -1}, {0, 0}, kSource, kDest)); // bottom < 0
+  EXPECT_FALSE(ClipUnstretched({9, 0, 12, 2}, {0, 0}, kSource, kDest));   // left > width
+  EXPECT_FALSE(ClipUnstretched({0, 7, 2, 9}, {0, 0}, kSource, kDest));    // top > height
+  EXPECT_FALSE(ClipUnstretched({-5, 0, -1, 2}, {0, 0}, kSource, kDest));  // right < 0
+  EXPECT_FALSE(ClipUnstretched({0, -5, 2, -1}, {0, 0}, kSource, kDest));  // bottom < 0
 }
 
 TEST(ClipUnstretched, ANegativeSourceEdgeMovesTheDestination) {
@@ -73,8 +73,7 @@ TEST(ClipUnstretched, LessThanOnePixelLeftAfterClippingDrawsNothing) {
 
 TEST(ClipUnstretched, ExtentsRoundToEvenAndPositionsTruncate) {
   // 2.5 rounds to 2, 3.5 to 4; 1.7 truncates to 1.
-  ExpectSpan(ClipUnstretched({1.7f, 0, 4.2f, 3.5f}, {2.9f, 0}, kSource, kDest),
-             {1, 0, 2, 0, 2, 4});
+  ExpectSpan(ClipUnstretched({1.7f, 0, 4.2f, 3.5f}, {2.9f, 0}, kSource, kDest), {1, 0, 2, 0, 2, 4});
 }
 
 TEST(ClipUnstretched, NonFiniteCoordinatesDrawNothing) {
@@ -167,8 +166,8 @@ TEST(PlanRows, WithoutInterlacingEveryRowIsDrawn) {
 TEST(PlanRows, InterlacingSkipsARowOfTheOtherParityAndHalvesTheRest) {
   TARGB8888::InterlaceActive = true;
   TARGB8888::InterlaceField = 1;
-  RowPlan starting = PlanRows(10, 4);   // rows 11, 13
-  RowPlan matching = PlanRows(11, 5);   // rows 11, 13, 15
+  RowPlan starting = PlanRows(10, 4);  // rows 11, 13
+  RowPlan matching = PlanRows(11, 5);  // rows 11, 13, 15
   RowPlan nothing = PlanRows(10, 1);
   TARGB8888::InterlaceActive = false;
   TARGB8888::InterlaceField = 0;

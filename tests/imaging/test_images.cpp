@@ -1,10 +1,11 @@
 #include "test_images.h"
 
+// clang-format off
 // jpeglib.h expects size_t and FILE to be declared already.
 #include <cstddef>
 #include <cstdio>
-
 #include <jpeglib.h>
+// clang-format on
 #include <png.h>
 
 #include <algorithm>
@@ -32,7 +33,9 @@ base::Bytes EncodeBmp(const BmpSpec& spec) {
     }
   }
   for (uint32_t c : spec.palette) {
-    w.U8(static_cast<uint8_t>(c)).U8(static_cast<uint8_t>(c >> 8)).U8(static_cast<uint8_t>(c >> 16));
+    w.U8(static_cast<uint8_t>(c))
+        .U8(static_cast<uint8_t>(c >> 8))
+        .U8(static_cast<uint8_t>(c >> 16));
     if (spec.headerSize != 12) w.U8(0);
   }
   w.PatchU32(10, static_cast<uint32_t>(w.Size()));

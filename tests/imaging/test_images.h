@@ -19,7 +19,8 @@ struct BmpSpec {
   uint32_t compression = 0;
   std::vector<uint32_t> palette;  // 0x00RRGGBB entries
   uint32_t colourCount = 0;       // the header's colour count (0 = full palette)
-  std::vector<uint32_t> masks;    // red, green, blue [, alpha] after a 40-byte header or inside larger ones
+  std::vector<uint32_t>
+      masks;  // red, green, blue [, alpha] after a 40-byte header or inside larger ones
   std::vector<base::Bytes> rows;
   base::Bytes raw;
 };
