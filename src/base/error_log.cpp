@@ -1,0 +1,46 @@
+#include "base/error_log.h"
+
+#include <fstream>
+
+namespace mavu::base {
+namespace {
+
+constexpr std::string_view kErrorTag = ":ERROR:";
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
+void TErrorLog::ScriptError(std::string_view message) {
+  errorFlag_ = true;
+  std::string line = context_;
+  line.append(kErrorTag).append(message);
+  AppendErrorLine(line);
+}
+
+bool TErrorLog::AppendErrorLine(std::string_view line) {
+  errors_.emplace_back(line);
+  fileInStep_ = WriteFile(!fileInStep_);
+  return fileInStep_;
+}
+
+void TErrorLog::ClearErrors() {
+  errors_.clear();
+  fileInStep_ = false;
+}
+
+// Appends the newest line, or rewrites the file with the whole list.
+bool TErrorLog::WriteFile(bool rewrite) const {
+  std::ofstream out(file_, std::ios::binary | (rewrite ? std::ios::trunc : std::ios::app));
+  if (!out) return false;
+  const size_t first = rewrite ? 0 : errors_.size() - 1;
+  for (size_t i = first; i < errors_.size(); ++i) out << errors_[i] << kLineEnd;
+  out.close();
+  return !out.fail();
+}
+
+TErrorLog& ErrorLog() {
+  static TErrorLog log;
+  return log;
+}
+
+}  // namespace mavu::base

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mavu::base {
+
+inline constexpr std::string_view kErrorLogName = "ERRORLOG.txt";
+
+// The script engine's error log: the errors since the start or the last reset,
+// in memory (the script-error screen shows the newest) and in a text file
+// beside the game. The file is rewritten by the first error of each such
+// period and appended to afterwards, so it holds the same lines as the list.
+class TErrorLog {
+ public:
+  // The file is kErrorLogName in the program folder (the current folder until set).
+  void SetDirectory(const std::filesystem::path& dir) { file_ = dir / kErrorLogName; }
+  const std::filesystem::path& File() const { return file_; }
+
+  // The script position that prefixes every error line.
+  void SetErrorContext(std::string_view text) { context_ = text; }
+  const std::string& ErrorContext() const { return context_; }
+
+  // Raises the error flag and logs "<context>:ERROR:<message>".
+  void ScriptError(std::string_view message);
+  // Adds the line to the list and writes it to the file with a CR LF. False
+  // when the file could not be written; the line is kept in the list all the
+  // same, and the next line that can be written brings the file up to date.
+  bool AppendErrorLine(std::string_view line);
+  // Empties the list (every interpreter reset); the next line rewrites the file.
+  void ClearErrors();
+
+  const std::vector<std::string>& Errors() const { return errors_; }
+  // Raised by ScriptError until the system object has shown the error.
+  bool ErrorFlag() const { return errorFlag_; }
+  void ClearErrorFlag() { errorFlag_ = false; }
+
+ private:
+  bool WriteFile(bool rewrite) const;
+
+  std::filesystem::path file_{std::string(kErrorLogName)};
+  std::string context_;
+  std::vector<std::string> errors_;
+  // False until the file holds exactly the lines of the list.
+  bool fileInStep_ = false;
+  bool errorFlag_ = false;
+};
+
+// The process-wide log, used from the main thread only.
+TErrorLog& ErrorLog();
+inline void SetErrorContext(std::string_view text) {
+  ErrorLog().SetErrorContext(text);
+}
+inline void ScriptError(std::string_view message) {
+  ErrorLog().ScriptError(message);
+}
+inline void AppendErrorLine(std::string_view line) {
+  ErrorLog().AppendErrorLine(line);
+}
+inline void ClearErrors() {
+  ErrorLog().ClearErrors();
+}
+
+}  // namespace mavu::base
