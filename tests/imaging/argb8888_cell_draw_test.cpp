@@ -66,7 +66,8 @@ struct Item {
 
 void PostItem(TARGB8888CellDraw& cd, const Item& it) {
   PointF at{it.dst.left, it.dst.top};
-  const TARGB8888& image = *it.image;
+  static const TARGB8888 kNoImage;  // fills have none
+  const TARGB8888& image = it.image ? *it.image : kNoImage;
   switch (it.kind) {
     case DrawKind::kFillSolid:
       return cd.PostFillSolid(it.dst, it.colour, it.priority);
