@@ -404,7 +404,7 @@ TEST_F(CellDrawTest, BandDrawsOnlyItsFirstThirtyTwoPartsInPriorityOrder) {
 }
 
 TEST_F(CellDrawTest, EqualPrioritiesDrawInPostingOrder) {
-  // 5.2 and 5.9 share the whole part 5, so posting order decides.
+  // 5.2 and 5.9 both truncate to 5, so posting order decides.
   cd.PostFillSolid({0, 0, 20, 20}, 0xFFAA0000, 5.9f);
   cd.PostFillSolid({10, 0, 30, 20}, 0xFF00BB00, 5.2f);
   cd.PostFillSolid({20, 0, 40, 20}, 0xFF0000CC, 6);
