@@ -1,0 +1,256 @@
+#include "script/value.h"
+
+#include <algorithm>
+
+#include "base/cp932.h"
+#include "script/value_array_integer.h"
+#include "script/value_array_object.h"
+#include "script/value_array_string.h"
+#include "script/value_messages.h"
+
+namespace mavu::script {
+namespace {
+
+constexpr uint8_t kLastValueKind = static_cast<uint8_t>(ValueKind::ObjectName);
+// The smallest slot record: two bytes, two empty Str16, key, attributes, hash,
+// four sizes and the element count.
+constexpr size_t kMinSlotBytes = 1 + 1 + 2 + 2 + 2 + 2 + 4 + 4 * 4 + 4;
+constexpr size_t kFlagBytes = TValue::kFlagWords * 4;
+
+bool Allows(const TValueSlot& slot, int16_t right, bool ignoreRights) {
+  return ignoreRights || (slot.attributes & right) != 0;
+}
+
+}  // namespace
+
+uint32_t NameHash(std::string_view name) {
+  std::string lower = base::LowerName(name);
+  uint32_t hash = 0;
+  for (size_t i = 0; i < lower.size(); ++i) {
+    hash += static_cast<uint8_t>(lower[i]) * static_cast<uint32_t>((i + 1) % 256);
+  }
+  return hash;
+}
+
+TValue::TValue() = default;
+TValue::~TValue() = default;
+
+std::unique_ptr<TValueArrayCustom> TValue::MakeStorage(ValueKind kind, std::string name,
+                                                       std::string_view kindName, bool reference) {
+  switch (kind) {
+    case ValueKind::Integer:
+      return std::make_unique<TValueArrayInteger>(std::move(name));
+    case ValueKind::String:
+      return std::make_unique<TValueArrayString>(std::move(name));
+    case ValueKind::ObjectName:
+      return std::make_unique<TValueArrayObject>(std::move(name), std::string(kindName), reference,
+                                                 host_, &reporter_);
+    default:
+      return nullptr;
+  }
+}
+
+bool TValue::Declare(const TVariableSpec& spec) {
+  if (spec.name.empty() || spec.name.size() > kMaxNameBytes) return false;
+  if (spec.key < 0 || spec.key > kMaxKey) return false;
+  if (Find(spec.name, spec.key) != kNotFound) return false;
+  auto storage = MakeStorage(spec.valueKind, std::string(spec.name), spec.kindName, spec.reference);
+  if (!storage) return false;
+  if (!storage->Declare(spec.sizes)) {
+    reporter_.Report(messages::ArrayTooLarge() + std::string(spec.name));
+    return false;
+  }
+  TValueSlot& slot = slots_[TakeFreeSlot()];
+  slot.storage = std::move(storage);
+  slot.key = static_cast<int16_t>(spec.key);
+  slot.attributes = spec.attributes;
+  slot.hash = NameHash(spec.name);
+  return true;
+}
+
+size_t TValue::TakeFreeSlot() {
+  for (size_t i = slots_.size(); i-- > 0;) {
+    if (slots_[i].IsFree()) return i;
+  }
+  size_t first = slots_.size();
+  slots_.resize(first + kGrowSlots);
+  return first;
+}
+
+int32_t TValue::Find(std::string_view name, int32_t key) const {
+  return Find(name, NameHash(name), key);
+}
+
+int32_t TValue::Find(std::string_view name, uint32_t hash, int32_t key) const {
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    const TValueSlot& slot = slots_[i];
+    if (slot.key == key && !slot.IsFree() && slot.hash == hash &&
+        base::EqualsIgnoreCase(slot.storage->Name(), name)) {
+      return static_cast<int32_t>(i);
+    }
+  }
+  return kNotFound;
+}
+
+TReturnValue TValue::Read(std::string_view name, int32_t key, const TArrayIndex& index,
+                          bool ignoreRights) {
+  int32_t slot = Find(name, key);
+  if (slot == kNotFound) {
+    reporter_.Report(messages::NotDeclared() + std::string(name));
+    return TReturnValue::None();
+  }
+  return ReadSlot(slot, name, index, ignoreRights);
+}
+
+TReturnValue TValue::ReadSlot(int32_t slot, std::string_view name, const TArrayIndex& index,
+                              bool ignoreRights) const {
+  const TValueSlot& found = slots_.at(static_cast<size_t>(slot));
+  if (!Allows(found, kReadable, ignoreRights)) {
+    reporter_.Report(messages::NotReadable() + std::string(name));
+    return TReturnValue::None();
+  }
+  std::optional<int32_t> element = found.storage->CombinedIndex(index);
+  if (!element) {
+    reporter_.Report(messages::OutOfRange() + std::string(name));
+    return TReturnValue::None();
+  }
+  return found.storage->ReadElement(*element);
+}
+
+bool TValue::Write(std::string_view name, int32_t key, const TArrayIndex& index,
+                   const TReturnValue& value, bool ignoreRights) {
+  int32_t slot = Find(name, key);
+  if (slot == kNotFound) {
+    reporter_.Report(messages::NotDeclared() + std::string(name));
+    return false;
+  }
+  return WriteSlot(slot, name, index, value, ignoreRights);
+}
+
+bool TValue::WriteSlot(int32_t slot, std::string_view name, const TArrayIndex& index,
+                       const TReturnValue& value, bool ignoreRights) {
+  TValueSlot& found = slots_.at(static_cast<size_t>(slot));
+  if (!Allows(found, kWritable, ignoreRights)) {
+    reporter_.Report(messages::NotWritable() + std::string(name));
+    return false;
+  }
+  std::optional<int32_t> element = found.storage->CombinedIndex(index);
+  if (!element) {
+    reporter_.Report(messages::WriteFailed() + std::string(name));
+    return false;
+  }
+  found.storage->WriteElement(*element, value);
+  return true;
+}
+
+void TValue::FreeSlot(TValueSlot& slot) {
+  slot.storage->SetCount(0);
+  slot.storage.reset();
+  slot.key = TValueSlot::kFreeKey;
+  slot.attributes = 0;
+  slot.hash = 0;
+  ++freed_;
+}
+
+bool TValue::Delete(std::string_view name, int32_t key, bool force) {
+  int32_t index = Find(name, key);
+  if (index == kNotFound) return false;
+  TValueSlot& slot = slots_[static_cast<size_t>(index)];
+  if (!force && (slot.attributes & kDeletable) == 0) {
+    reporter_.Report(messages::NotDeletable() + std::string(name));
+    return false;
+  }
+  FreeSlot(slot);
+  CompactIfNeeded();
+  return true;
+}
+
+void TValue::DeleteDeeperLocals(int32_t depth) {
+  for (TValueSlot& slot : slots_) {
+    if (!slot.IsFree() && slot.key > depth) FreeSlot(slot);
+  }
+  CompactIfNeeded();
+}
+
+void TValue::Clear() {
+  for (TValueSlot& slot : slots_) {
+    if (!slot.IsFree()) FreeSlot(slot);
+  }
+  slots_.clear();
+  freed_ = 0;
+  flags_.fill(0);
+}
+
+void TValue::CompactIfNeeded() {
+  if (freed_ > kMaxFreedSlots) Compact();
+}
+
+// Used slots keep their order; free ones (trailing ones included) go away.
+void TValue::Compact() {
+  std::erase_if(slots_, [](const TValueSlot& slot) { return slot.IsFree(); });
+  freed_ = 0;
+}
+
+bool TValue::WriteTable(base::ByteWriter& out) {
+  Compact();
+  bool ok = true;
+  out.I32(static_cast<int32_t>(slots_.size()));
+  for (const TValueSlot& slot : slots_) {
+    const TValueArrayCustom& storage = *slot.storage;
+    out.U8(static_cast<uint8_t>(storage.Kind())).U8(storage.IsReference() ? 1 : 0);
+    out.Str16(storage.Name()).Str16(storage.KindName());
+    out.U16(static_cast<uint16_t>(slot.key)).U16(static_cast<uint16_t>(slot.attributes));
+    out.U32(slot.hash);
+    for (int32_t size : storage.StoredSizes()) out.I32(size);
+    out.I32(storage.Count());
+    ok = storage.WriteElements(out) && ok;
+  }
+  for (uint32_t word : flags_) out.U32(word);
+  return ok;
+}
+
+void TValue::ReadTable(base::ByteReader& in) {
+  Clear();
+  try {
+    int32_t count = in.I32();
+    if (count < 0 || in.Remaining() < kFlagBytes ||
+        static_cast<size_t>(count) > (in.Remaining() - kFlagBytes) / kMinSlotBytes) {
+      throw base::FormatError("variable table: slot count beyond the stream");
+    }
+    slots_.resize(static_cast<size_t>(count));
+    for (TValueSlot& slot : slots_) ReadSlotRecord(in, slot);
+    for (uint32_t& word : flags_) word = in.U32();
+  } catch (const base::FormatError&) {
+    Clear();
+    throw;
+  }
+}
+
+// Reads one slot record. The storage is attached to the slot before its
+// elements are read, so that a failure frees the objects already created.
+void TValue::ReadSlotRecord(base::ByteReader& in, TValueSlot& slot) {
+  uint8_t kind = in.U8();
+  bool reference = in.U8() != 0;
+  std::string name = in.Str16();
+  if (kind > kLastValueKind) {
+    reporter_.Report(messages::BadValueKind() + name);
+    throw base::FormatError("variable " + name + ": bad value kind");
+  }
+  std::string kindName = in.Str16();
+  auto key = static_cast<int16_t>(in.U16());
+  auto attributes = static_cast<int16_t>(in.U16());
+  uint32_t hash = in.U32();
+  if (key < 0) throw base::FormatError("variable " + name + ": bad scope key");
+  TValueArrayCustom::Sizes sizes;
+  for (int32_t& size : sizes) size = in.I32();
+  int32_t count = in.I32();
+  auto storage = MakeStorage(static_cast<ValueKind>(kind), std::move(name), kindName, reference);
+  storage->LoadSizes(sizes, count);
+  slot.storage = std::move(storage);
+  slot.key = key;
+  slot.attributes = attributes;
+  slot.hash = hash;
+  slot.storage->ReadElements(in, count);
+}
+
+}  // namespace mavu::script

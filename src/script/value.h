@@ -1,0 +1,150 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
+#include "script/kel_object_host.h"
+#include "script/return_value.h"
+#include "script/script_error_sink.h"
+#include "script/value_array_custom.h"
+
+namespace mavu::script {
+
+// Access rights of a variable (the attributes of its slot).
+inline constexpr int16_t kReadable = 1;
+inline constexpr int16_t kWritable = 2;
+inline constexpr int16_t kDeletable = 4;
+// What script declarations give: everything, or everything but writing for
+// object variables.
+inline constexpr int16_t kValueVariableRights = 255;
+inline constexpr int16_t kObjectVariableRights = 253;
+
+// The hash that speeds up name comparisons: over the lower-cased name, the
+// sum of byte(i) * ((i + 1) mod 256), wrapping at 32 bits. Objects use it too.
+uint32_t NameHash(std::string_view name);
+
+// One variable of a table, or a free slot.
+struct TValueSlot {
+  static constexpr int16_t kFreeKey = -1;
+
+  int16_t key = kFreeKey;  // 0 in the system and global tables, the call depth for locals
+  int16_t attributes = 0;
+  uint32_t hash = 0;
+  std::unique_ptr<TValueArrayCustom> storage;
+
+  bool IsFree() const { return key == kFreeKey; }
+};
+
+// What a declaration asks for.
+struct TVariableSpec {
+  std::string_view name;
+  std::string_view kindName;  // object kind ("img" ...); ignored for integers and strings
+  bool reference = false;     // object names only; no objects created or freed
+  int16_t attributes = kValueVariableRights;
+  ValueKind valueKind = ValueKind::Integer;
+  int32_t key = 0;
+  std::span<const int32_t> sizes;  // up to four, in declaration order
+};
+
+// A variable table (`TValue`): the system, global or local variables. Slots are
+// found by scope key, hash and name (letter case ignored). Every failure is
+// reported through the table's reporter (only while reporting is on) and
+// returned as false or a None value; nothing throws except ReadTable on bad
+// data.
+//
+// Slot order is kept as the original allocation gives it, because it is the
+// order of the table stream: a new variable takes the last free slot, and when
+// there is none the table grows by 32 free slots and the first of them is used.
+class TValue {
+ public:
+  static constexpr int kGrowSlots = 32;
+  // Deleting more than this many variables compacts the table.
+  static constexpr int32_t kMaxFreedSlots = 31;
+  static constexpr int kFlagWords = 128;  // 4096 flag bits
+  static constexpr int32_t kMaxKey = std::numeric_limits<int16_t>::max();
+  // Longer names are refused: element object names must fit a Str16.
+  static constexpr size_t kMaxNameBytes = 1024;
+  static constexpr int32_t kNotFound = -1;
+
+  TValue();
+  ~TValue();
+  TValue(const TValue&) = delete;
+  TValue& operator=(const TValue&) = delete;
+
+  // Wiring by the owner; both may be null and must outlive the table.
+  void SetErrorSink(TScriptErrorSink* sink) { reporter_.SetSink(sink); }
+  void SetObjectHost(TKelObjectHost* host) { host_ = host; }
+  void SetReporting(bool on) { reporter_.SetEnabled(on); }
+  bool Reporting() const { return reporter_.Enabled(); }
+  const TErrorReporter& Reporter() const { return reporter_; }
+
+  // False when the name is empty or too long, the key is outside 0..32767, the
+  // name exists with that key, the value kind is not 0-2, or the sizes ask for
+  // more than TValueArrayCustom::kMaxElements elements (reported). Object
+  // variables that cannot create an object report it and are declared all the
+  // same.
+  bool Declare(const TVariableSpec& spec);
+
+  // The slot of the variable, or kNotFound.
+  int32_t Find(std::string_view name, int32_t key) const;
+  int32_t Find(std::string_view name, uint32_t hash, int32_t key) const;
+
+  TReturnValue Read(std::string_view name, int32_t key, const TArrayIndex& index,
+                    bool ignoreRights);
+  bool Write(std::string_view name, int32_t key, const TArrayIndex& index,
+             const TReturnValue& value, bool ignoreRights);
+  // The same on a slot Find gave; `name` is what the messages show.
+  TReturnValue ReadSlot(int32_t slot, std::string_view name, const TArrayIndex& index,
+                        bool ignoreRights) const;
+  bool WriteSlot(int32_t slot, std::string_view name, const TArrayIndex& index,
+                 const TReturnValue& value, bool ignoreRights);
+
+  // Fails silently when there is no such variable; reports a variable that
+  // may not be deleted unless `force`.
+  bool Delete(std::string_view name, int32_t key, bool force);
+  // Frees every slot whose key is greater than `depth` (locals of calls that
+  // have returned).
+  void DeleteDeeperLocals(int32_t depth);
+  // Frees every variable (and the objects they own), zeroes the flag bits.
+  void Clear();
+
+  // Compacts, then writes: int32 slot count; per slot value kind (u8),
+  // reference flag (u8), name and object kind name (Str16), key and
+  // attributes (int16), hash (u32), S0..S3 and the element count (int32), the
+  // elements; then the 4096 flag bits. False when an object could not write
+  // its state (the stream is then unusable).
+  bool WriteTable(base::ByteWriter& out);
+  // Clears, then reads what WriteTable wrote. Bad data throws FormatError and
+  // leaves the table empty; a value kind other than 0-2 is also reported.
+  void ReadTable(base::ByteReader& in);
+
+  const std::vector<TValueSlot>& Slots() const { return slots_; }
+  int32_t FreedCount() const { return freed_; }
+  std::array<uint32_t, kFlagWords>& FlagBits() { return flags_; }
+  const std::array<uint32_t, kFlagWords>& FlagBits() const { return flags_; }
+
+ private:
+  std::unique_ptr<TValueArrayCustom> MakeStorage(ValueKind kind, std::string name,
+                                                 std::string_view kindName, bool reference);
+  size_t TakeFreeSlot();
+  void FreeSlot(TValueSlot& slot);
+  void CompactIfNeeded();
+  void Compact();
+  void ReadSlotRecord(base::ByteReader& in, TValueSlot& slot);
+
+  TErrorReporter reporter_;
+  TKelObjectHost* host_ = nullptr;
+  int32_t freed_ = 0;
+  std::vector<TValueSlot> slots_;
+  std::array<uint32_t, kFlagWords> flags_{};
+};
+
+}  // namespace mavu::script

@@ -1,0 +1,111 @@
+#include "script/value_array_object.h"
+
+#include "script/value_messages.h"
+
+namespace mavu::script {
+namespace {
+
+// The length of an empty Str16.
+constexpr size_t kMinElementBytes = 2;
+
+}  // namespace
+
+TValueArrayObject::TValueArrayObject(std::string name, std::string kindName, bool reference,
+                                     TKelObjectHost* host, const TErrorReporter* reporter)
+    : TValueArrayCustom(ValueKind::ObjectName, std::move(name)),
+      kindName_(std::move(kindName)),
+      reference_(reference),
+      host_(host),
+      reporter_(reporter) {}
+
+bool TValueArrayObject::SetCount(int32_t count) {
+  size_t target = static_cast<size_t>(count);
+  bool ok = true;
+  for (size_t i = target; i < names_.size(); ++i) ok = FreeObjectAt(i) && ok;
+  if (target < names_.size()) {
+    names_.resize(target);
+    owned_.resize(target);
+  }
+  while (names_.size() < target) {
+    size_t index = names_.size();
+    names_.push_back(reference_ ? std::string() : Name() + "," + std::to_string(index));
+    owned_.emplace_back();
+    if (!reference_) ok = CreateObjectAt(index) && ok;
+  }
+  SetCountField(count);
+  return ok;
+}
+
+bool TValueArrayObject::CreateObjectAt(size_t index) {
+  TKelObject* object = host_ ? host_->CreateObject(kindName_, names_[index]) : nullptr;
+  if (object == nullptr) {
+    reporter_->Report(messages::ObjectCreateFailed() + names_[index]);
+    return false;
+  }
+  owned_[index] = names_[index];
+  return true;
+}
+
+bool TValueArrayObject::FreeObjectAt(size_t index) {
+  if (owned_[index].empty()) return true;
+  if (host_ && host_->FreeObject(owned_[index])) return true;
+  reporter_->Report(messages::ObjectFreeFailed() + owned_[index]);
+  return false;
+}
+
+TReturnValue TValueArrayObject::ReadElement(int32_t index) const {
+  return TReturnValue::FromObjectName(names_.at(static_cast<size_t>(index)));
+}
+
+void TValueArrayObject::WriteElement(int32_t index, const TReturnValue& value) {
+  names_.at(static_cast<size_t>(index)) = value.text;
+}
+
+bool TValueArrayObject::WriteElements(base::ByteWriter& out) const {
+  bool ok = true;
+  for (const std::string& name : names_) {
+    out.Str16(name);
+    if (reference_ || host_ == nullptr) continue;
+    // An element without an object has no state to write.
+    if (TKelObject* object = host_->FindObject(name)) ok = object->SaveState(out) && ok;
+  }
+  return ok;
+}
+
+void TValueArrayObject::ReadElements(base::ByteReader& in, int32_t count) {
+  if (static_cast<size_t>(count) > in.Remaining() / kMinElementBytes) {
+    throw base::FormatError("variable " + Name() + ": more elements than the stream holds");
+  }
+  names_.clear();
+  owned_.clear();
+  names_.reserve(static_cast<size_t>(count));
+  owned_.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    names_.push_back(in.Str16());
+    owned_.emplace_back();
+    // Counted before the state is read, so a failed read still frees it.
+    SetCountField(i + 1);
+    if (reference_) continue;
+    TKelObject* object = LoadObject(names_.back(), owned_.back());
+    if (object != nullptr && !object->LoadState(in)) {
+      throw base::FormatError("object " + names_.back() + ": unreadable state");
+    }
+  }
+  SetCountField(count);
+}
+
+// The object an element's state belongs to: the one of that name, or a new
+// one of the storage's kind (which the element then owns).
+TKelObject* TValueArrayObject::LoadObject(const std::string& name, std::string& owned) {
+  TKelObject* object = host_ ? host_->FindObject(name) : nullptr;
+  if (object != nullptr) return object;
+  object = host_ ? host_->CreateObject(kindName_, name) : nullptr;
+  if (object == nullptr) {
+    reporter_->Report(messages::ObjectCreateFailed() + name);
+    return nullptr;
+  }
+  owned = name;
+  return object;
+}
+
+}  // namespace mavu::script

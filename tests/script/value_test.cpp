@@ -1,0 +1,368 @@
+#include "script/value.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_script_host.h"
+#include "script_game.h"
+
+namespace mavu::script {
+namespace {
+
+using test::FakeErrorSink;
+using test::FakeObjectHost;
+using test::Sjis;
+
+TArrayIndex At(std::initializer_list<int32_t> indices) {
+  TArrayIndex index;
+  for (int32_t i : indices) index.at[static_cast<size_t>(index.count++)] = i;
+  return index;
+}
+
+class ValueTableTest : public ::testing::Test {
+ protected:
+  ValueTableTest() {
+    table.SetErrorSink(&sink);
+    table.SetObjectHost(&host);
+  }
+
+  bool Declare(std::string_view name, ValueKind kind, std::vector<int32_t> sizes = {},
+               int32_t key = 0, int16_t attributes = kValueVariableRights) {
+    TVariableSpec spec;
+    spec.name = name;
+    spec.valueKind = kind;
+    spec.key = key;
+    spec.attributes = attributes;
+    spec.sizes = sizes;
+    return table.Declare(spec);
+  }
+
+  bool DeclareObjects(std::string_view name, std::string_view kind, std::vector<int32_t> sizes,
+                      bool reference = false) {
+    TVariableSpec spec;
+    spec.name = name;
+    spec.kindName = kind;
+    spec.valueKind = ValueKind::ObjectName;
+    spec.reference = reference;
+    spec.attributes = kObjectVariableRights;
+    spec.sizes = sizes;
+    return table.Declare(spec);
+  }
+
+  TReturnValue Read(std::string_view name, TArrayIndex index = {}) {
+    return table.Read(name, 0, index, false);
+  }
+  bool Write(std::string_view name, TArrayIndex index, TReturnValue value) {
+    return table.Write(name, 0, index, value, false);
+  }
+  const TValueArrayCustom& Storage(std::string_view name) {
+    return *table.Slots().at(static_cast<size_t>(table.Find(name, 0))).storage;
+  }
+
+  FakeErrorSink sink;
+  FakeObjectHost host;
+  TValue table;
+};
+
+TEST(NameHash, SumsLowerCasedBytesTimesTheirPosition) {
+  EXPECT_EQ(NameHash("ab"), 97u * 1 + 98u * 2);
+  EXPECT_EQ(NameHash("AB"), NameHash("ab"));
+  EXPECT_EQ(NameHash(""), 0u);
+  // A trail byte that looks like a capital is not lower-cased.
+  EXPECT_EQ(NameHash("\x83\x41"), 0x83u * 1 + 0x41u * 2);
+  // The factor is (i + 1) mod 256: the 256th byte counts nothing.
+  EXPECT_EQ(NameHash(std::string(255, 'a') + "z"), 97u * (255 * 256 / 2));
+}
+
+TEST(NameHash, WrapsAt32Bits) {
+  std::string name(200000, '\xFF');
+  uint64_t sum = 0;
+  for (size_t i = 0; i < name.size(); ++i) sum += 255u * ((i + 1) % 256);
+  ASSERT_GT(sum, 0xFFFFFFFFull);
+  EXPECT_EQ(NameHash(name), static_cast<uint32_t>(sum));
+}
+
+TEST_F(ValueTableTest, AVariableWithoutSizesHasOneElement) {
+  ASSERT_TRUE(Declare("x", ValueKind::Integer));
+  EXPECT_EQ(Storage("x").Count(), 1);
+  EXPECT_EQ(Read("x").integer, 0);
+  EXPECT_TRUE(Read("x", At({3})).IsNone());
+  EXPECT_EQ(sink.messages, std::vector<std::string>{Sjis("範囲外の配列にアクセスしました") + "x"});
+}
+
+TEST_F(ValueTableTest, StoresSizesFromTheLastDeclaredOne) {
+  ASSERT_TRUE(Declare("a", ValueKind::Integer, {3, 4}));
+  ASSERT_TRUE(Declare("b", ValueKind::Integer, {2, 3, 4}));
+  ASSERT_TRUE(Declare("c", ValueKind::Integer, {2, 3, 4, 5}));
+  ASSERT_TRUE(Declare("d", ValueKind::Integer, {2, 3, 4, 5, 6}));  // a fifth size is ignored
+  ASSERT_TRUE(Declare("e", ValueKind::Integer, {0, -5}));
+  using Sizes = TValueArrayCustom::Sizes;
+  EXPECT_EQ(Storage("a").StoredSizes(), (Sizes{4, 3, 1, 1}));
+  EXPECT_EQ(Storage("b").StoredSizes(), (Sizes{4, 3, 1, 2}));
+  EXPECT_EQ(Storage("c").StoredSizes(), (Sizes{5, 4, 2, 3}));
+  EXPECT_EQ(Storage("d").StoredSizes(), (Sizes{5, 4, 2, 3}));
+  EXPECT_EQ(Storage("e").StoredSizes(), (Sizes{1, 1, 1, 1}));
+  EXPECT_EQ(Storage("a").Count(), 12);
+  EXPECT_EQ(Storage("c").Count(), 120);
+  EXPECT_EQ(Storage("e").Count(), 1);
+}
+
+TEST_F(ValueTableTest, CombinesIndicesRowMajor) {
+  ASSERT_TRUE(Declare("a", ValueKind::Integer, {3, 4}));
+  const TValueArrayCustom& a = Storage("a");
+  EXPECT_EQ(a.CombinedIndex(At({1, 2})), 6);
+  EXPECT_EQ(a.CombinedIndex(At({0, 5})), 5);
+  EXPECT_EQ(a.CombinedIndex(At({1, 1})), 5);
+  EXPECT_EQ(a.CombinedIndex(At({2})), 8);        // omitted trailing index counts as 0
+  EXPECT_EQ(a.CombinedIndex(At({1, 2, 1})), 7);  // an extra dimension has size 1
+  EXPECT_EQ(a.CombinedIndex(At({-1, 5})), 1);    // only the combined index is checked
+  EXPECT_EQ(a.CombinedIndex(At({})), 0);
+  EXPECT_EQ(a.CombinedIndex(At({2, 3})), 11);
+  EXPECT_FALSE(a.CombinedIndex(At({3, 0})));
+  EXPECT_FALSE(a.CombinedIndex(At({0, -1})));
+  EXPECT_FALSE(a.CombinedIndex(At({2147483647, 2147483647, 2147483647, 2147483647})));
+  ASSERT_TRUE(Declare("b", ValueKind::Integer, {2, 3, 4}));
+  EXPECT_EQ(Storage("b").CombinedIndex(At({1, 2, 3})), (1 * 3 + 2) * 4 + 3);
+  ASSERT_TRUE(Declare("c", ValueKind::Integer, {2, 3, 4, 5}));
+  EXPECT_EQ(Storage("c").CombinedIndex(At({1, 2, 3, 4})), ((1 * 3 + 2) * 4 + 3) * 5 + 4);
+  EXPECT_EQ(Storage("c").CombinedIndex(At({1})), 60);
+}
+
+TEST_F(ValueTableTest, ElementsAddressedTwoWaysAreTheSame) {
+  ASSERT_TRUE(Declare("a", ValueKind::Integer, {3, 4}));
+  ASSERT_TRUE(Write("a", At({1, 1}), TReturnValue::FromInteger(42)));
+  EXPECT_EQ(Read("a", At({0, 5})).integer, 42);
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ValueTableTest, RefusesArraysBeyondTheElementLimit) {
+  EXPECT_FALSE(Declare("big", ValueKind::String, {1024, 1025}));
+  EXPECT_FALSE(Declare("huge", ValueKind::Integer, {65536, 65536, 65536, 65536}));
+  EXPECT_TRUE(Declare("fits", ValueKind::Integer, {1024, 1024}));
+  EXPECT_EQ(table.Find("big", 0), TValue::kNotFound);
+  EXPECT_EQ(sink.messages, (std::vector<std::string>{Sjis("配列の要素数が多すぎます：") + "big",
+                                                     Sjis("配列の要素数が多すぎます：") + "huge"}));
+}
+
+TEST_F(ValueTableTest, DeclarationFailsForBadNamesKeysKindsAndDuplicates) {
+  EXPECT_FALSE(Declare("", ValueKind::Integer));
+  EXPECT_FALSE(Declare(std::string(TValue::kMaxNameBytes + 1, 'n'), ValueKind::Integer));
+  EXPECT_FALSE(Declare("k", ValueKind::Integer, {}, -1));
+  EXPECT_FALSE(Declare("k", ValueKind::Integer, {}, 32768));
+  EXPECT_FALSE(Declare("k", ValueKind::RawToken));
+  EXPECT_FALSE(Declare("k", ValueKind::None));
+  ASSERT_TRUE(Declare("k", ValueKind::Integer));
+  EXPECT_FALSE(Declare("K", ValueKind::String));
+  EXPECT_TRUE(Declare("K", ValueKind::String, {}, 1));  // another key is another variable
+  EXPECT_TRUE(Declare("k2", ValueKind::Integer, {}, 32767));
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ValueTableTest, NewVariablesTakeTheLastFreeSlot) {
+  for (const char* name : {"a", "b", "c"}) ASSERT_TRUE(Declare(name, ValueKind::Integer));
+  ASSERT_EQ(table.Slots().size(), 32u);
+  EXPECT_EQ(table.Find("a", 0), 0);
+  EXPECT_EQ(table.Find("b", 0), 31);
+  EXPECT_EQ(table.Find("c", 0), 30);
+  ASSERT_TRUE(table.Delete("b", 0, false));
+  ASSERT_TRUE(Declare("d", ValueKind::Integer));
+  EXPECT_EQ(table.Find("d", 0), 31);
+}
+
+TEST_F(ValueTableTest, GrowsByThirtyTwoSlotsAndUsesTheFirstNewOne) {
+  for (int i = 0; i < 33; ++i) ASSERT_TRUE(Declare("v" + std::to_string(i), ValueKind::Integer));
+  ASSERT_EQ(table.Slots().size(), 64u);
+  EXPECT_EQ(table.Find("v31", 0), 1);
+  EXPECT_EQ(table.Find("v32", 0), 32);
+}
+
+TEST_F(ValueTableTest, FindsNamesIgnoringLetterCaseAndByKey) {
+  ASSERT_TRUE(Declare("Counter", ValueKind::Integer, {}, 2));
+  EXPECT_NE(table.Find("cOUNTER", 2), TValue::kNotFound);
+  EXPECT_EQ(table.Find("counter", 0), TValue::kNotFound);
+  EXPECT_EQ(table.Find("counte", 2), TValue::kNotFound);
+}
+
+TEST_F(ValueTableTest, ReadsGiveTheKindOfTheStorage) {
+  ASSERT_TRUE(Declare("i", ValueKind::Integer));
+  ASSERT_TRUE(Declare("s", ValueKind::String));
+  ASSERT_TRUE(Write("i", {}, TReturnValue::FromInteger(-12)));
+  ASSERT_TRUE(Write("s", {}, TReturnValue::FromString("$1F")));
+  TReturnValue i = Read("i");
+  EXPECT_EQ(i.kind, ValueKind::Integer);
+  EXPECT_EQ(i.integer, -12);
+  EXPECT_EQ(i.text, "-12");
+  TReturnValue s = Read("s");
+  EXPECT_EQ(s.kind, ValueKind::String);
+  EXPECT_EQ(s.text, "$1F");
+  EXPECT_EQ(s.integer, 31);
+}
+
+TEST_F(ValueTableTest, WritesConvertToTheKindOfTheStorage) {
+  ASSERT_TRUE(Declare("i", ValueKind::Integer));
+  ASSERT_TRUE(Declare("s", ValueKind::String));
+  ASSERT_TRUE(Write("i", {}, TReturnValue::FromString("12abc")));
+  EXPECT_EQ(Read("i").integer, 0);
+  ASSERT_TRUE(Write("i", {}, TReturnValue::FromString("$1F")));
+  EXPECT_EQ(Read("i").integer, 31);
+  ASSERT_TRUE(Write("s", {}, TReturnValue::FromInteger(77)));
+  EXPECT_EQ(Read("s").text, "77");
+  ASSERT_TRUE(Write("s", {}, TReturnValue::FromObjectName("bg,0")));
+  EXPECT_EQ(Read("s").text, "bg,0");
+}
+
+TEST_F(ValueTableTest, ReportsMissingVariablesRightsAndRanges) {
+  ASSERT_TRUE(Declare("ro", ValueKind::Integer, {2}, 0, kReadable));
+  ASSERT_TRUE(Declare("wo", ValueKind::Integer, {2}, 0, kWritable));
+  EXPECT_TRUE(Read("none").IsNone());
+  EXPECT_FALSE(Write("none", {}, TReturnValue::FromInteger(1)));
+  EXPECT_TRUE(Read("wo").IsNone());
+  EXPECT_FALSE(Write("ro", {}, TReturnValue::FromInteger(1)));
+  EXPECT_FALSE(Write("wo", At({2}), TReturnValue::FromInteger(1)));
+  EXPECT_TRUE(Read("ro", At({2})).IsNone());
+  EXPECT_EQ(sink.messages, (std::vector<std::string>{
+                               Sjis("変数が宣言されていません:") + "none",
+                               Sjis("変数が宣言されていません:") + "none",
+                               Sjis("この変数は読み込めません:") + "wo",
+                               Sjis("この変数には書き込めません:") + "ro",
+                               Sjis("変数の書き込みに失敗しました:") + "wo",
+                               Sjis("範囲外の配列にアクセスしました") + "ro",
+                           }));
+}
+
+TEST_F(ValueTableTest, IgnoringRightsReadsAndWritesAnyVariable) {
+  ASSERT_TRUE(Declare("sealed", ValueKind::Integer, {}, 0, 0));
+  EXPECT_TRUE(table.Write("sealed", 0, {}, TReturnValue::FromInteger(9), true));
+  EXPECT_EQ(table.Read("sealed", 0, {}, true).integer, 9);
+  EXPECT_FALSE(table.Write("sealed", 0, At({1}), TReturnValue::FromInteger(9), true));
+  EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(ValueTableTest, ReportsNothingWhileReportingIsOff) {
+  table.SetReporting(false);
+  ASSERT_TRUE(Declare("ro", ValueKind::Integer, {}, 0, kReadable));
+  EXPECT_TRUE(Read("none").IsNone());
+  EXPECT_FALSE(Write("ro", {}, TReturnValue::FromInteger(1)));
+  EXPECT_FALSE(table.Delete("ro", 0, false));
+  EXPECT_FALSE(Declare("big", ValueKind::Integer, {2000, 2000}));
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ValueTableTest, DeletesOnlyDeletableVariablesUnlessForced) {
+  ASSERT_TRUE(Declare("keep", ValueKind::Integer, {}, 0, kReadable | kWritable));
+  ASSERT_TRUE(Declare("drop", ValueKind::Integer));
+  EXPECT_FALSE(table.Delete("missing", 0, false));
+  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_FALSE(table.Delete("keep", 0, false));
+  EXPECT_EQ(sink.messages, std::vector<std::string>{Sjis("この変数は削除出来ません:") + "keep"});
+  EXPECT_TRUE(table.Delete("DROP", 0, false));
+  EXPECT_TRUE(table.Delete("keep", 0, true));
+  EXPECT_EQ(table.Find("keep", 0), TValue::kNotFound);
+  EXPECT_EQ(table.FreedCount(), 2);
+}
+
+TEST_F(ValueTableTest, DeletingThirtyTwoVariablesCompactsAndKeepsOrderAndValues) {
+  for (int i = 0; i < 40; ++i) {
+    std::string name = "v" + std::to_string(i);
+    ASSERT_TRUE(Declare(name, ValueKind::Integer));
+    ASSERT_TRUE(Write(name, {}, TReturnValue::FromInteger(i * 10)));
+  }
+  for (int i = 0; i < 31; ++i) ASSERT_TRUE(table.Delete("v" + std::to_string(i), 0, false));
+  EXPECT_EQ(table.FreedCount(), 31);
+  EXPECT_EQ(table.Slots().size(), 64u);
+  ASSERT_TRUE(table.Delete("v31", 0, false));
+  EXPECT_EQ(table.FreedCount(), 0);
+  ASSERT_EQ(table.Slots().size(), 8u);
+  std::vector<std::string> remaining;
+  for (const TValueSlot& slot : table.Slots()) remaining.push_back(slot.storage->Name());
+  // v32..v39 were given slots 32, 63, 62 ... 57 and keep that order.
+  EXPECT_EQ(remaining,
+            (std::vector<std::string>{"v32", "v39", "v38", "v37", "v36", "v35", "v34", "v33"}));
+  for (int i = 32; i < 40; ++i) EXPECT_EQ(Read("v" + std::to_string(i)).integer, i * 10);
+}
+
+TEST_F(ValueTableTest, DeleteDeeperLocalsFreesKeysAboveTheDepth) {
+  for (int key = 0; key < 4; ++key) ASSERT_TRUE(Declare("l", ValueKind::Integer, {}, key));
+  table.DeleteDeeperLocals(1);
+  EXPECT_NE(table.Find("l", 0), TValue::kNotFound);
+  EXPECT_NE(table.Find("l", 1), TValue::kNotFound);
+  EXPECT_EQ(table.Find("l", 2), TValue::kNotFound);
+  EXPECT_EQ(table.Find("l", 3), TValue::kNotFound);
+  EXPECT_EQ(table.FreedCount(), 2);
+}
+
+TEST_F(ValueTableTest, ClearFreesEverythingAndZeroesTheFlags) {
+  ASSERT_TRUE(Declare("x", ValueKind::Integer));
+  ASSERT_TRUE(DeclareObjects("bg", "img", {2}));
+  table.FlagBits()[5] = 0x80;
+  table.Clear();
+  EXPECT_TRUE(table.Slots().empty());
+  EXPECT_EQ(table.FlagBits()[5], 0u);
+  EXPECT_TRUE(host.objects.empty());
+}
+
+TEST_F(ValueTableTest, ObjectVariablesCreateAndFreeTheirObjects) {
+  ASSERT_TRUE(DeclareObjects("bg", "img", {2}));
+  EXPECT_EQ(host.log, (std::vector<std::string>{"create img bg,0", "create img bg,1"}));
+  TReturnValue second = Read("bg", At({1}));
+  EXPECT_EQ(second.kind, ValueKind::ObjectName);
+  EXPECT_EQ(second.text, "bg,1");
+  EXPECT_EQ(second.integer, 0);
+  ASSERT_TRUE(table.Delete("bg", 0, false));
+  EXPECT_EQ(host.log, (std::vector<std::string>{"create img bg,0", "create img bg,1", "free bg,0",
+                                                "free bg,1"}));
+  EXPECT_TRUE(host.objects.empty());
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ValueTableTest, ObjectVariablesAreNotWritableForScripts) {
+  ASSERT_TRUE(DeclareObjects("bg", "img", {}));
+  EXPECT_FALSE(Write("bg", {}, TReturnValue::FromString("other")));
+  EXPECT_EQ(sink.messages, std::vector<std::string>{Sjis("この変数には書き込めません:") + "bg"});
+}
+
+TEST_F(ValueTableTest, FailedCreationIsReportedAndNeverFreesAnotherObject) {
+  ASSERT_TRUE(host.CreateObject("msg", "win,0"));
+  ASSERT_TRUE(DeclareObjects("win", "img", {2}));
+  ASSERT_TRUE(DeclareObjects("odd", "nokind", {}));
+  EXPECT_EQ(sink.messages,
+            (std::vector<std::string>{Sjis("Objectの生成に失敗しました：") + "win,0",
+                                      Sjis("Objectの生成に失敗しました：") + "odd,0"}));
+  ASSERT_TRUE(table.Delete("win", 0, false));
+  ASSERT_TRUE(table.Delete("odd", 0, false));
+  EXPECT_NE(host.FindObject("win,0"), nullptr);
+  EXPECT_EQ(host.FindObject("win,1"), nullptr);
+  EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+TEST_F(ValueTableTest, FreeingAnObjectThatIsGoneIsReported) {
+  ASSERT_TRUE(DeclareObjects("bg", "img", {}));
+  host.objects.clear();
+  ASSERT_TRUE(table.Delete("bg", 0, false));
+  EXPECT_EQ(sink.messages, std::vector<std::string>{Sjis("Objectの解放に失敗しました：") + "bg,0"});
+}
+
+TEST_F(ValueTableTest, ReferenceObjectVariablesOnlyHoldNames) {
+  ASSERT_TRUE(DeclareObjects("ResultBtn", "", {2}, true));
+  EXPECT_TRUE(host.log.empty());
+  EXPECT_EQ(Read("resultbtn", At({1})).text, "");
+  ASSERT_TRUE(table.Write("ResultBtn", 0, At({1}), TReturnValue::FromObjectName("btn,3"), true));
+  EXPECT_EQ(Read("ResultBtn", At({1})).text, "btn,3");
+  ASSERT_TRUE(table.Delete("ResultBtn", 0, true));
+  EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(ValueTableTest, WritingANameIntoObjectStorageCreatesAndFreesNothing) {
+  ASSERT_TRUE(DeclareObjects("bg", "img", {}));
+  ASSERT_TRUE(table.Write("bg", 0, {}, TReturnValue::FromString("elsewhere"), true));
+  EXPECT_EQ(Read("bg").text, "elsewhere");
+  EXPECT_EQ(host.log, std::vector<std::string>{"create img bg,0"});
+  ASSERT_TRUE(table.Delete("bg", 0, false));
+  // The element still owns the object it created.
+  EXPECT_EQ(host.log.back(), "free bg,0");
+}
+
+}  // namespace
+}  // namespace mavu::script
