@@ -13,23 +13,35 @@ bool StartsAt(std::string_view text, size_t pos, char first, char second) {
   return text[pos] == first && pos + 1 < text.size() && text[pos + 1] == second;
 }
 
-// Whether the characters of `pattern` (already folded) start at `pos`, one
-// character at a time so that a two-byte character only matches a whole one.
-bool MatchesAt(std::string_view text, size_t pos, std::string_view foldedPattern) {
+// Whether the characters of `pattern` start at `pos`, single-byte letters
+// folded, one character at a time so that a two-byte character only matches
+// a whole one.
+bool MatchesAt(std::string_view text, size_t pos, std::string_view pattern) {
   size_t i = 0;
-  while (i < foldedPattern.size()) {
+  while (i < pattern.size()) {
     if (pos >= text.size()) return false;
-    size_t length = base::CharLength(foldedPattern, i);
+    size_t length = base::CharLength(pattern, i);
     if (base::CharLength(text, pos) != length) return false;
     if (length == 1) {
-      if (FoldLetter(text[pos]) != foldedPattern[i]) return false;
-    } else if (text.substr(pos, 2) != foldedPattern.substr(i, 2)) {
+      if (FoldLetter(text[pos]) != FoldLetter(pattern[i])) return false;
+    } else if (text.substr(pos, 2) != pattern.substr(i, 2)) {
       return false;
     }
     pos += length;
     i += length;
   }
   return true;
+}
+
+// The first byte at or after `from` that equals `first` in either letter case.
+size_t FindFirstByte(std::string_view text, size_t from, char first) {
+  first = FoldLetter(first);
+  char other = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
+  if (other == first) return text.find(first, from);
+  for (size_t pos = from; pos < text.size(); ++pos) {
+    if (text[pos] == first || text[pos] == other) return pos;
+  }
+  return std::string::npos;
 }
 
 }  // namespace
@@ -70,18 +82,24 @@ std::string StripBlockComments(std::string_view line, bool& inComment) {
 std::string ReplaceAllIgnoreCase(std::string text, std::string_view pattern,
                                  std::string_view replacement) {
   if (pattern.empty()) return text;
-  std::string folded = base::LowerName(pattern);
   std::string out;
   bool replaced = false;
   size_t copied = 0;
-  for (size_t pos = 0; pos < text.size();) {
-    if (FoldLetter(text[pos]) == folded[0] && MatchesAt(text, pos, folded)) {
+  // Candidates come from a plain byte scan; only they pay for finding the
+  // character boundaries, which `boundary` tracks from the last one known.
+  size_t boundary = 0;
+  for (size_t pos = FindFirstByte(text, 0, pattern[0]); pos != std::string::npos;
+       pos = FindFirstByte(text, pos, pattern[0])) {
+    while (boundary < pos) boundary += base::CharLength(text, boundary);
+    if (boundary != pos) {
+      pos = boundary;  // a trail byte
+    } else if (MatchesAt(text, pos, pattern)) {
       out.append(text, copied, pos - copied).append(replacement);
-      pos += folded.size();
-      copied = pos;
+      pos += pattern.size();
+      boundary = copied = pos;
       replaced = true;
     } else {
-      pos += base::CharLength(text, pos);
+      ++pos;
     }
   }
   if (!replaced) return text;
