@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "resource/data_tree.h"
+#include "support/temp_dir.h"
+
 namespace mavu::resource {
 namespace {
 
@@ -187,6 +190,23 @@ TEST_F(FileLogTest, DamagedStateChangesNothing) {
   EXPECT_THROW(log_.ReadState(shortIn), base::FormatError);
   EXPECT_EQ(log_.Filters()[0], "keep");
   EXPECT_FALSE(log_.Locked());
+}
+
+TEST_F(FileLogTest, CountsOpensThroughTheDataTreesHook) {
+  test::TempDir dir;
+  dir.Write("CG/Ev01.png", "picture");
+  dir.Write("System/cg.png", "engine picture");
+  TDataTree tree;
+  tree.SetProgramDirectory(dir.Path());
+  tree.SetOpenHook([this](const std::string& name) { log_.CountOpen(name); });
+  log_.AddFilter("CG");
+  ASSERT_TRUE(tree.OpenDataFile("cg\\EV01.PNG"));
+  ASSERT_TRUE(tree.OpenDataFile("CG/ev01.png"));
+  ASSERT_TRUE(tree.OpenDataFile("System\\cg.png"));
+  EXPECT_FALSE(tree.OpenDataFile("cg\\missing.png"));
+  EXPECT_EQ(Count("cg\\ev01.png"), 2);
+  EXPECT_EQ(Count("system\\cg.png"), -1);
+  EXPECT_EQ(Count("cg\\missing.png"), -1);
 }
 
 }  // namespace
