@@ -1,0 +1,30 @@
+#include "script/command_table.h"
+
+#include "script/command_code.h"
+
+namespace mavu::script {
+
+void TCommandTable::AddGeneral(std::string_view word, TCommandHandler handler) {
+  general_[CommandCode(word)] = handler;
+}
+
+void TCommandTable::AddObjectCommand(uint8_t kind, std::string_view word,
+                                     TCommandHandler handler) {
+  objects_[ObjectKey(kind, CommandCode(word))] = handler;
+}
+
+TCommandHandler TCommandTable::General(int32_t code) const {
+  auto it = general_.find(code);
+  return it == general_.end() ? nullptr : it->second;
+}
+
+TCommandHandler TCommandTable::ForObject(uint8_t kind, int32_t code) const {
+  auto it = objects_.find(ObjectKey(kind, code));
+  return it == objects_.end() ? nullptr : it->second;
+}
+
+uint64_t TCommandTable::ObjectKey(uint8_t kind, int32_t code) {
+  return (uint64_t{kind} << 32) | static_cast<uint32_t>(code);
+}
+
+}  // namespace mavu::script

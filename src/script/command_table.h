@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+
+#include "script/kel_object.h"
+#include "script/word_buf.h"
+
+namespace mavu::script {
+
+class TKelScript;
+
+// One command as a handler sees it.
+struct TCommand {
+  TKelScript& script;
+  std::string_view text;  // trimmed, as read
+  const TWordBuf& words;  // word 0 is the command word
+  int32_t code;           // CommandCode of word 0
+  TKelObject* object;     // the receiver of an object command; null for general ones
+};
+
+// True when the handler took the command. An object handler that does not take
+// it makes the dispatcher report the command as undefined.
+using TCommandHandler = bool (*)(const TCommand& command);
+
+// The general commands and the commands of each object kind, one small
+// handler per command word. Registering a word again replaces its handler.
+class TCommandTable {
+ public:
+  void AddGeneral(std::string_view word, TCommandHandler handler);
+  void AddObjectCommand(uint8_t kind, std::string_view word, TCommandHandler handler);
+
+  // Null when nothing is registered.
+  TCommandHandler General(int32_t code) const;
+  TCommandHandler ForObject(uint8_t kind, int32_t code) const;
+
+ private:
+  static uint64_t ObjectKey(uint8_t kind, int32_t code);
+
+  std::unordered_map<int32_t, TCommandHandler> general_;
+  std::unordered_map<uint64_t, TCommandHandler> objects_;
+};
+
+}  // namespace mavu::script
