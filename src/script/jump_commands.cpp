@@ -23,6 +23,7 @@ constexpr std::string_view kLabelMark = "@@";
 constexpr char kGoLabelMark = '@';
 constexpr std::string_view kSelf = "self";
 constexpr int kFileWord = 2;
+constexpr std::string_view kEndOfFile = "EOF";
 // Every local key is above it.
 constexpr int32_t kAllLocals = -1;
 
@@ -36,6 +37,13 @@ bool IsLabel(std::string_view text) {
 
 std::string Word(const TCommand& command, int index) {
   return command.words.words[index];
+}
+
+// The reader fails a jump to a label on the last line, as the line after it
+// lies past the end, yet it does move there: the jump has reached its label.
+bool LabelAtEnd(const TKelReader& reader, std::string_view label) {
+  return !label.empty() && !reader.LabelFile(label).empty() &&
+         reader.PositionText() == kEndOfFile;
 }
 
 TArrayIndex Element(int32_t index) {
@@ -143,8 +151,10 @@ void TJumpCommands::Ret(const TCommand& command) {
   }
   const TScriptRunStack frame = stack.At(call);
   TKelReader& reader = script_.Reader();
-  const bool back = reader.OpenScript(frame.fileName, false) &&
-                    reader.GotoLabel(frame.labelName, frame.lineOffset, frame.charPosition);
+  const bool back =
+      reader.OpenScript(frame.fileName, false) &&
+      (reader.GotoLabel(frame.labelName, frame.lineOffset, frame.charPosition) ||
+       LabelAtEnd(reader, frame.labelName));
   stack.CutTo(call);
   script_.DropDeeperLocals();
   if (!back) script_.ReportError(messages::SubNotFound() + frame.labelName + ":" + frame.fileName);
@@ -159,7 +169,7 @@ bool TJumpCommands::JumpTo(const std::optional<std::string>& file, const std::st
   const bool otherFile = !base::EqualsIgnoreCase(*file, kSelf);
   const TScriptRunStack before = otherFile ? CurrentPosition(script_, RunKind::Plain)
                                            : TScriptRunStack{};
-  if (reader.JumpToLabel(*file, label)) return true;
+  if (reader.JumpToLabel(*file, label) || LabelAtEnd(reader, label)) return true;
   if (otherFile) Restore(before);
   return false;
 }

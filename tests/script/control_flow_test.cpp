@@ -30,7 +30,7 @@ TEST_F(ControlFlowTest, IfRunsTheIfPartOnExactlyOneAndTheElsePartOnExactlyZero) 
   Frame();
   EXPECT_EQ(Trace(), "e");
   EXPECT_TRUE(Stack().Empty());
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Messages(), Strings{});
 }
 
 TEST_F(ControlFlowTest, ThenGoesBackToTheBranchTheConditionChose) {
@@ -231,7 +231,7 @@ TEST_F(ControlFlowTest, ALabelInsideABlockIsReportedAndTheBlockGoesOn) {
 TEST_F(ControlFlowTest, CommandsPassedOverAreNeverDispatched) {
   Start("@@start\n\\if,0\n\\nosuchcommand\n\\jmp,@@nowhere\n\\sub,@@nowhere\n\\ret\n\\fi");
   Frame();
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Messages(), Strings{});
   EXPECT_TRUE(Stack().Empty());
 }
 
