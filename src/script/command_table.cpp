@@ -5,12 +5,14 @@
 namespace mavu::script {
 
 void TCommandTable::AddGeneral(std::string_view word, TCommandHandler handler) {
-  general_[CommandCode(word)] = handler;
+  const int32_t code = CommandCode(word);
+  if (code != kNoCommand) general_[code] = handler;
 }
 
 void TCommandTable::AddObjectCommand(uint8_t kind, std::string_view word,
                                      TCommandHandler handler) {
-  objects_[ObjectKey(kind, CommandCode(word))] = handler;
+  const int32_t code = CommandCode(word);
+  if (code != kNoCommand) objects_[ObjectKey(kind, code)] = handler;
 }
 
 TCommandHandler TCommandTable::General(int32_t code) const {

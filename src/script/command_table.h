@@ -25,7 +25,8 @@ struct TCommand {
 using TCommandHandler = bool (*)(const TCommand& command);
 
 // The general commands and the commands of each object kind, one small
-// handler per command word. Registering a word again replaces its handler.
+// handler per command word. Registering a word again replaces its handler; a
+// word longer than four letters can match no command and is not registered.
 class TCommandTable {
  public:
   void AddGeneral(std::string_view word, TCommandHandler handler);
