@@ -31,14 +31,28 @@ class SilentEvents : public script::TReaderEvents {
   void ReaderError(const std::string&) override {}
 };
 
-const std::filesystem::path& GameFolder() {
-  static const std::filesystem::path folder = [] {
+// The loose-file game folder, removed again when the fuzzer exits.
+class GameFolder {
+ public:
+  GameFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "mavu-fuzz-XXXXXX").string();
     if (!mkdtemp(pattern.data())) std::abort();
-    resource::DataTree().SetProgramDirectory(pattern);
-    return std::filesystem::path(pattern);
-  }();
-  return folder;
+    path_ = pattern;
+    resource::DataTree().SetProgramDirectory(path_);
+  }
+  ~GameFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const std::filesystem::path& GamePath() {
+  static const GameFolder folder;
+  return folder.Path();
 }
 
 std::string_view TakePart(std::string_view& rest) {
@@ -50,7 +64,7 @@ std::string_view TakePart(std::string_view& rest) {
 }
 
 void WriteScript(const char* name, std::string_view text) {
-  std::ofstream out(GameFolder() / name, std::ios::binary | std::ios::trunc);
+  std::ofstream out(GamePath() / name, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   if (!out) std::abort();
 }
