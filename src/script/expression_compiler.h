@@ -23,6 +23,17 @@ struct TOperand {
   std::string name;                  // Variable: the name part
   uint32_t hash = 0;                 // Variable: NameHash(name)
   std::vector<std::string> indices;  // Variable: up to four index expressions
+
+  // Where the evaluator last found the variable. It holds while no table has
+  // gained or lost a variable since (the evaluator's table generation) and for
+  // the same call depth, and spares the table searches in loops.
+  struct TLookupMemo {
+    uint64_t generation = UINT64_MAX;
+    int32_t depth = 0;
+    uint8_t scope = 0;
+    int32_t slot = -1;
+  };
+  mutable TLookupMemo memo;
 };
 
 // One entry of the postfix list: an operator, or an operand by its number.

@@ -134,7 +134,7 @@ std::optional<TReturnValue> TKelCalculation::Assign(const TReturnValue& left,
 }
 
 TReturnValue TKelCalculation::ReadVariable(const TOperand& operand, int32_t depth) {
-  TLocation at = Locate(operand.name, operand.hash, depth);
+  TLocation at = Locate(operand, depth);
   if (at.scope == VariableScope::None) {
     Report(messages::UndefinedVariable() + operand.text);
     return TReturnValue::None();
@@ -149,7 +149,7 @@ TReturnValue TKelCalculation::ReadVariable(const TOperand& operand, int32_t dept
 
 bool TKelCalculation::WriteVariable(const TOperand& target, const TReturnValue& value,
                                     int32_t depth) {
-  TLocation at = Locate(target.name, target.hash, depth);
+  TLocation at = Locate(target, depth);
   if (at.scope == VariableScope::None) {
     Report(messages::NotDeclared() + target.name);
     return false;
@@ -181,6 +181,19 @@ TKelCalculation::TLocation TKelCalculation::Locate(std::string_view name, uint32
     if (slot != TValue::kNotFound) return {scope, slot};
   }
   return {};
+}
+
+// The tables only ever count their generations up, so their sum changes
+// whenever any of them gains or loses a variable.
+TKelCalculation::TLocation TKelCalculation::Locate(const TOperand& operand, int32_t depth) const {
+  uint64_t generation = system_.Generation() + global_.Generation() + local_.Generation();
+  TOperand::TLookupMemo& memo = operand.memo;
+  if (memo.generation == generation && memo.depth == depth) {
+    return {static_cast<VariableScope>(memo.scope), memo.slot};
+  }
+  TLocation at = Locate(operand.name, operand.hash, depth);
+  memo = {generation, depth, static_cast<uint8_t>(at.scope), at.slot};
+  return at;
 }
 
 TValue& TKelCalculation::TableOf(VariableScope scope) {

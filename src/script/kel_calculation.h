@@ -96,6 +96,7 @@ class TKelCalculation {
   };
 
   TLocation Locate(std::string_view name, uint32_t hash, int32_t depth) const;
+  TLocation Locate(const TOperand& operand, int32_t depth) const;
   TValue& TableOf(VariableScope scope);
   static int32_t KeyOf(VariableScope scope, int32_t depth);
 

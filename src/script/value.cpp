@@ -61,6 +61,7 @@ bool TValue::Declare(const TVariableSpec& spec) {
     return false;
   }
   TValueSlot& slot = slots_[TakeFreeSlot()];
+  ++generation_;
   slot.storage = std::move(storage);
   slot.key = static_cast<int16_t>(spec.key);
   slot.attributes = spec.attributes;
@@ -144,6 +145,7 @@ bool TValue::WriteSlot(int32_t slot, std::string_view name, const TArrayIndex& i
 }
 
 void TValue::FreeSlot(TValueSlot& slot) {
+  ++generation_;
   slot.storage->SetCount(0);
   slot.storage.reset();
   slot.key = TValueSlot::kFreeKey;
@@ -177,6 +179,7 @@ void TValue::Clear() {
     if (!slot.IsFree()) FreeSlot(slot);
   }
   slots_.clear();
+  ++generation_;
   freed_ = 0;
   flags_.fill(0);
 }
@@ -188,6 +191,7 @@ void TValue::CompactIfNeeded() {
 // Used slots keep their order; free ones (trailing ones included) go away.
 void TValue::Compact() {
   std::erase_if(slots_, [](const TValueSlot& slot) { return slot.IsFree(); });
+  ++generation_;
   freed_ = 0;
 }
 
@@ -218,6 +222,7 @@ void TValue::ReadTable(base::ByteReader& in) {
       throw base::FormatError("variable table: slot count beyond the stream");
     }
     slots_.resize(static_cast<size_t>(count));
+    ++generation_;
     for (TValueSlot& slot : slots_) ReadSlotRecord(in, slot);
     for (uint32_t& word : flags_) word = in.U32();
   } catch (const base::FormatError&) {

@@ -45,13 +45,13 @@ struct TValueSlot {
 
 // What a declaration asks for.
 struct TVariableSpec {
-  std::string_view name;
-  std::string_view kindName;  // object kind ("img" ...); ignored for integers and strings
-  bool reference = false;     // object names only; no objects created or freed
+  std::string_view name = {};
+  std::string_view kindName = {};  // object kind ("img" ...); ignored for integers and strings
+  bool reference = false;          // object names only; no objects created or freed
   int16_t attributes = kValueVariableRights;
   ValueKind valueKind = ValueKind::Integer;
   int32_t key = 0;
-  std::span<const int32_t> sizes;  // up to four, in declaration order
+  std::span<const int32_t> sizes = {};  // up to four, in declaration order
 };
 
 // A variable table (`TValue`): the system, global or local variables. Slots are
@@ -127,6 +127,9 @@ class TValue {
   void ReadTable(base::ByteReader& in);
 
   const std::vector<TValueSlot>& Slots() const { return slots_; }
+  // Grows whenever a variable is added or removed or slots move, so a slot
+  // found before stays valid while it is unchanged.
+  uint64_t Generation() const { return generation_; }
   int32_t FreedCount() const { return freed_; }
   std::array<uint32_t, kFlagWords>& FlagBits() { return flags_; }
   const std::array<uint32_t, kFlagWords>& FlagBits() const { return flags_; }
@@ -143,6 +146,7 @@ class TValue {
   TErrorReporter reporter_;
   TKelObjectHost* host_ = nullptr;
   int32_t freed_ = 0;
+  uint64_t generation_ = 0;
   std::vector<TValueSlot> slots_;
   std::array<uint32_t, kFlagWords> flags_{};
 };

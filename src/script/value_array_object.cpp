@@ -47,9 +47,9 @@ bool TValueArrayObject::CreateObjectAt(size_t index) {
 }
 
 bool TValueArrayObject::FreeObjectAt(size_t index) {
-  if (owned_[index].empty()) return true;
-  if (host_ && host_->FreeObject(owned_[index])) return true;
-  reporter_->Report(messages::ObjectFreeFailed() + owned_[index]);
+  if (!owned_[index]) return true;
+  if (host_ && host_->FreeObject(*owned_[index])) return true;
+  reporter_->Report(messages::ObjectFreeFailed() + *owned_[index]);
   return false;
 }
 
@@ -87,7 +87,7 @@ void TValueArrayObject::ReadElements(base::ByteReader& in, int32_t count) {
     SetCountField(i + 1);
     if (reference_) continue;
     TKelObject* object = LoadObject(names_.back(), owned_.back());
-    if (object != nullptr && !object->LoadState(in)) {
+    if (!object->LoadState(in)) {
       throw base::FormatError("object " + names_.back() + ": unreadable state");
     }
   }
@@ -95,14 +95,16 @@ void TValueArrayObject::ReadElements(base::ByteReader& in, int32_t count) {
 }
 
 // The object an element's state belongs to: the one of that name, or a new
-// one of the storage's kind (which the element then owns).
-TKelObject* TValueArrayObject::LoadObject(const std::string& name, std::string& owned) {
+// one of the storage's kind (which the element then owns). Without either the
+// length of the state is unknown and nothing after it can be read.
+TKelObject* TValueArrayObject::LoadObject(const std::string& name,
+                                          std::optional<std::string>& owned) {
   TKelObject* object = host_ ? host_->FindObject(name) : nullptr;
   if (object != nullptr) return object;
   object = host_ ? host_->CreateObject(kindName_, name) : nullptr;
   if (object == nullptr) {
     reporter_->Report(messages::ObjectCreateFailed() + name);
-    return nullptr;
+    throw base::FormatError("object " + name + ": cannot be created");
   }
   owned = name;
   return object;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,10 @@ class TValueArrayObject final : public TValueArrayCustom {
   TReturnValue ReadElement(int32_t index) const override;
   void WriteElement(int32_t index, const TReturnValue& value) override;
   bool WriteElements(base::ByteWriter& out) const override;
-  // Each object is found by name, or created by kind when there is none, and
-  // reads its state. An object whose kind is unknown cannot have written a
-  // state, so its element is kept without one.
+  // Each object is found by name (an object whose creation failed for a
+  // taken name wrote that object's state), or created by kind when there is
+  // none, and reads its state. An object that can be neither found nor
+  // created is reported and refuses the stream.
   void ReadElements(base::ByteReader& in, int32_t count) override;
 
   const std::string& KindName() const override { return kindName_; }
@@ -42,15 +44,15 @@ class TValueArrayObject final : public TValueArrayCustom {
  private:
   bool CreateObjectAt(size_t index);
   bool FreeObjectAt(size_t index);
-  TKelObject* LoadObject(const std::string& name, std::string& owned);
+  TKelObject* LoadObject(const std::string& name, std::optional<std::string>& owned);
 
   std::string kindName_;
   bool reference_;
   TKelObjectHost* host_;
   const TErrorReporter* reporter_;
   std::vector<std::string> names_;
-  // The name of the object each element created and must free; empty if none.
-  std::vector<std::string> owned_;
+  // The name of the object each element created and must free, if any.
+  std::vector<std::optional<std::string>> owned_;
 };
 
 }  // namespace mavu::script

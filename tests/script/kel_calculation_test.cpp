@@ -330,6 +330,30 @@ TEST_F(CalculationTest, VariablesAreLookedUpEachTimeACachedExpressionRuns) {
   for (int i = 1; i <= 3; ++i) EXPECT_EQ(Int("n++"), i);
 }
 
+TEST_F(CalculationTest, ACachedExpressionSeesVariablesComeAndGo) {
+  ASSERT_TRUE(calc.DeclareVariable(VariableScope::Local, "int", "v", 1));
+  ASSERT_TRUE(calc.AssignInteger("v", 1, 2));
+  EXPECT_EQ(Int("v*10", 1), 20);
+  GlobalInt("v", 1);
+  EXPECT_EQ(Int("v*10", 0), 10);
+  EXPECT_EQ(Int("v*10", 1), 20);
+  calc.LocalTable().DeleteDeeperLocals(0);
+  EXPECT_EQ(Int("v*10", 1), 10);
+  ASSERT_TRUE(calc.DeleteVariable("v", 0));
+  EXPECT_TRUE(Eval("v*10", 1).IsNone());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{Undefined("v"), CalcError()}));
+  // A table read from a stream replaces every slot.
+  GlobalInt("w", 4);
+  EXPECT_EQ(Int("w"), 4);
+  base::ByteWriter out;
+  ASSERT_TRUE(calc.GlobalTable().WriteTable(out));
+  Global("int", "first");
+  ASSERT_TRUE(calc.DeleteVariable("w", 0));
+  base::ByteReader in(out.Data());
+  calc.GlobalTable().ReadTable(in);
+  EXPECT_EQ(Int("w"), 4);
+}
+
 TEST_F(CalculationTest, UncachedEvaluationBehavesTheSame) {
   TKelCalculation plain(0);
   plain.SetErrorSink(&sink);

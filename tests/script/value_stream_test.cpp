@@ -254,17 +254,19 @@ TEST(ValueTableStream, AnUnreadableObjectStateFailsAndFreesTheObjectsMadeSoFar) 
                                                   "free bg,1"}));
 }
 
-TEST(ValueTableStream, AnUnknownObjectKindKeepsTheNameWithoutState) {
+TEST(ValueTableStream, AnObjectOfUnknownKindIsReportedAndRefusesTheStream) {
   base::ByteWriter w;
-  w.I32(1).U8(2).U8(0).Str16("q").Str16("nokind").U16(0).U16(253).U32(113);
-  w.I32(1).I32(1).I32(1).I32(1).I32(1).Str16("q,0").Zeros(512);
+  w.I32(2).U8(2).U8(0).Str16("bg").Str16("img").U16(0).U16(253).U32(304);
+  w.I32(1).I32(1).I32(1).I32(1).I32(1).Str16("bg,0").Str16("st");
+  w.U8(2).U8(0).Str16("q").Str16("nokind").U16(0).U16(253).U32(113);
+  w.I32(1).I32(1).I32(1).I32(1).I32(1).Str16("q,0").Str16("st").Zeros(512);
   TTable t;
   base::ByteReader in(w.Data());
-  t.table.ReadTable(in);
-  EXPECT_TRUE(in.AtEnd());
-  EXPECT_EQ(t.table.Read("q", 0, {}, false).text, "q,0");
+  EXPECT_THROW(t.table.ReadTable(in), base::FormatError);
   EXPECT_EQ(t.sink.messages,
             std::vector<std::string>{Sjis("Objectの生成に失敗しました：") + "q,0"});
+  EXPECT_TRUE(t.table.Slots().empty());
+  EXPECT_TRUE(t.host.objects.empty());
 }
 
 TEST(ValueTableStream, AnObjectThatExistsAlreadyReadsTheStateWithoutBeingOwned) {
@@ -278,6 +280,18 @@ TEST(ValueTableStream, AnObjectThatExistsAlreadyReadsTheStateWithoutBeingOwned) 
   EXPECT_EQ(t.host.Object("bg,0")->state, "new");
   t.table.Clear();
   EXPECT_NE(t.host.FindObject("bg,0"), nullptr);
+}
+
+TEST(ValueTableStream, ObjectsWithEmptyNamesAreOwnedAndFreedToo) {
+  base::ByteWriter w;
+  w.I32(1).U8(2).U8(0).Str16("e").Str16("img").U16(0).U16(253).U32(101);
+  w.I32(1).I32(1).I32(1).I32(1).I32(1).Str16("").Str16("st").Zeros(512);
+  TTable t;
+  base::ByteReader in(w.Data());
+  t.table.ReadTable(in);
+  EXPECT_EQ(t.host.objects.size(), 1u);
+  t.table.Clear();
+  EXPECT_TRUE(t.host.objects.empty());
 }
 
 }  // namespace
