@@ -9,8 +9,7 @@ void TCommandTable::AddGeneral(std::string_view word, TCommandHandler handler) {
   if (code != kNoCommand) general_[code] = handler;
 }
 
-void TCommandTable::AddObjectCommand(uint8_t kind, std::string_view word,
-                                     TCommandHandler handler) {
+void TCommandTable::AddObjectCommand(uint8_t kind, std::string_view word, TCommandHandler handler) {
   const int32_t code = CommandCode(word);
   if (code != kNoCommand) objects_[ObjectKey(kind, code)] = handler;
 }

@@ -4,7 +4,7 @@
 
 namespace mavu::script::messages {
 // Written here in UTF-8 and converted once, so the texts stay readable.
-#define MAVU_MESSAGE(function, utf8)                          \
+#define MAVU_MESSAGE(function, utf8)                         \
   const std::string& function() {                            \
     static const std::string text = base::Utf8ToCp932(utf8); \
     return text;                                             \

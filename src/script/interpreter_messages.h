@@ -10,17 +10,17 @@ const std::string& UndefinedCommand();  // + the command text
 const std::string& IfBadCondition();    // + the condition
 const std::string& ElseWithoutBlock();
 const std::string& ThenOutsideIf();
-const std::string& EndWithoutBlock();   // fi, end, next
+const std::string& EndWithoutBlock();  // fi, end, next
 const std::string& ForBadArguments();
 const std::string& BrkOutsideFor();
 const std::string& CntOutsideFor();
 const std::string& CaseBadArguments();
 const std::string& AnsWithoutCase();
-const std::string& JmpNotFound();       // + label word + ":" + file word
-const std::string& GoNotFound();        // + label word + ":" + file word
-const std::string& SubNotFound();       // + label word + ":" + file word
-const std::string& SubTooDeep();        // + label word
-const std::string& RetWithoutSub();     // + label word
+const std::string& JmpNotFound();    // + label word + ":" + file word
+const std::string& GoNotFound();     // + label word + ":" + file word
+const std::string& SubNotFound();    // + label word + ":" + file word
+const std::string& SubTooDeep();     // + label word
+const std::string& RetWithoutSub();  // + label word
 const std::string& LabelInBlock();
 
 }  // namespace mavu::script::messages

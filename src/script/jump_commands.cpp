@@ -42,8 +42,7 @@ std::string Word(const TCommand& command, int index) {
 // The reader fails a jump to a label on the last line, as the line after it
 // lies past the end, yet it does move there: the jump has reached its label.
 bool LabelAtEnd(const TKelReader& reader, std::string_view label) {
-  return !label.empty() && !reader.LabelFile(label).empty() &&
-         reader.PositionText() == kEndOfFile;
+  return !label.empty() && !reader.LabelFile(label).empty() && reader.PositionText() == kEndOfFile;
 }
 
 TArrayIndex Element(int32_t index) {
@@ -111,8 +110,7 @@ void TJumpCommands::Jmp(const TCommand& command) {
 // A fresh start at the label: no blocks, no calls, no locals, no wait.
 void TJumpCommands::Go(const TCommand& command) {
   if (!JumpTo(FileArgument(command), GoLabelArgument(Word(command, 1)))) {
-    script_.ReportError(messages::GoNotFound() + Word(command, 1) + ":" +
-                        Word(command, kFileWord));
+    script_.ReportError(messages::GoNotFound() + Word(command, 1) + ":" + Word(command, kFileWord));
   } else {
     script_.Module().runStack.Clear();
     script_.Calculation().LocalTable().DeleteDeeperLocals(kAllLocals);
@@ -151,10 +149,9 @@ void TJumpCommands::Ret(const TCommand& command) {
   }
   const TScriptRunStack frame = stack.At(call);
   TKelReader& reader = script_.Reader();
-  const bool back =
-      reader.OpenScript(frame.fileName, false) &&
-      (reader.GotoLabel(frame.labelName, frame.lineOffset, frame.charPosition) ||
-       LabelAtEnd(reader, frame.labelName));
+  const bool back = reader.OpenScript(frame.fileName, false) &&
+                    (reader.GotoLabel(frame.labelName, frame.lineOffset, frame.charPosition) ||
+                     LabelAtEnd(reader, frame.labelName));
   stack.CutTo(call);
   script_.DropDeeperLocals();
   if (!back) script_.ReportError(messages::SubNotFound() + frame.labelName + ":" + frame.fileName);
@@ -167,8 +164,8 @@ bool TJumpCommands::JumpTo(const std::optional<std::string>& file, const std::st
   if (!file) return false;
   TKelReader& reader = script_.Reader();
   const bool otherFile = !base::EqualsIgnoreCase(*file, kSelf);
-  const TScriptRunStack before = otherFile ? CurrentPosition(script_, RunKind::Plain)
-                                           : TScriptRunStack{};
+  const TScriptRunStack before =
+      otherFile ? CurrentPosition(script_, RunKind::Plain) : TScriptRunStack{};
   if (reader.JumpToLabel(*file, label) || LabelAtEnd(reader, label)) return true;
   if (otherFile) Restore(before);
   return false;

@@ -36,12 +36,22 @@ struct TSystemObject {
   std::string_view name;
   std::string_view kind;
 };
-constexpr std::array<TSystemObject, 3> kLeadingObjects = {{
-    {"sys", "sys"}, {"dat", "dat"}, {"sdat", "sdat"}}};
-constexpr std::array<TSystemObject, 14> kTrailingObjects = {{
-    {"eff", "eff"}, {"csr", "csr"}, {"scsr", "scsr"}, {"log", "log"}, {"cam", "cam"},
-    {"rep", "rep"}, {"path", "path"}, {"show", "show"}, {"tcp", "tcp"}, {"dlg", "dlg"},
-    {"slog", "slog"}, {"llog", "slog"}, {"flog", "flog"}, {"math", "math"}}};
+constexpr std::array<TSystemObject, 3> kLeadingObjects = {
+    {{"sys", "sys"}, {"dat", "dat"}, {"sdat", "sdat"}}};
+constexpr std::array<TSystemObject, 14> kTrailingObjects = {{{"eff", "eff"},
+                                                             {"csr", "csr"},
+                                                             {"scsr", "scsr"},
+                                                             {"log", "log"},
+                                                             {"cam", "cam"},
+                                                             {"rep", "rep"},
+                                                             {"path", "path"},
+                                                             {"show", "show"},
+                                                             {"tcp", "tcp"},
+                                                             {"dlg", "dlg"},
+                                                             {"slog", "slog"},
+                                                             {"llog", "slog"},
+                                                             {"flog", "flog"},
+                                                             {"math", "math"}}};
 constexpr TSystemObject kExtension = {"ext", "ext"};
 
 constexpr int16_t kReadOnly = kReadable;
@@ -112,8 +122,7 @@ void TKelScript::ExecuteCommand(std::string_view text) {
 }
 
 void TKelScript::Dispatch(const TCommand& command) {
-  if (controlFlow_.Handle(command) || jumps_.Handle(command) ||
-      jumps_.HandleLabelLine(command)) {
+  if (controlFlow_.Handle(command) || jumps_.Handle(command) || jumps_.HandleLabelLine(command)) {
     return;
   }
   if (TCommandHandler handler = commands_.General(command.code)) {
@@ -144,7 +153,8 @@ void TKelScript::ExecuteLine(std::string_view text) {
   while (start <= text.size()) {
     size_t end = text.find(kCommandMark, start);
     if (end == std::string_view::npos) end = text.size();
-    if (end > start) ExecuteCommand(std::string(1, kCommandMark).append(text.substr(start, end - start)));
+    if (end > start)
+      ExecuteCommand(std::string(1, kCommandMark).append(text.substr(start, end - start)));
     start = end + 1;
   }
 }
@@ -415,7 +425,8 @@ void TKelScript::SettleInput() {
 }
 
 void TKelScript::AddAutoAdvanceDelay(int32_t ms) {
-  if (ms > 0) autoDelay_ = static_cast<int32_t>(std::min<int64_t>(int64_t{autoDelay_} + ms, kMaxElapsedTime));
+  if (ms > 0)
+    autoDelay_ = static_cast<int32_t>(std::min<int64_t>(int64_t{autoDelay_} + ms, kMaxElapsedTime));
 }
 
 void TKelScript::SetSceneSkipTarget(int32_t line) {

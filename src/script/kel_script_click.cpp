@@ -134,7 +134,8 @@ void TKelScript::RefreshSystemButtons() {
       if (text == "quickload") locked = locked || !QuickSavePresent(false);
       if (text == "selectload") locked = locked || !SelectSavePresent(false);
       button.SetEnabled(!locked);
-    } else if (auto mode = FindByText(kModeButtons, text); mode && mode->mode <= SkipMode::ReadSkip) {
+    } else if (auto mode = FindByText(kModeButtons, text);
+               mode && mode->mode <= SkipMode::ReadSkip) {
       button.SetChecked(module_.mode == mode->mode);
     }
   });

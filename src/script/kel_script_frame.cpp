@@ -81,8 +81,8 @@ bool TKelScript::TakeInput(bool inputAllowed) {
   if (CurrentWaitState() != WaitState::Movie) {
     uint32_t hover = groups::kSystemHover;
     if (module_.waitState == WaitState::Button) hover |= groups::kButtonWaitHover;
-    objects_->HoverAll(module_.updateMask, services_.input.PointerX(),
-                       services_.input.PointerY(), hover);
+    objects_->HoverAll(module_.updateMask, services_.input.PointerX(), services_.input.PointerY(),
+                       hover);
   }
   return true;
 }

@@ -14,9 +14,9 @@ namespace groups {
 inline constexpr uint32_t kMessages = 4;
 inline constexpr uint32_t kButtons = 8;
 inline constexpr uint32_t kSystemButtons = 256;
-inline constexpr uint32_t kSystemHover = 384;  // system images and system buttons
+inline constexpr uint32_t kSystemHover = 384;     // system images and system buttons
 inline constexpr uint32_t kButtonWaitHover = 14;  // images, messages, buttons
-inline constexpr uint32_t kScene = 8190;  // groups 1-12: advanced and drawn every step
+inline constexpr uint32_t kScene = 8190;          // groups 1-12: advanced and drawn every step
 }  // namespace groups
 
 // A system button (kind sbtn) as the interpreter drives it: its text names a

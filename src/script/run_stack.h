@@ -11,18 +11,18 @@ namespace mavu::script {
 
 // What an entry of the run stack stands for. The numbers are stored in save data.
 enum class RunKind : uint8_t {
-  Plain = 0,         // just pushed; transparent
-  IfPassed = 1,      // an if met while passing over a block
+  Plain = 0,     // just pushed; transparent
+  IfPassed = 1,  // an if met while passing over a block
   IfTaken = 2,
   IfNotTaken = 3,
-  ForPassed = 4,     // a for met while passing over a block
+  ForPassed = 4,  // a for met while passing over a block
   ForRunning = 5,
-  ForDone = 6,       // finished or broken: pass over to its next
-  ForContinue = 7,   // cnt: pass over to next, then iterate
-  CasePassed = 8,    // a case met while passing over a block
+  ForDone = 6,      // finished or broken: pass over to its next
+  ForContinue = 7,  // cnt: pass over to next, then iterate
+  CasePassed = 8,   // a case met while passing over a block
   CaseSelected = 9,
   CaseNotSelected = 10,
-  Call = 11,         // a sub's return point
+  Call = 11,  // a sub's return point
 };
 
 // One entry (`TScriptRunStack`). The position is the reader's right after the

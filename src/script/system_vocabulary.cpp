@@ -9,10 +9,29 @@ namespace {
 
 // Index = action number.
 constexpr std::array<std::string_view, 23> kActionNames = {
-    "",         "click",    "keyclick",      "skipclick",       "menu",      "log",
-    "screen",   "reset",    "exit",          "load",            "save",      "view",
-    "config",   "text",     "auto",          "skip",            "logskip",   "sceneskipload",
-    "sceneskipnoload", "quicksave", "quickload", "selectload", "scenereturn",
+    "",
+    "click",
+    "keyclick",
+    "skipclick",
+    "menu",
+    "log",
+    "screen",
+    "reset",
+    "exit",
+    "load",
+    "save",
+    "view",
+    "config",
+    "text",
+    "auto",
+    "skip",
+    "logskip",
+    "sceneskipload",
+    "sceneskipnoload",
+    "quicksave",
+    "quickload",
+    "selectload",
+    "scenereturn",
 };
 
 }  // namespace

@@ -69,14 +69,14 @@ enum class SkipMode : uint8_t {
 
 enum class WaitState : uint8_t {
   Running = 0,
-  Timed = 1,      // wait,ms
-  Click = 2,      // clk
-  Time = 3,       // time: until the elapsed-time counter reaches a target
-  SoundTime = 4,  // sndt
-  Message = 5,    // a message is being shown
-  MessageEnd = 6, // a message waits at its end
-  Button = 7,     // btn
-  Wave = 8,       // wav
+  Timed = 1,       // wait,ms
+  Click = 2,       // clk
+  Time = 3,        // time: until the elapsed-time counter reaches a target
+  SoundTime = 4,   // sndt
+  Message = 5,     // a message is being shown
+  MessageEnd = 6,  // a message waits at its end
+  Button = 7,      // btn
+  Wave = 8,        // wav
   Movie = 9,
   EndAtOnce = 10,
   Forever = 11,

@@ -82,7 +82,9 @@ TEST_F(ControlFlowTest, ElseThenAndEndOutsideABlockAreReportedAndChangeNothing) 
 }
 
 TEST_F(ControlFlowTest, EndDoesNotCloseACallFrame) {
-  Start("@@start\n\\sub,@@f\n\\cal,t=t+\"r\"\n\\jmp,@@done\n@@f\n\\fi\n\\cal,t=t+\"f\"\n\\ret\n@@done");
+  Start(
+      "@@start\n\\sub,@@f\n\\cal,t=t+\"r\"\n\\jmp,@@done\n@@f\n\\fi\n\\cal,t=t+\"f\"\n\\ret\n@@"
+      "done");
   Frame();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Stack().Size(), 1u);
@@ -218,7 +220,8 @@ TEST_F(ControlFlowTest, CaseNeedsExactlyOneArgumentAndAnsACase) {
 }
 
 TEST_F(ControlFlowTest, ALabelInsideABlockIsReportedAndTheBlockGoesOn) {
-  Start("@@start\n\\if,1\n\\cal,t=t+\"a\"\n@@inner\n\\cal,t=t+\"b\"\n\\fi\n@@after\n\\cal,t=t+\"c\"");
+  Start(
+      "@@start\n\\if,1\n\\cal,t=t+\"a\"\n@@inner\n\\cal,t=t+\"b\"\n\\fi\n@@after\n\\cal,t=t+\"c\"");
   Frame();
   EXPECT_EQ(Trace(), "a");
   EXPECT_EQ(Messages(), Strings{"\\if～\\fi/\\for～\\next間にラベルを設置しないでください"});

@@ -10,9 +10,9 @@ namespace {
 
 // Index + 1 = kind number; 24 is unused.
 constexpr std::array<std::string_view, 26> kKindNames = {
-    "sys",  "dat",  "sdat", "snd",  "dsnd", "img",  "msg",  "btn",  "eff",
-    "scsr", "csr",  "log",  "cam",  "rep",  "path", "show", "simg", "sbtn",
-    "file", "tcp",  "dlg",  "slog", "flog", "",     "math", "ext"};
+    "sys",  "dat", "sdat", "snd",  "dsnd", "img",  "msg",  "btn",  "eff",
+    "scsr", "csr", "log",  "cam",  "rep",  "path", "show", "simg", "sbtn",
+    "file", "tcp", "dlg",  "slog", "flog", "",     "math", "ext"};
 
 }  // namespace
 

@@ -102,7 +102,9 @@ TEST_F(JumpCommandsTest, GoEmptiesTheRunStackAndDeletesEveryLocal) {
 }
 
 TEST_F(JumpCommandsTest, GoTakesAnAtWordAsWrittenAndEvaluatesAnyOther) {
-  Start("@@start\n\\cal,s=\"@@b\"\n\\go,s\n@@a\n\\cal,t=t+\"a\"\n@@b\n\\cal,t=t+\"b\"\n\\go,@nolabel");
+  Start(
+      "@@start\n\\cal,s=\"@@b\"\n\\go,s\n@@a\n\\cal,t=t+\"a\"\n@@b\n\\cal,t=t+\"b\"\n\\go,@"
+      "nolabel");
   Frame();
   EXPECT_EQ(Trace(), "b");
   EXPECT_EQ(Messages(), Strings{"\\go：ジャンプ先が見つかりません：@nolabel:"});
@@ -142,7 +144,8 @@ TEST_F(JumpCommandsTest, AParameterThatDoesNotEvaluatePassesItsTextQuietly) {
 }
 
 TEST_F(JumpCommandsTest, RetReturnsAfterTheSubAndDeletesTheLocals) {
-  Start("@@start\n\\sub,@@f,,1\n\\cal,t=t+\"r\"\n\\jmp,@@done\n@@f\n\\cal,t=t+\"f\"\n\\ret\n@@done");
+  Start(
+      "@@start\n\\sub,@@f,,1\n\\cal,t=t+\"r\"\n\\jmp,@@done\n@@f\n\\cal,t=t+\"f\"\n\\ret\n@@done");
   Frame();
   EXPECT_EQ(Trace(), "fr");
   EXPECT_EQ(LocalCount(), 0);
@@ -216,7 +219,8 @@ TEST_F(JumpCommandsTest, CallsDeeperThanTheLocalKeysAllowAreRefused) {
 }
 
 TEST_F(JumpCommandsTest, ALabelLineRefreshesSelfFileName) {
-  Mount({{"main.s", "@@start\n\\jmp,@@x,\"dir\\b.s\""}, {"dir\\b.s", "@@x\n@@y\n\\cal,t=t+SelfFilePath"}});
+  Mount({{"main.s", "@@start\n\\jmp,@@x,\"dir\\b.s\""},
+         {"dir\\b.s", "@@x\n@@y\n\\cal,t=t+SelfFilePath"}});
   script_->ExecuteLine("\\go,@@start,\"main.s\"");
   script_->Module().commandsPerFrame = 1;
   Frame();
