@@ -1,6 +1,7 @@
 #include "resource/file_log.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/cp932.h"
 
