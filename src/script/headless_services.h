@@ -107,7 +107,10 @@ class THeadlessServices : public TInputState,
   // Movie.
   int32_t movieState = 0;
   int32_t moviePlayedMs = 0;
-  int32_t movieLeft = 0, movieTop = 0, movieRight = 0, movieBottom = 0;
+  int32_t movieLeft = 0;
+  int32_t movieTop = 0;
+  int32_t movieRight = 0;
+  int32_t movieBottom = 0;
   int movieDraws = 0;
   // Notices.
   std::vector<std::string> warnings;

@@ -181,14 +181,16 @@ TEST_F(FrameTest, AClickOnAButtonSetsTheResultsAndRunsItsCommand) {
   Frame();
   Frames(100);
   EXPECT_EQ(Wait(), WaitState::Button);
+  EXPECT_EQ(objects_->hoverGroups.back(), groups::kSystemHover | groups::kButtonWaitHover);
   objects_->button = TButtonHit{"b,1", 4, "yes", "\\cal,t=t+ResultBtnStr"};
   Module().scope.names[0] = "keep";
   script_->Click(10, 10, false);
   EXPECT_EQ(Str("ResultBtn"), "b,1");
   EXPECT_EQ(Int("ResultBtnInt"), 4);
   EXPECT_EQ(Trace(), "yes");
-  EXPECT_EQ(Module().scope.names[0], "keep");
   Frame();
+  EXPECT_EQ(objects_->hoverGroups.back(), groups::kSystemHover);
+  EXPECT_EQ(Module().scope.names[0], "keep");
   EXPECT_EQ(Trace(), "yesa");
 }
 

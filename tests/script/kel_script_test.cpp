@@ -291,6 +291,17 @@ TEST_F(KelScriptTest, PositionWarningsOutsideALabelAreShown) {
   EXPECT_EQ(base::Cp932ToUtf8(services_.warnings[0]), "警告：ラベル外の位置を検知しました");
 }
 
+TEST_F(KelScriptTest, SystemVariablesComeBackFromTheSavedSystemData) {
+  script_->Calculation().DeclareVariable(VariableScope::System, "int", "cleared", 0);
+  script_->ExecuteCommand("\\cal,cleared=9");
+  ASSERT_TRUE(script_->SystemData().SaveWithBackup());
+  auto registry = std::make_unique<FakeObjectRegistry>();
+  TKelScript other(services_.Services(), std::move(registry), folder_.Path() / "SaveData", 0x1234);
+  ASSERT_TRUE(other.Initialize());
+  EXPECT_EQ(other.Evaluate("cleared").integer, 9);
+  EXPECT_EQ(other.Evaluate("sys").text, "sys,0");
+}
+
 TEST_F(KelScriptTest, InitializeFailsWhenTheSaveFolderCannotBeMade) {
   folder_.Write("blocked", "a file");
   auto registry = std::make_unique<FakeObjectRegistry>();
