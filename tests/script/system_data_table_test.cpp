@@ -1,5 +1,3 @@
-#include "script/system_table_stream.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +7,8 @@
 #include "resource/bpe.h"
 #include "resource/scramble.h"
 #include "resource/sealed_stream.h"
+#include "resource/system_data.h"
+#include "script/value.h"
 #include "support/temp_dir.h"
 
 namespace mavu::script {
@@ -18,9 +18,20 @@ using base::Bytes;
 
 constexpr uint32_t kKey = 0xABCDEF;
 
-class SystemTableStreamTest : public ::testing::Test {
+// The system table as the interpreter hands it to system data.
+class TableStream : public resource::TSystemVariableStream {
+ public:
+  explicit TableStream(TValue& table) : table_(table) {}
+  bool WriteVariables(base::ByteWriter& out) override { return table_.WriteTable(out); }
+  void ReadVariables(base::ByteReader& in) override { table_.ReadTable(in); }
+
+ private:
+  TValue& table_;
+};
+
+class SystemDataTableTest : public ::testing::Test {
  protected:
-  SystemTableStreamTest() {
+  SystemDataTableTest() {
     table_.SetErrorSink(&sink_);
     Declare("Cleared", ValueKind::Integer, {3});
     Declare("Name", ValueKind::String, {});
@@ -45,11 +56,11 @@ class SystemTableStreamTest : public ::testing::Test {
 
   test::FakeErrorSink sink_;
   TValue table_;
-  TSystemTableStream stream_{table_};
+  TableStream stream_{table_};
   ::mavu::test::TempDir dir_;
 };
 
-TEST_F(SystemTableStreamTest, TheVariableBlockIsTheTableStreamPackedAndScrambled) {
+TEST_F(SystemDataTableTest, TheVariableBlockIsTheTableStreamPackedAndScrambled) {
   resource::TSystemData data(dir_.Path(), kKey, stream_);
   const auto file = data.BuildFile();
   ASSERT_TRUE(file);
@@ -64,13 +75,13 @@ TEST_F(SystemTableStreamTest, TheVariableBlockIsTheTableStreamPackedAndScrambled
   EXPECT_EQ(resource::BpeExpand(packed), expected.Data());
 }
 
-TEST_F(SystemTableStreamTest, SystemVariablesSurviveAFile) {
+TEST_F(SystemDataTableTest, SystemVariablesSurviveAFile) {
   resource::TSystemData data(dir_.Path(), kKey, stream_);
   data.EnableSaving();
   ASSERT_TRUE(data.SaveSystemData("SystemData.dat"));
 
   TValue loaded;
-  TSystemTableStream loadedStream(loaded);
+  TableStream loadedStream(loaded);
   resource::TSystemData other(dir_.Path(), kKey, loadedStream);
   ASSERT_TRUE(other.LoadSystemData("SystemData.dat")) << other.LastError();
   EXPECT_EQ(loaded.Read("cleared", 0, Index(2), false).integer, -7);
@@ -78,7 +89,7 @@ TEST_F(SystemTableStreamTest, SystemVariablesSurviveAFile) {
   EXPECT_TRUE(sink_.messages.empty());
 }
 
-TEST_F(SystemTableStreamTest, ADamagedTableStreamFailsTheLoadAndLeavesTheTableEmpty) {
+TEST_F(SystemDataTableTest, ADamagedTableStreamFailsTheLoadAndLeavesTheTableEmpty) {
   base::ByteWriter variables;
   variables.U32(1).U8(0);  // one slot, cut short after its value kind
   Bytes packed = resource::BpeCompress(variables.Data());
