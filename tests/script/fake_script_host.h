@@ -22,9 +22,10 @@ class FakeErrorSink : public TScriptErrorSink {
 };
 
 // An object whose state is one Str16 text.
-class FakeObject : public TKelObject {
+class FakeStateObject : public TKelObject {
  public:
-  FakeObject(std::string name, std::string kind) : name_(std::move(name)), kind_(std::move(kind)) {}
+  FakeStateObject(std::string name, std::string kind)
+      : name_(std::move(name)), kind_(std::move(kind)) {}
 
   const std::string& Name() const override { return name_; }
   uint8_t Kind() const override { return 6; }
@@ -55,7 +56,7 @@ class FakeObjectHost : public TKelObjectHost {
     std::string key = base::LowerName(name);
     if (!kKinds.contains(base::LowerName(kindName)) || objects.contains(key)) return nullptr;
     log.push_back("create " + std::string(kindName) + " " + std::string(name));
-    auto object = std::make_unique<FakeObject>(std::string(name), std::string(kindName));
+    auto object = std::make_unique<FakeStateObject>(std::string(name), std::string(kindName));
     TKelObject* created = object.get();
     objects.emplace(key, std::move(object));
     return created;
@@ -69,10 +70,12 @@ class FakeObjectHost : public TKelObjectHost {
     return found == objects.end() ? nullptr : found->second.get();
   }
 
-  FakeObject* Object(std::string_view name) { return static_cast<FakeObject*>(FindObject(name)); }
+  FakeStateObject* Object(std::string_view name) {
+    return static_cast<FakeStateObject*>(FindObject(name));
+  }
 
   inline static const std::set<std::string> kKinds = {"img", "msg", "btn"};
-  std::map<std::string, std::unique_ptr<FakeObject>> objects;
+  std::map<std::string, std::unique_ptr<FakeStateObject>> objects;
   std::vector<std::string> log;
 };
 
