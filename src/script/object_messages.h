@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The messages of the object commands, as CP932 text. Each is followed by
+// the command text, the command word or the file it names.
+namespace mavu::script::messages {
+
+const std::string& SystemUndefinedCommand();  // + the command word
+const std::string& ReplaceTableFull();        // + the command text
+const std::string& ReplaceSlotOutOfRange();   // + the command text
+const std::string& PathListFull();            // + the command text
+const std::string& PathIndexOutOfRange();     // + the command text
+const std::string& FileLoadFailed();          // + the file name
+const std::string& SystemDataLoadFailed();    // + the file name
+const std::string& SystemDataSaveFailed();    // + the file name
+
+}  // namespace mavu::script::messages

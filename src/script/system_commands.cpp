@@ -1,0 +1,189 @@
+#include <array>
+#include <random>
+
+#include "script/jump_commands.h"
+#include "script/kel_script.h"
+#include "script/object_arguments.h"
+#include "script/object_commands.h"
+#include "script/save_title.h"
+#include "script/system_object.h"
+
+// The sys object: the interpreter's modes, locks, masks, budget and texts,
+// and the player's display settings.
+namespace mavu::script {
+namespace {
+
+using namespace arguments;
+
+constexpr int32_t kAll = -1;
+constexpr int kGuidBytes = 16;
+
+TScriptModuleData& Module(const TCommand& command) {
+  return command.script.Module();
+}
+
+// An integer argument, or -1 when it is missing.
+int32_t MaskArgument(const TCommand& command) {
+  return Has(command, 1) ? Integer(command, 1) : kAll;
+}
+
+// r: a full reset that runs "@@reset" of the start script. The receiver is
+// gone afterwards.
+bool Reset(const TCommand& command) {
+  command.script.ResetInterpreter();
+  return true;
+}
+
+// p[,mode]: 0 leaves auto and skip modes; without an argument ResultInt = the mode.
+bool Mode(const TCommand& command) {
+  if (!Has(command, 1)) {
+    SetResultInt(command, static_cast<int32_t>(Module(command).mode));
+    return true;
+  }
+  const int32_t mode = Integer(command, 1);
+  if (mode >= 0 && mode <= static_cast<int32_t>(SkipMode::SceneSkipNoLoad)) {
+    command.script.SetMode(static_cast<SkipMode>(mode));
+  }
+  return true;
+}
+
+bool Lock(const TCommand& command) {
+  Module(command).lockFlags = static_cast<uint32_t>(MaskArgument(command));
+  return true;
+}
+
+bool UpdateMask(const TCommand& command) {
+  Module(command).updateMask = MaskArgument(command);
+  return true;
+}
+
+bool DrawMask(const TCommand& command) {
+  Module(command).drawMask = MaskArgument(command);
+  return true;
+}
+
+// run,n: commands per frame; below 1 gives the default.
+bool Run(const TCommand& command) {
+  const int32_t count = Integer(command, 1);
+  Module(command).commandsPerFrame =
+      count < 1 ? TScriptModuleData::kDefaultCommandsPerFrame : count;
+  return true;
+}
+
+bool Skipping(const TCommand& command) {
+  SetResultInt(command, command.script.Skipping() ? 1 : 0);
+  return true;
+}
+
+// sskp,flag: whether scene skip is allowed; a scene skip under way ends.
+bool SceneSkip(const TCommand& command) {
+  Module(command).sceneSkipAllowed = Integer(command, 1) != 0;
+  const SkipMode mode = Module(command).mode;
+  if (mode == SkipMode::SceneSkip || mode == SkipMode::SceneSkipNoLoad) command.script.LeaveSkip();
+  return true;
+}
+
+bool SceneReturnLabel(const TCommand& command) {
+  std::string label;
+  if (Has(command, 1)) label = TJumpCommands::LabelArgument(command.script, command.words.words[1]);
+  Module(command).texts[TScriptModuleData::kSceneReturnLabel] = label;
+  return true;
+}
+
+// n,a,b,c,d: the four save-title texts.
+bool SaveTitles(const TCommand& command) {
+  auto& titles = Module(command).saveTitles;
+  for (int i = 0; i < TScriptModuleData::kSaveTitles; ++i) {
+    titles[static_cast<size_t>(i)] = StripBracketedParts(Text(command, i + 1));
+  }
+  return true;
+}
+
+bool SetText(const TCommand& command, int index) {
+  Module(command).texts[static_cast<size_t>(index)] = Text(command, 1);
+  return true;
+}
+
+bool LoadLayout(const TCommand& command) {
+  return SetText(command, TScriptModuleData::kLoadLayout);
+}
+bool SaveLayout(const TCommand& command) {
+  return SetText(command, TScriptModuleData::kSaveLayout);
+}
+bool MenuLayout(const TCommand& command) {
+  return SetText(command, TScriptModuleData::kMenuLayout);
+}
+bool BacklogLayout(const TCommand& command) {
+  return SetText(command, TScriptModuleData::kBacklogLayout);
+}
+
+bool Version(const TCommand& command) {
+  auto* system = Receiver<TKelObjectDataSystem>(command);
+  if (system == nullptr) return false;
+  system->Shell().SetVersionText(Text(command, 1));
+  return true;
+}
+
+// A random (version 4) GUID as 32 upper-case hexadecimal digits, its bytes
+// in order.
+std::string NewGuidText() {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  constexpr size_t kVersionByte = 6;
+  constexpr size_t kVariantByte = 8;
+  std::random_device device;
+  std::array<uint8_t, kGuidBytes> bytes{};
+  for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(device());
+  bytes[kVersionByte] = static_cast<uint8_t>((bytes[kVersionByte] & 0x0F) | 0x40);
+  bytes[kVariantByte] = static_cast<uint8_t>((bytes[kVariantByte] & 0x3F) | 0x80);
+  std::string text;
+  for (uint8_t byte : bytes) {
+    text.push_back(kDigits[byte >> 4]);
+    text.push_back(kDigits[byte & 0x0F]);
+  }
+  return text;
+}
+
+bool Identifier(const TCommand& command) {
+  SetResultStr(command, NewGuidText());
+  return true;
+}
+
+// il[,n]: without an argument ResultInt = the Interlace setting; an argument
+// that differs from it switches the setting.
+bool Interlace(const TCommand& command) {
+  auto* system = Receiver<TKelObjectDataSystem>(command);
+  if (system == nullptr) return false;
+  TSystemShell& shell = system->Shell();
+  const int32_t current = shell.InterlaceSetting();
+  if (!Has(command, 1)) {
+    SetResultInt(command, current);
+  } else if (Integer(command, 1) != current) {
+    shell.SetInterlaceSetting(current == 0 ? 1 : 0);
+  }
+  return true;
+}
+
+}  // namespace
+
+void RegisterSystemCommands(TCommandTable& table) {
+  constexpr uint8_t kSys = KindNumber(ObjectKind::System);
+  table.AddObjectCommand(kSys, "r", Reset);
+  table.AddObjectCommand(kSys, "p", Mode);
+  table.AddObjectCommand(kSys, "lk", Lock);
+  table.AddObjectCommand(kSys, "in", UpdateMask);
+  table.AddObjectCommand(kSys, "out", DrawMask);
+  table.AddObjectCommand(kSys, "run", Run);
+  table.AddObjectCommand(kSys, "skp", Skipping);
+  table.AddObjectCommand(kSys, "sskp", SceneSkip);
+  table.AddObjectCommand(kSys, "sret", SceneReturnLabel);
+  table.AddObjectCommand(kSys, "n", SaveTitles);
+  table.AddObjectCommand(kSys, "lf", LoadLayout);
+  table.AddObjectCommand(kSys, "sf", SaveLayout);
+  table.AddObjectCommand(kSys, "mf", MenuLayout);
+  table.AddObjectCommand(kSys, "hf", BacklogLayout);
+  table.AddObjectCommand(kSys, "v", Version);
+  table.AddObjectCommand(kSys, "di", Identifier);
+  table.AddObjectCommand(kSys, "il", Interlace);
+}
+
+}  // namespace mavu::script
