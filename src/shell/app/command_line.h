@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace mavu::shell {
+
+// What `mavu` was asked to do: `mavu --game DIR --headless [options]`.
+struct TCommandLine {
+  static constexpr int32_t kDefaultFrameMs = 25;
+  // A frame may not pass more time than the frame loop ever hands the
+  // interpreter in one step.
+  static constexpr int32_t kMaxFrameMs = 500;
+
+  std::filesystem::path game;
+  bool headless = false;
+  std::optional<int64_t> frames;  // none: until the script ends or exits
+  int32_t frameMs = kDefaultFrameMs;
+  std::optional<std::filesystem::path> input;
+  std::optional<std::filesystem::path> dumpVars;
+  std::optional<std::filesystem::path> saveDir;  // holds SaveData/; default the game folder
+  // Asked for, but there is no composed picture to write yet.
+  std::optional<std::string> unavailable;
+};
+
+struct THelpRequest {};
+
+// The parsed arguments (without the program name), a request for the usage
+// text, or what is wrong with them.
+using TParsedCommandLine = std::variant<TCommandLine, THelpRequest, std::string>;
+TParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+std::string UsageText();
+
+}  // namespace mavu::shell

@@ -1,0 +1,87 @@
+#include "shell/app/game_startup.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <system_error>
+
+#include "base/cp932.h"
+#include "base/error_log.h"
+#include "base/host_path.h"
+#include "resource/data_tree.h"
+#include "resource/message_table.h"
+#include "resource/random_table.h"
+
+namespace mavu::shell {
+namespace {
+
+constexpr std::string_view kPackFolder = "GameData\\";
+constexpr std::string_view kDefaultTitle = "Mavu";
+constexpr std::string_view kLineBreak = "\n\r";  // what "%%%n" becomes in dialog texts
+
+// The application title that message texts name; the game's once it is known.
+std::string& AppTitle() {
+  static std::string title(kDefaultTitle);
+  return title;
+}
+
+// A loose file below the game folder, found without regard to letter case;
+// the exact spelling when there is none yet.
+std::filesystem::path LooseFile(const std::filesystem::path& root, std::string_view name) {
+  return base::FindLooseFile(root, name).value_or(root / base::HostPath(name));
+}
+
+void CheckFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) {
+    throw EStartupFailure("the game folder " + folder.string() + " does not exist");
+  }
+}
+
+void MountPacks() {
+  if (resource::DataTree().MountDataPacks(kPackFolder) == 0) {
+    throw EStartupFailure(FatalMessage("FILEPACKERROR_Text",
+                                       "no data packs could be mounted from the folder GameData"));
+  }
+}
+
+[[noreturn]] void StopOnChecksumError(const std::string& entryName) {
+  std::cerr << "mavu: "
+            << FatalMessage("CRCCHECKERROR",
+                            "a data pack is damaged: " + base::Cp932ToUtf8(entryName))
+            << '\n';
+  std::exit(kFatalExitCode);
+}
+
+}  // namespace
+
+std::string FatalMessage(std::string_view key, std::string_view fallback) {
+  const std::string text = resource::MessageText(key);
+  if (text.empty()) return std::string(fallback);
+  std::string utf8 = base::Cp932ToUtf8(resource::ExpandDialogText(text, AppTitle()));
+  for (size_t at = utf8.find(kLineBreak); at != std::string::npos; at = utf8.find(kLineBreak, at)) {
+    utf8.replace(at, kLineBreak.size(), "\n");
+  }
+  return utf8;
+}
+
+TGameConfiguration StartGame(const std::filesystem::path& gameFolder) {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::absolute(gameFolder, error);
+  CheckFolder(folder);
+  base::ErrorLog().SetDirectory(folder);
+  resource::DataTree().SetProgramDirectory(folder);
+  resource::LoadMessageTable(LooseFile(folder, resource::kMessageTablePath));
+  MountPacks();
+
+  TGameConfiguration configuration;
+  configuration.game =
+      resource::ReadGameSettings(resource::OpenDataFile(resource::kGameSettingsPath));
+  if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
+  configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
+  resource::DataTree().SetPackVerification(configuration.user.CRCCheck == 1);
+  resource::DataTree().SetChecksumErrorHandler(StopOnChecksumError);
+  resource::RandomTable().Load(resource::OpenDataFile(resource::kRandomTablePath));
+  return configuration;
+}
+
+}  // namespace mavu::shell

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "resource/game_settings.h"
+#include "resource/user_settings.h"
+
+namespace mavu::shell {
+
+// A start-up step failed; what() is the player's message, UTF-8.
+class EStartupFailure : public std::runtime_error {
+ public:
+  explicit EStartupFailure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The settings start-up reads.
+struct TGameConfiguration {
+  resource::TGameSettings game;
+  resource::TUserSettings user;
+};
+
+// The first start-up steps, shared by every way of running a game: the game
+// folder becomes the program folder of the data tree and of "ERRORLOG.txt",
+// the message table is read, the packs of "GameData\" are mounted, the game
+// definition and the user settings are read, pack verification follows the
+// CRCCheck setting, and the random table is loaded. Throws EStartupFailure.
+//
+// A checksum mismatch found later stops the process at once with
+// kFatalExitCode, as every fatal start-up error does.
+TGameConfiguration StartGame(const std::filesystem::path& gameFolder);
+
+inline constexpr int kFatalExitCode = 2;
+
+// The message table's text for `key` with its placeholders filled in, as
+// UTF-8; `fallback` when the table has no such text.
+std::string FatalMessage(std::string_view key, std::string_view fallback);
+
+}  // namespace mavu::shell

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "imaging/kel_log_data.h"
+#include "script/headless_services.h"
+#include "script/headless_system_shell.h"
+#include "script/kel_script.h"
+#include "shell/app/command_line.h"
+#include "shell/app/game_startup.h"
+#include "shell/app/headless_input_player.h"
+
+namespace mavu::shell {
+
+// `mavu --game DIR --headless`: the engine without window, sound or dialogs,
+// on a simulated clock. Start-up mounts the game and starts "Startup.s" at
+// "@@TOP"; then every frame advances the clock by the frame time, plays the
+// input file's events of that frame, updates the interpreter and carries out
+// the request it posted. The run ends when the script ends (nothing left to
+// run), when it asks to exit, when a script error stops it, when the frame
+// limit is reached, or when it waits for a click that the input file no longer
+// gives. Dialogs are answered yes; system screens close at once.
+class THeadlessRunner {
+ public:
+  static constexpr int kExitNormal = 0;
+  static constexpr int kExitScriptError = 1;
+  static constexpr int kExitStartupFailure = kFatalExitCode;
+
+  explicit THeadlessRunner(TCommandLine line);
+  ~THeadlessRunner();
+  THeadlessRunner(const THeadlessRunner&) = delete;
+  THeadlessRunner& operator=(const THeadlessRunner&) = delete;
+
+  // The process's exit code; messages go to standard error.
+  int Run();
+
+ private:
+  enum class TEnd { Running, Normal, ScriptError };
+
+  // Throws EStartupFailure.
+  void StartUp();
+  THeadlessInputScript LoadInput() const;
+  void CreateInterpreter(const TGameConfiguration& configuration);
+  void StartScript();
+
+  TEnd RunFrames();
+  TEnd Frame();
+  TEnd CarryOut(script::SystemRequest request);
+  // The script has nothing left to run.
+  bool ScriptEnded() const;
+  // The script waits for a click and no later input can give one.
+  bool WaitsForever() const;
+  void PassOnWarnings();
+
+  // The close sequence; false when the dump could not be written.
+  bool ShutDown();
+
+  TCommandLine line_;
+  script::THeadlessServices services_;
+  script::THeadlessSystemShell shell_;
+  imaging::TKelLogData backlog_;
+  std::optional<THeadlessInputPlayer> input_;
+  std::unique_ptr<script::TKelScript> script_;
+  int64_t frames_ = 0;
+};
+
+}  // namespace mavu::shell

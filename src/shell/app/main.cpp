@@ -1,0 +1,22 @@
+#include <iostream>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "shell/app/command_line.h"
+#include "shell/app/headless_runner.h"
+
+int main(int argc, char** argv) {
+  using namespace mavu::shell;
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  TParsedCommandLine parsed = ParseCommandLine(args);
+  if (std::holds_alternative<THelpRequest>(parsed)) {
+    std::cout << UsageText();
+    return THeadlessRunner::kExitNormal;
+  }
+  if (const auto* error = std::get_if<std::string>(&parsed)) {
+    std::cerr << "mavu: " << *error << '\n' << UsageText();
+    return THeadlessRunner::kExitStartupFailure;
+  }
+  return THeadlessRunner(std::get<TCommandLine>(std::move(parsed))).Run();
+}

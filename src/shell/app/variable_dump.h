@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/value.h"
+
+namespace mavu::shell {
+
+// What a headless run reports at its end.
+struct TRunState {
+  const script::TValue& global;
+  const script::TValue& system;
+  const std::vector<std::string>& errors;  // the error-log lines, CP932
+  std::string position;                    // the reader's position text, CP932
+  int64_t frames = 0;
+};
+
+// {"global":{...},"system":{...},"errors":[...],"position":"...","frames":N}
+// followed by a line feed. Each table lists its variables under their declared
+// names, sorted ignoring letter case; a variable with one element and no declared size is
+// its value, any other an array of its elements in storage order. Integers are
+// numbers; strings and object names (the name of the object a variable holds)
+// are strings. Engine text is converted from CP932.
+std::string VariableDumpJson(const TRunState& state);
+
+}  // namespace mavu::shell

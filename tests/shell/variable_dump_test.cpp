@@ -1,0 +1,105 @@
+#include "shell/app/variable_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/cp932.h"
+
+namespace mavu::shell {
+namespace {
+
+using script::TArrayIndex;
+using script::TReturnValue;
+using script::TValue;
+using script::TVariableSpec;
+using script::ValueKind;
+
+class VariableDumpTest : public ::testing::Test {
+ protected:
+  void Declare(TValue& table, std::string_view name, ValueKind kind,
+               std::vector<int32_t> sizes = {}) {
+    TVariableSpec spec;
+    spec.name = name;
+    spec.valueKind = kind;
+    spec.reference = kind == ValueKind::ObjectName;
+    spec.sizes = sizes;
+    ASSERT_TRUE(table.Declare(spec)) << name;
+  }
+
+  void Set(TValue& table, std::string_view name, std::vector<int32_t> at,
+           const TReturnValue& value) {
+    TArrayIndex index;
+    for (int32_t i : at) index.at[index.count++] = i;
+    ASSERT_TRUE(table.Write(name, 0, index, value, true)) << name;
+  }
+
+  std::string Dump(std::string position = "EOF", int64_t frames = 0) {
+    return VariableDumpJson({global_, system_, errors_, std::move(position), frames});
+  }
+
+  TValue global_;
+  TValue system_;
+  std::vector<std::string> errors_;
+};
+
+TEST_F(VariableDumpTest, EmptyTables) {
+  EXPECT_EQ(Dump("NOFILE", 0),
+            R"j({"global":{},"system":{},"errors":[],"position":"NOFILE","frames":0})j"
+            "\n");
+}
+
+TEST_F(VariableDumpTest, PlainValuesByNameIgnoringCase) {
+  Declare(global_, "b", ValueKind::Integer);
+  Declare(global_, "A", ValueKind::String);
+  Declare(global_, "ref", ValueKind::ObjectName);
+  Declare(system_, "visits", ValueKind::Integer);
+  Set(global_, "b", {0}, TReturnValue::FromInteger(-7));
+  Set(global_, "A", {0}, TReturnValue::FromString("x\"y"));
+  Set(global_, "ref", {0}, TReturnValue::FromObjectName("bg"));
+  Set(system_, "visits", {0}, TReturnValue::FromInteger(2));
+  EXPECT_EQ(Dump("main.s(3)", 12),
+            R"j({"global":{"A":"x\"y","b":-7,"ref":"bg"},"system":{"visits":2},)j"
+            R"j("errors":[],"position":"main.s(3)","frames":12})j"
+            "\n");
+}
+
+TEST_F(VariableDumpTest, ArraysListTheirElementsInStorageOrder) {
+  Declare(global_, "n", ValueKind::Integer, {3});
+  Declare(global_, "grid", ValueKind::Integer, {2, 2});
+  Declare(global_, "one", ValueKind::String, {1, 2});
+  for (int i = 0; i < 3; ++i) Set(global_, "n", {i}, TReturnValue::FromInteger(10 + i));
+  // Row by row: the last index runs fastest.
+  for (int i = 0; i < 4; ++i) {
+    Set(global_, "grid", {i / 2, i % 2}, TReturnValue::FromInteger(i * i));
+  }
+  Set(global_, "one", {0, 1}, TReturnValue::FromString("b"));
+  EXPECT_EQ(Dump(), R"j({"global":{"grid":[0,1,4,9],"n":[10,11,12],"one":["","b"]},"system":{},)j"
+                    R"j("errors":[],"position":"EOF","frames":0})j"
+                    "\n");
+}
+
+TEST_F(VariableDumpTest, EngineTextBecomesUtf8) {
+  const std::string name = base::Utf8ToCp932("名前");
+  Declare(global_, name, ValueKind::String);
+  Set(global_, name, {0}, TReturnValue::FromString(base::Utf8ToCp932("あ\tい")));
+  errors_ = {base::Utf8ToCp932("main.s(2):ERROR:計算に失敗しました：x"), "second"};
+  EXPECT_EQ(Dump(base::Utf8ToCp932("ファイル.s(9)"), 3),
+            R"j({"global":{"名前":"あ\tい"},"system":{},)j"
+            R"j("errors":["main.s(2):ERROR:計算に失敗しました：x","second"],)j"
+            R"j("position":"ファイル.s(9)","frames":3})j"
+            "\n");
+}
+
+TEST_F(VariableDumpTest, DeletedVariablesAreGone) {
+  Declare(global_, "gone", ValueKind::Integer);
+  Declare(global_, "kept", ValueKind::Integer);
+  ASSERT_TRUE(global_.Delete("gone", 0, true));
+  EXPECT_EQ(Dump(), R"j({"global":{"kept":0},"system":{},"errors":[],"position":"EOF","frames":0})j"
+                    "\n");
+}
+
+}  // namespace
+}  // namespace mavu::shell
