@@ -148,7 +148,7 @@ void TKelObjectManager::ForEachSystemButton(const std::function<void(TSystemButt
   });
 }
 
-bool TKelObjectManager::Swap(std::string_view first, std::string_view second) {
+bool TKelObjectManager::SwapObjects(std::string_view first, std::string_view second) {
   TKelObjectDataCustom* a = Find(first);
   TKelObjectDataCustom* b = Find(second);
   if (a == nullptr || b == nullptr || a->KindOf() != b->KindOf()) return false;

@@ -12,6 +12,7 @@
 #include "script/kel_object_data.h"
 #include "script/object_factory.h"
 #include "script/object_registry.h"
+#include "script/object_swap.h"
 
 namespace mavu::script {
 
@@ -20,7 +21,7 @@ namespace mavu::script {
 // and broadcasts the per-frame operations to the objects of a group set. The
 // order is what scripts see: later objects advance and draw after earlier
 // ones, and the last object hit wins.
-class TKelObjectManager : public TObjectRegistry {
+class TKelObjectManager : public TObjectRegistry, public TObjectSwap {
  public:
   static constexpr size_t kCacheSlots = 16;
 
@@ -42,9 +43,9 @@ class TKelObjectManager : public TObjectRegistry {
   // The last object of the groups that reports a hit at the point, or null.
   TKelObjectDataCustom* HitTest(int32_t mask, int32_t x, int32_t y, uint32_t groupSet);
   void ReleaseAll();
-  // Exchanges what two objects of the same kind own; false for different or
-  // unknown objects and for kinds that own nothing to exchange.
-  bool Swap(std::string_view first, std::string_view second);
+
+  // TObjectSwap: what two objects of the same kind own changes places.
+  bool SwapObjects(std::string_view first, std::string_view second) override;
 
   // TKelObjectHost
   TKelObject* CreateObject(std::string_view kindName, std::string_view name) override;

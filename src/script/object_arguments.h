@@ -7,7 +7,7 @@
 #include "script/command_table.h"
 #include "script/return_value.h"
 
-// What object command handlers share: reading their arguments and writing
+// What command handlers share: reading their arguments and writing
 // the result variables. A missing argument reads as an empty expression
 // (no value: 0 and empty text), as a command missing an argument should.
 namespace mavu::script::arguments {

@@ -1,0 +1,50 @@
+#include <array>
+
+#include "base/byte_writer.h"
+#include "imaging/kel_log_data.h"
+#include "script/headless_system_shell.h"
+#include "script/kel_object_manager.h"
+#include "script/value.h"
+#include "seed_registry.h"
+
+namespace {
+
+using mavu::script::TVariableSpec;
+using mavu::script::ValueKind;
+
+void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::string_view kind,
+                    int32_t count) {
+  const std::array<int32_t, 1> sizes = {count};
+  TVariableSpec spec;
+  spec.name = name;
+  spec.kindName = kind;
+  spec.attributes = mavu::script::kObjectVariableRights;
+  spec.valueKind = ValueKind::ObjectName;
+  spec.sizes = sizes;
+  table.Declare(spec);
+}
+
+}  // namespace
+
+MAVU_FUZZ_SEEDS(object_table_stream) {
+  mavu::imaging::TKelLogData backlog;
+  mavu::script::THeadlessSystemShell shell;
+  mavu::script::TKelObjectManager objects({backlog, shell});
+  mavu::script::TValue table;
+  table.SetObjectHost(&objects);
+  std::vector<mavu::base::Bytes> seeds;
+  auto write = [&] {
+    mavu::base::ByteWriter out;
+    table.WriteTable(out);
+    seeds.push_back(out.Take());
+  };
+  DeclareObjects(table, "doc", "file", 2);
+  write();
+  DeclareObjects(table, "sys", "sys", 1);
+  DeclareObjects(table, "snd", "snd", 3);
+  DeclareObjects(table, "math", "math", 1);
+  DeclareObjects(table, "log", "log", 1);
+  write();
+  table.Clear();
+  return seeds;
+}

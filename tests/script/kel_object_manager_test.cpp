@@ -1,0 +1,284 @@
+#include "script/kel_object_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "script/file_object.h"
+#include "script/headless_system_shell.h"
+#include "script/interpreter_services.h"
+#include "script_game.h"
+
+namespace mavu::script {
+namespace {
+
+// Notes every broadcast it receives in a shared journal, and answers hit
+// tests and the message and button queries as the test sets it up.
+class RecordingObject : public TKelObjectDataCustom, public TSystemButton {
+ public:
+  RecordingObject(std::string name, ObjectKind kind, std::vector<std::string>& journal,
+                  uint8_t group)
+      : TKelObjectDataCustom(std::move(name), kind, group), journal_(journal) {}
+  RecordingObject(std::string name, ObjectKind kind, std::vector<std::string>& journal)
+      : RecordingObject(std::move(name), kind, journal, KindGroup(kind)) {}
+
+  void Advance(int32_t mask, int32_t ms) override {
+    Note("advance " + std::to_string(mask) + " " + std::to_string(ms) + " at " +
+         std::to_string(CameraX()) + "," + std::to_string(CameraY()));
+  }
+  void Draw(int32_t mask, bool fixed) override {
+    Note("draw " + std::to_string(mask) + (fixed ? " fixed" : ""));
+  }
+  void Hover(int32_t mask, int32_t x, int32_t y) override {
+    Note("hover " + std::to_string(mask) + " " + std::to_string(x) + "," + std::to_string(y));
+  }
+  bool HitTest(int32_t, int32_t x, int32_t y) override {
+    Note("hit " + std::to_string(x) + "," + std::to_string(y));
+    return hits;
+  }
+  void Release() override { Note("release"); }
+  int32_t MessageState() const override { return messageState; }
+  std::optional<TButtonHit> ButtonValues() const override {
+    return TButtonHit{"", 7, "seven", "\\jmp,@@x"};
+  }
+  TSystemButton* AsSystemButton() override { return this; }
+
+  // TSystemButton
+  std::string ActionText() const override { return "save"; }
+  bool Checked() const override { return false; }
+  void SetChecked(bool) override {}
+  void SetEnabled(bool) override {}
+
+  bool hits = false;
+  int32_t messageState = 0;
+
+ private:
+  void Note(const std::string& what) { journal_.push_back(Name() + " " + what); }
+  std::vector<std::string>& journal_;
+};
+
+class KelObjectManagerTest : public ::testing::Test {
+ protected:
+  RecordingObject& AddRecording(const std::string& name, ObjectKind kind) {
+    auto object = std::make_unique<RecordingObject>(name, kind, journal_);
+    RecordingObject& added = *object;
+    EXPECT_TRUE(objects_.Add(std::move(object)));
+    return added;
+  }
+
+  imaging::TKelLogData backlog_;
+  THeadlessSystemShell shell_;
+  TKelObjectManager objects_{{backlog_, shell_}};
+  std::vector<std::string> journal_;
+};
+
+struct KindCase {
+  const char* name;
+  uint8_t kind;
+  uint8_t group;
+};
+
+constexpr KindCase kEveryKind[] = {
+    {"sys", 1, 0},    {"dat", 2, 0},   {"sdat", 3, 0},  {"snd", 4, 0},   {"dsnd", 5, 0},
+    {"img", 6, 1},    {"msg", 7, 2},   {"btn", 8, 3},   {"eff", 9, 4},   {"scsr", 10, 5},
+    {"csr", 11, 6},   {"log", 12, 0},  {"cam", 13, 10}, {"rep", 14, 0},  {"path", 15, 0},
+    {"show", 16, 11}, {"simg", 17, 7}, {"sbtn", 18, 8}, {"file", 19, 0}, {"tcp", 20, 12},
+    {"dlg", 21, 0},   {"slog", 22, 0}, {"flog", 23, 0}, {"math", 25, 0}, {"ext", 26, 9},
+};
+
+TEST_F(KelObjectManagerTest, CreatesEveryKindByNameWithItsKindAndGroup) {
+  for (const KindCase& kind : kEveryKind) {
+    const std::string name = std::string(kind.name) + ",0";
+    TKelObject* created = objects_.CreateObject(kind.name, name);
+    ASSERT_NE(created, nullptr) << kind.name;
+    EXPECT_EQ(created->Kind(), kind.kind) << kind.name;
+    EXPECT_EQ(created->Name(), name);
+    TKelObjectDataCustom* found = objects_.Find(name);
+    ASSERT_EQ(found, created);
+    EXPECT_EQ(found->Group(), kind.group) << kind.name;
+  }
+  EXPECT_EQ(objects_.Count(), std::size(kEveryKind));
+}
+
+TEST_F(KelObjectManagerTest, KindNamesIgnoreLetterCase) {
+  TKelObject* created = objects_.CreateObject("FiLe", "f,0");
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->Kind(), KindNumber(ObjectKind::File));
+  EXPECT_NE(dynamic_cast<TKelObjectDataFile*>(created), nullptr);
+}
+
+TEST_F(KelObjectManagerTest, UnknownKindNamesCreateNothing) {
+  EXPECT_EQ(objects_.CreateObject("int", "x,0"), nullptr);
+  EXPECT_EQ(objects_.CreateObject("llog", "x,0"), nullptr);  // a variable name, not a kind
+  EXPECT_EQ(objects_.CreateObject("", "x,0"), nullptr);
+  EXPECT_EQ(objects_.CreateByKindName("image", "x,0"), nullptr);
+  EXPECT_EQ(objects_.Count(), 0u);
+}
+
+TEST_F(KelObjectManagerTest, ANameIsTakenWhateverItsLetterCase) {
+  TKelObject* first = objects_.CreateObject("img", "bg,0");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(objects_.CreateObject("msg", "BG,0"), nullptr);
+  EXPECT_FALSE(objects_.Add(objects_.CreateByKindName("img", "Bg,0")));
+  EXPECT_EQ(objects_.Count(), 1u);
+  EXPECT_EQ(objects_.Find("bG,0"), first);
+}
+
+TEST_F(KelObjectManagerTest, DeletedObjectsAreNotFoundThroughTheCache) {
+  ASSERT_NE(objects_.CreateObject("img", "bg,0"), nullptr);
+  ASSERT_NE(objects_.Find("bg,0"), nullptr);  // now cached
+  EXPECT_TRUE(objects_.FreeObject("BG,0"));
+  EXPECT_EQ(objects_.Find("bg,0"), nullptr);
+  EXPECT_FALSE(objects_.FreeObject("bg,0"));
+  // A new object of the same name is the one found, not the freed one.
+  TKelObject* again = objects_.CreateObject("msg", "bg,0");
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(objects_.FindObject("bg,0"), again);
+  EXPECT_EQ(again->Kind(), KindNumber(ObjectKind::Message));
+}
+
+TEST_F(KelObjectManagerTest, FindsEveryObjectWhileTheCacheTurnsOver) {
+  std::vector<TKelObject*> created;
+  for (int i = 0; i < 40; ++i) {
+    created.push_back(objects_.CreateObject("img", "layer," + std::to_string(i)));
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 39; i >= 0; i -= (round + 1)) {
+      EXPECT_EQ(objects_.Find("LAYER," + std::to_string(i)), created[static_cast<size_t>(i)]);
+    }
+  }
+  for (int i = 0; i < 40; i += 2) EXPECT_TRUE(objects_.Delete("layer," + std::to_string(i)));
+  for (int i = 0; i < 40; ++i) {
+    TKelObjectDataCustom* found = objects_.Find("layer," + std::to_string(i));
+    EXPECT_EQ(found, i % 2 == 0 ? nullptr : created[static_cast<size_t>(i)]) << i;
+  }
+}
+
+TEST_F(KelObjectManagerTest, ClearFreesEverythingAndEmptiesTheCache) {
+  ASSERT_NE(objects_.CreateObject("img", "a,0"), nullptr);
+  ASSERT_NE(objects_.Find("a,0"), nullptr);
+  objects_.ClearObjects();
+  EXPECT_EQ(objects_.Count(), 0u);
+  EXPECT_EQ(objects_.Find("a,0"), nullptr);
+}
+
+TEST_F(KelObjectManagerTest, AdvanceFollowsCreationOrderWithinTheGroupSet) {
+  AddRecording("msg,0", ObjectKind::Message);  // group 2
+  AddRecording("img,0", ObjectKind::Image);    // group 1
+  AddRecording("sys,0", ObjectKind::System);   // group 0
+  AddRecording("img,1", ObjectKind::Image);
+  objects_.SetCameraOffset(5, -3);
+  objects_.AdvanceAll(-1, 25, groups::kScene);
+  EXPECT_EQ(journal_,
+            (std::vector<std::string>{"msg,0 advance -1 25 at 5,-3", "img,0 advance -1 25 at 5,-3",
+                                      "img,1 advance -1 25 at 5,-3"}));
+  EXPECT_EQ(objects_.Find("sys,0")->CameraX(), 0);  // not advanced, not moved
+}
+
+TEST_F(KelObjectManagerTest, DrawAndHoverReachOnlyTheGroupsAsked) {
+  AddRecording("img,0", ObjectKind::Image);
+  AddRecording("sbtn,0", ObjectKind::SysButton);  // group 8
+  AddRecording("simg,0", ObjectKind::SysImage);   // group 7
+  objects_.DrawAll(6, true, 1u << 1);
+  objects_.HoverAll(1, 10, 20, groups::kSystemHover);
+  EXPECT_EQ(journal_, (std::vector<std::string>{"img,0 draw 6 fixed", "sbtn,0 hover 1 10,20",
+                                                "simg,0 hover 1 10,20"}));
+}
+
+TEST_F(KelObjectManagerTest, ObjectsAboveGroupFifteenAreNeverBroadcastTo) {
+  objects_.Add(std::make_unique<RecordingObject>("odd,0", ObjectKind::Image, journal_, 16));
+  objects_.AdvanceAll(-1, 10, 0xFFFFFFFF);
+  objects_.DrawAll(-1, false, 0xFFFFFFFF);
+  EXPECT_TRUE(journal_.empty());
+  EXPECT_EQ(objects_.HitTest(-1, 0, 0, 0xFFFFFFFF), nullptr);
+}
+
+TEST_F(KelObjectManagerTest, TheLastObjectHitWins) {
+  RecordingObject& first = AddRecording("msg,0", ObjectKind::Message);
+  RecordingObject& second = AddRecording("msg,1", ObjectKind::Message);
+  RecordingObject& third = AddRecording("msg,2", ObjectKind::Message);
+  first.hits = true;
+  second.hits = true;
+  EXPECT_EQ(objects_.HitTest(-1, 3, 4, groups::kMessages), &second);
+  // Every object of the groups is asked, also after a hit.
+  EXPECT_EQ(journal_.size(), 3u);
+  third.hits = true;
+  EXPECT_EQ(objects_.HitTest(-1, 3, 4, groups::kMessages), &third);
+  EXPECT_EQ(objects_.HitTest(-1, 3, 4, groups::kButtons), nullptr);
+}
+
+TEST_F(KelObjectManagerTest, MessageClicksAndStatesComeFromTheMessageWindows) {
+  RecordingObject& window = AddRecording("msg,0", ObjectKind::Message);
+  RecordingObject& image = AddRecording("img,0", ObjectKind::Image);
+  RecordingObject& other = AddRecording("msg,1", ObjectKind::Message);
+  image.messageState = 2;  // not a message window: not asked
+  EXPECT_EQ(objects_.MessageState(), 0);
+  window.messageState = 1;
+  other.messageState = 2;
+  EXPECT_EQ(objects_.MessageState(), 2);
+  objects_.ClickMessages(kNoPosition, kNoPosition);
+  EXPECT_EQ(journal_,
+            (std::vector<std::string>{"msg,0 hit -65536,-65536", "msg,1 hit -65536,-65536"}));
+}
+
+TEST_F(KelObjectManagerTest, AButtonHitCarriesTheObjectNameAndTheButtonsValues) {
+  RecordingObject& button = AddRecording("choice,1", ObjectKind::Button);
+  EXPECT_FALSE(objects_.HitButton(-1, 1, 1));
+  button.hits = true;
+  std::optional<TButtonHit> hit = objects_.HitButton(-1, 1, 1);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->objectName, "choice,1");
+  EXPECT_EQ(hit->value, 7);
+  EXPECT_EQ(hit->text, "seven");
+  EXPECT_EQ(hit->command, "\\jmp,@@x");
+}
+
+TEST_F(KelObjectManagerTest, SystemButtonsAreFoundAmongTheSystemButtonObjects) {
+  RecordingObject& plain = AddRecording("btn,0", ObjectKind::Button);
+  RecordingObject& system = AddRecording("sbtn,0", ObjectKind::SysButton);
+  plain.hits = true;
+  EXPECT_EQ(objects_.HitSystemButton(-1, 0, 0), nullptr);
+  system.hits = true;
+  EXPECT_EQ(objects_.HitSystemButton(-1, 0, 0), static_cast<TSystemButton*>(&system));
+  int visited = 0;
+  objects_.ForEachSystemButton([&](TSystemButton& button) {
+    EXPECT_EQ(&button, static_cast<TSystemButton*>(&system));
+    ++visited;
+  });
+  EXPECT_EQ(visited, 1);
+}
+
+TEST_F(KelObjectManagerTest, ReleaseReachesEveryObject) {
+  AddRecording("sys,0", ObjectKind::System);
+  AddRecording("img,0", ObjectKind::Image);
+  objects_.ReleaseAll();
+  EXPECT_EQ(journal_, (std::vector<std::string>{"sys,0 release", "img,0 release"}));
+}
+
+TEST_F(KelObjectManagerTest, SwapExchangesFileReadersAndRefusesOtherPairs) {
+  test::ScriptGame game({{"one.txt", "a\r\n"}, {"two.txt", "x\ny\nz\n"}});
+  auto* first = dynamic_cast<TKelObjectDataFile*>(objects_.CreateObject("file", "a,0"));
+  auto* second = dynamic_cast<TKelObjectDataFile*>(objects_.CreateObject("file", "b,0"));
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  ASSERT_TRUE(first->File().Load("one.txt"));
+  ASSERT_TRUE(second->File().Load("two.txt"));
+  EXPECT_TRUE(objects_.SwapObjects("a,0", "B,0"));
+  EXPECT_EQ(first->Name(), "a,0");
+  EXPECT_EQ(first->File().Name(), "two.txt");
+  EXPECT_EQ(first->File().LineCount(), 3);
+  EXPECT_EQ(second->File().Name(), "one.txt");
+  EXPECT_EQ(second->File().Line(0), "a");
+  EXPECT_TRUE(objects_.SwapObjects("a,0", "a,0"));
+  EXPECT_EQ(first->File().LineCount(), 3);
+
+  ASSERT_NE(objects_.CreateObject("math", "m,0"), nullptr);
+  ASSERT_NE(objects_.CreateObject("math", "n,0"), nullptr);
+  EXPECT_FALSE(objects_.SwapObjects("m,0", "n,0"));  // owns nothing to exchange
+  EXPECT_FALSE(objects_.SwapObjects("a,0", "m,0"));  // different kinds
+  EXPECT_FALSE(objects_.SwapObjects("a,0", "missing,0"));
+}
+
+}  // namespace
+}  // namespace mavu::script
