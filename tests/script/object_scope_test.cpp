@@ -65,6 +65,12 @@ TEST_F(ObjectScopeTest, AnObjectOfAnUnknownKindIsNotCreated) {
   EXPECT_EQ(objects_->Find("odd,0"), nullptr);
 }
 
+TEST_F(ObjectScopeTest, ADeclarationOfAnUnknownKindIsReported) {
+  EXPECT_FALSE(Run("\\gvar,widget,w\r\n"));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"指定されたオブジェクトは生成出来ません：widget"});
+  EXPECT_EQ(objects_->Find("w,0"), nullptr);
+}
+
 TEST_F(ObjectScopeTest, AWordNoObjectKnowsIsReportedByEveryObjectInScope) {
   EXPECT_FALSE(Run("\\scp,math,path\\zz,1\r\n"));
   EXPECT_EQ(Messages(), (std::vector<std::string>{"未定義の命令：\\zz,1", "未定義の命令：\\zz,1"}));
