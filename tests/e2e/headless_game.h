@@ -1,0 +1,70 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "json_value.h"
+#include "support/temp_dir.h"
+
+namespace mavu::test {
+
+// What one run of a program left behind.
+struct ProgramResult {
+  int code = -1;  // -1 when it did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` with `args`, without a shell, its output captured through
+// files in `scratch`. A run that takes longer than `timeoutSeconds` is killed.
+ProgramResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& scratch, unsigned timeoutSeconds = 120);
+
+// The program `name` from the folder that the environment variable `variable` names.
+std::filesystem::path ProgramFrom(const char* variable, const std::string& name);
+
+struct HeadlessRun {
+  int code = -1;
+  std::string err;
+  std::optional<JsonValue> dump;      // the --dump-vars file, when one was written
+  std::vector<std::string> errorLog;  // "ERRORLOG.txt" as UTF-8 lines, when present
+
+  const JsonValue& Global(std::string_view name) const { return (*dump)["global"][name]; }
+  const JsonValue& System(std::string_view name) const { return (*dump)["system"][name]; }
+  std::vector<std::string> Errors() const;  // the dump's error lines
+};
+
+// A game folder built at test time: files packed with the real mavu-pack
+// (UTF-8 texts converted to CP932 on the way) and run with the real mavu.
+class HeadlessGame {
+ public:
+  HeadlessGame();
+
+  const std::filesystem::path& Folder() const { return game_; }
+  // A file of the data pack GameData\data0 (written as UTF-8, packed with --encode-text).
+  void Add(const std::string& name, std::string_view utf8);
+  // Startup.s.
+  void Script(std::string_view utf8) { Add("Startup.s", utf8); }
+  // A file below the game folder, converted to CP932.
+  void Loose(const std::filesystem::path& relative, std::string_view utf8) const;
+
+  // mavu --game FOLDER --headless --dump-vars FILE ARGS (and --input FILE when
+  // `input` is given); packs first when files were added.
+  HeadlessRun Run(const std::vector<std::string>& args = {},
+                  std::optional<std::string_view> input = std::nullopt);
+
+ private:
+  void Pack();
+
+  TempDir dir_;
+  std::filesystem::path source_;
+  std::filesystem::path game_;
+  bool packed_ = true;
+  int runs_ = 0;
+};
+
+}  // namespace mavu::test
