@@ -71,6 +71,23 @@ TEST_F(VariableCommandsTest, AnArrayDeclaredByVarIsDeletedWholeByDel) {
   EXPECT_EQ(Trace(), "02");
 }
 
+TEST_F(VariableCommandsTest, DelInASubroutineDeletesALocalArray) {
+  Run(R"(\sub,@@s
+\jmp,@@end
+@@s
+\var,int,loc[3]
+\cal,loc[2]=4
+\vexs,loc
+\cal,t=t+ResultInt+loc[2]
+\del,loc
+\vexs,loc
+\cal,t=t+ResultInt
+\ret
+@@end)");
+  EXPECT_EQ(Messages(), Strings{});
+  EXPECT_EQ(Trace(), "340");
+}
+
 TEST_F(VariableCommandsTest, ObjectVariablesCreateTheirObjectsAndDelFreesThem) {
   Run(R"(\gvar,img,bg[2]
 \gvar,MSG,win)");
