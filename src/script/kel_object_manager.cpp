@@ -75,10 +75,13 @@ void TKelObjectManager::ClearObjects() {
   objects_.clear();
 }
 
+// By index, so that an object created or freed while the broadcast runs
+// cannot leave it walking a moved list.
 void TKelObjectManager::ForGroups(uint32_t groupSet,
                                   const std::function<void(TKelObjectDataCustom&)>& visit) {
-  for (const auto& object : objects_) {
-    if (object->InGroups(groupSet)) visit(*object);
+  for (size_t i = 0; i < objects_.size(); ++i) {
+    TKelObjectDataCustom& object = *objects_[i];
+    if (object.InGroups(groupSet)) visit(object);
   }
 }
 
@@ -112,7 +115,7 @@ TKelObjectDataCustom* TKelObjectManager::HitTest(int32_t mask, int32_t x, int32_
 }
 
 void TKelObjectManager::ReleaseAll() {
-  for (const auto& object : objects_) object->Release();
+  for (size_t i = 0; i < objects_.size(); ++i) objects_[i]->Release();
 }
 
 int32_t TKelObjectManager::MessageState() {

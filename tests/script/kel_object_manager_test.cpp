@@ -186,6 +186,27 @@ TEST_F(KelObjectManagerTest, DrawAndHoverReachOnlyTheGroupsAsked) {
                                                 "simg,0 hover 1 10,20"}));
 }
 
+// Creates further objects while it is advanced.
+class SpawningObject : public TKelObjectDataCustom {
+ public:
+  SpawningObject(std::string name, TKelObjectManager& objects)
+      : TKelObjectDataCustom(std::move(name), ObjectKind::Image), objects_(objects) {}
+  void Advance(int32_t, int32_t) override {
+    for (int i = 0; i < 64; ++i) objects_.CreateObject("img", "spawn," + std::to_string(i));
+  }
+
+ private:
+  TKelObjectManager& objects_;
+};
+
+TEST_F(KelObjectManagerTest, ObjectsCreatedDuringABroadcastDoNotUpsetIt) {
+  ASSERT_TRUE(objects_.Add(std::make_unique<SpawningObject>("spawner,0", objects_)));
+  AddRecording("img,0", ObjectKind::Image);
+  objects_.AdvanceAll(-1, 5, groups::kScene);
+  EXPECT_EQ(journal_, std::vector<std::string>{"img,0 advance -1 5 at 0,0"});
+  EXPECT_EQ(objects_.Count(), 66u);
+}
+
 TEST_F(KelObjectManagerTest, ObjectsAboveGroupFifteenAreNeverBroadcastTo) {
   objects_.Add(std::make_unique<RecordingObject>("odd,0", ObjectKind::Image, journal_, 16));
   objects_.AdvanceAll(-1, 10, 0xFFFFFFFF);
