@@ -91,13 +91,14 @@ void HeadlessGame::Loose(const std::filesystem::path& relative, std::string_view
   dir_.Write(std::filesystem::path("game") / relative, base::Utf8ToCp932(utf8));
 }
 
-void HeadlessGame::Pack() {
-  const ProgramResult result = RunProgram(
-      ProgramFrom("MAVU_TOOLS_DIR", "mavu-pack"),
-      {"build", (game_ / "GameData" / "data0").string(), source_.string(), "--encode-text"},
-      dir_.Path());
+std::filesystem::path HeadlessGame::Pack() {
+  const std::filesystem::path stem = game_ / "GameData" / "data0";
+  const ProgramResult result =
+      RunProgram(ProgramFrom("MAVU_TOOLS_DIR", "mavu-pack"),
+                 {"build", stem.string(), source_.string(), "--encode-text"}, dir_.Path());
   if (result.code != 0) throw std::runtime_error("mavu-pack failed: " + result.err);
   packed_ = true;
+  return stem.string() + ".pack";
 }
 
 HeadlessRun HeadlessGame::Run(const std::vector<std::string>& args,

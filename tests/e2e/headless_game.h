@@ -56,10 +56,10 @@ class HeadlessGame {
   // `input` is given); packs first when files were added.
   HeadlessRun Run(const std::vector<std::string>& args = {},
                   std::optional<std::string_view> input = std::nullopt);
+  // Writes GameData\data0 now; returns the path of its .pack file.
+  std::filesystem::path Pack();
 
  private:
-  void Pack();
-
   TempDir dir_;
   std::filesystem::path source_;
   std::filesystem::path game_;

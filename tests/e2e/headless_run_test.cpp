@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -489,6 +490,32 @@ TEST_F(HeadlessRunTest, TheRandomTableComesFromTheGame) {
       "\\scp,math\\rnd,10\\cal,a=ResultInt\\rnd,10\\cal,b=ResultInt\n");
   EXPECT_EQ(run.Global("a").Number(), 2);
   EXPECT_EQ(run.Global("b").Number(), 0);
+}
+
+TEST_F(HeadlessRunTest, ADamagedPackEntryStopsTheRunUnlessChecksumsAreOff) {
+  // The marker lies in the checksummed 8-byte blocks of the entry.
+  game_.Script("@@TOP\n\\gvar,int,zzzqqq\n\\gvar,int,padding_padding_padding\n");
+  const std::filesystem::path pack = game_.Pack();
+  std::string bytes;
+  {
+    std::ifstream in(pack, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const size_t marker = bytes.find("zzzqqq");
+  ASSERT_NE(marker, std::string::npos);
+  bytes[marker + 5] = 'r';
+  {
+    std::ofstream out(pack, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  HeadlessRun run = game_.Run();
+  EXPECT_EQ(run.code, kStartupFailure);
+  EXPECT_NE(run.err.find("a data pack is damaged: startup.s"), std::string::npos) << run.err;
+  EXPECT_FALSE(run.dump);
+  game_.Loose("GameData/System/config.txt", "CRCCheck=0\n");
+  run = game_.Run();
+  EXPECT_EQ(run.code, kNormalEnd) << run.err;
+  EXPECT_TRUE((*run.dump)["global"].Has("zzzqqr"));
 }
 
 }  // namespace
