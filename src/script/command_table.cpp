@@ -21,7 +21,9 @@ TCommandHandler TCommandTable::General(int32_t code) const {
 
 TCommandHandler TCommandTable::ForObject(uint8_t kind, int32_t code) const {
   auto it = objects_.find(ObjectKey(kind, code));
-  return it == objects_.end() ? nullptr : it->second;
+  if (it != objects_.end()) return it->second;
+  auto fallback = fallbacks_.find(kind);
+  return fallback == fallbacks_.end() ? nullptr : fallback->second;
 }
 
 uint64_t TCommandTable::ObjectKey(uint8_t kind, int32_t code) {

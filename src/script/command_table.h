@@ -31,6 +31,8 @@ class TCommandTable {
  public:
   void AddGeneral(std::string_view word, TCommandHandler handler);
   void AddObjectCommand(uint8_t kind, std::string_view word, TCommandHandler handler);
+  // Takes every command word of the kind that has no handler of its own.
+  void SetObjectFallback(uint8_t kind, TCommandHandler handler) { fallbacks_[kind] = handler; }
 
   // Null when nothing is registered.
   TCommandHandler General(int32_t code) const;
@@ -41,6 +43,7 @@ class TCommandTable {
 
   std::unordered_map<int32_t, TCommandHandler> general_;
   std::unordered_map<uint64_t, TCommandHandler> objects_;
+  std::unordered_map<uint8_t, TCommandHandler> fallbacks_;
 };
 
 }  // namespace mavu::script

@@ -97,6 +97,8 @@ class TKelScript : private TScriptErrorSink,
   bool SceneReturnAvailable();
   bool SceneReturn();
   // A motion played once on the event indicator after the next advance.
+  // Posts a system request for the shell to carry out after this frame.
+  void PostRequest(SystemRequest request) { request_ = request; }
   void SetPendingEventLabel(std::string_view motion) { pendingEvent_ = motion; }
 
   // Result variables: element 0 of a global variable, access rights ignored.

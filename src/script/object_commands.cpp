@@ -1,6 +1,15 @@
 #include "script/object_commands.h"
 
+#include "script/object_kinds.h"
+
 namespace mavu::script {
+namespace {
+
+// The network object takes every command and does nothing: there is no
+// network play to connect to, and scripts must not stop on it.
+bool IgnoreNetworkCommand(const TCommand&) { return true; }
+
+}  // namespace
 
 void RegisterObjectCommands(TCommandTable& table) {
   RegisterSystemCommands(table);
@@ -12,6 +21,7 @@ void RegisterObjectCommands(TCommandTable& table) {
   RegisterReadLogCommands(table);
   RegisterMathCommands(table);
   RegisterExtendCommands(table);
+  table.SetObjectFallback(KindNumber(ObjectKind::Tcp), IgnoreNetworkCommand);
 }
 
 }  // namespace mavu::script

@@ -5,6 +5,7 @@
 #include "script/kel_script.h"
 #include "script/object_arguments.h"
 #include "script/object_commands.h"
+#include "script/object_messages.h"
 #include "script/save_title.h"
 #include "script/system_object.h"
 
@@ -163,6 +164,33 @@ bool Interlace(const TCommand& command) {
   return true;
 }
 
+// c, e, h, l, m, s, ql, qs: post a request to the shell.
+template <SystemRequest kRequest>
+bool Request(const TCommand& command) {
+  command.script.PostRequest(kRequest);
+  return true;
+}
+
+// sm[,n]: without an argument ResultInt = the FullScreen setting; an argument
+// that differs from it requests the screen-mode change.
+bool ScreenMode(const TCommand& command) {
+  auto* system = Receiver<TKelObjectDataSystem>(command);
+  if (system == nullptr) return false;
+  const int32_t current = system->Shell().FullScreenSetting();
+  if (!Has(command, 1)) {
+    SetResultInt(command, current);
+  } else if (Integer(command, 1) != current) {
+    command.script.PostRequest(SystemRequest::ScreenMode);
+  }
+  return true;
+}
+
+// The sys object names its own unknown words before the dispatcher reports them.
+bool UnknownSystemCommand(const TCommand& command) {
+  command.script.ReportError(messages::SystemUndefinedCommand() + command.words.words[0]);
+  return false;
+}
+
 }  // namespace
 
 void RegisterSystemCommands(TCommandTable& table) {
@@ -184,6 +212,16 @@ void RegisterSystemCommands(TCommandTable& table) {
   table.AddObjectCommand(kSys, "v", Version);
   table.AddObjectCommand(kSys, "di", Identifier);
   table.AddObjectCommand(kSys, "il", Interlace);
+  table.AddObjectCommand(kSys, "sm", ScreenMode);
+  table.AddObjectCommand(kSys, "c", Request<SystemRequest::Config>);
+  table.AddObjectCommand(kSys, "e", Request<SystemRequest::ExitNow>);
+  table.AddObjectCommand(kSys, "h", Request<SystemRequest::Backlog>);
+  table.AddObjectCommand(kSys, "l", Request<SystemRequest::LoadScreen>);
+  table.AddObjectCommand(kSys, "m", Request<SystemRequest::Menu>);
+  table.AddObjectCommand(kSys, "s", Request<SystemRequest::SaveScreen>);
+  table.AddObjectCommand(kSys, "ql", Request<SystemRequest::QuickLoad>);
+  table.AddObjectCommand(kSys, "qs", Request<SystemRequest::QuickSave>);
+  table.SetObjectFallback(kSys, UnknownSystemCommand);
 }
 
 }  // namespace mavu::script

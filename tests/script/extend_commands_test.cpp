@@ -31,5 +31,11 @@ TEST_F(ExtendCommandsTest, ResetRaisesTheResetEvent) {
   EXPECT_TRUE(shell_.extensionTexts.empty());
 }
 
+TEST_F(ObjectTest, TheNetworkObjectTakesEveryWordWithoutAnError) {
+  bool ran = Run("\\scp,tcp\\open,\"host\",80\\x\\send,1\r\n");
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_TRUE(ran);
+}
+
 }  // namespace
 }  // namespace mavu::script::test

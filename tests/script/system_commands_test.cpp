@@ -9,6 +9,37 @@ namespace {
 
 using SystemCommandsTest = ObjectTest;
 
+TEST_F(SystemCommandsTest, RequestWordsPostTheirRequests) {
+  const std::pair<const char*, SystemRequest> cases[] = {
+      {"c", SystemRequest::Config},      {"e", SystemRequest::ExitNow},
+      {"h", SystemRequest::Backlog},     {"l", SystemRequest::LoadScreen},
+      {"m", SystemRequest::Menu},        {"s", SystemRequest::SaveScreen},
+      {"ql", SystemRequest::QuickLoad},  {"qs", SystemRequest::QuickSave}};
+  script_->Module().scope.names[0] = "sys,0";
+  for (const auto& [word, request] : cases) {
+    script_->ExecuteLine(std::string("\\") + word);
+    EXPECT_EQ(script_->PendingRequest(), request) << word;
+  }
+}
+
+TEST_F(SystemCommandsTest, ScreenModeAnswersTheSettingAndRequestsOnlyAChange) {
+  shell_.fullScreen = 1;
+  ASSERT_TRUE(Run("\\gvar,int,a\\scp\\sm\\cal,a=ResultInt\\sm,1\r\n"));
+  EXPECT_EQ(Int("a"), 1);
+  EXPECT_EQ(script_->PendingRequest(), SystemRequest::None);
+  script_->ExecuteLine("\\sm,0");
+  EXPECT_EQ(script_->PendingRequest(), SystemRequest::ScreenMode);
+}
+
+TEST_F(SystemCommandsTest, AnUnknownWordIsNamedBySysAndThenByTheDispatcher) {
+  script_->Module().scope.names[0] = "sys,0";
+  script_->ExecuteLine("\\zz,1");
+  auto messages = Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "未定義の命令です：(sys)/\\zz");
+  EXPECT_EQ(messages[1], "未定義の命令：\\zz,1");
+}
+
 TEST_F(SystemCommandsTest, ModeIsSetAndRead) {
   ASSERT_TRUE(Run("\\scp\\p,1\\gvar,int,a\\p\\cal,a=ResultInt\\p,0\\p\r\n"));
   EXPECT_EQ(Int("a"), 1);
