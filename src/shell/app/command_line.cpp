@@ -19,6 +19,7 @@ constexpr std::string_view kUsage =
     "                    position and the frame count as JSON (UTF-8)\n"
     "  --save-dir DIR    the folder that holds SaveData/ (default: the game folder)\n"
     "  --help            this text\n"
+    "A run also ends when the script waits for a click that the input no longer gives.\n"
     "--screenshot, --shots and --shot-every are not available yet.\n"
     "Exit codes: 0 normal end, 1 a script error stopped the run, 2 start-up failure.\n";
 

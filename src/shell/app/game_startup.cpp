@@ -58,7 +58,8 @@ std::string FatalMessage(std::string_view key, std::string_view fallback) {
   const std::string text = resource::MessageText(key);
   if (text.empty()) return std::string(fallback);
   std::string utf8 = base::Cp932ToUtf8(resource::ExpandDialogText(text, AppTitle()));
-  for (size_t at = utf8.find(kLineBreak); at != std::string::npos; at = utf8.find(kLineBreak, at)) {
+  for (size_t at = utf8.find(kLineBreak); at != std::string::npos;
+       at = utf8.find(kLineBreak, at + 1)) {
     utf8.replace(at, kLineBreak.size(), "\n");
   }
   return utf8;

@@ -174,7 +174,9 @@ THeadlessRunner::TEnd THeadlessRunner::CarryOut(SystemRequest request) {
   return TEnd::Running;
 }
 
-// Past the last line the reader hands out nothing but empty commands.
+// Past the last line the reader hands out nothing but empty commands: its
+// position reads "EOF" and it holds no line text. (Standing on the last line
+// also reads "EOF", but with the text of that line while it has commands.)
 bool THeadlessRunner::ScriptEnded() const {
   script::TKelReader& reader = script_->Reader();
   return script_->CurrentWaitState() == WaitState::Running &&

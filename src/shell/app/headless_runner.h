@@ -33,7 +33,8 @@ class THeadlessRunner {
   THeadlessRunner(const THeadlessRunner&) = delete;
   THeadlessRunner& operator=(const THeadlessRunner&) = delete;
 
-  // The process's exit code; messages go to standard error.
+  // The process's exit code: kExitStartupFailure also when the dump cannot be
+  // written. Messages go to standard error.
   int Run();
 
  private:
