@@ -3,12 +3,16 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "script/kel_calculation.h"
+#include "script/value.h"
 
 namespace {
 
 using mavu::script::TKelCalculation;
+using mavu::script::TValue;
+using mavu::script::TVariableSpec;
 using mavu::script::VariableScope;
 
 // Typical argument expressions of a game script.
@@ -60,8 +64,43 @@ void BM_EvaluateCompilingEachTime(benchmark::State& state) {
   Evaluate(state, 0);
 }
 
+// A table of state.range(0) integer variables v0, v1 ...
+std::vector<std::string> FillTable(TValue& table, int count) {
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    names.push_back("v" + std::to_string(i));
+    TVariableSpec spec;
+    spec.name = names.back();
+    table.Declare(spec);
+  }
+  return names;
+}
+
+// Finding declared variables, spread over the whole table.
+void BM_FindVariable(benchmark::State& state) {
+  TValue table;
+  std::vector<std::string> names = FillTable(table, static_cast<int>(state.range(0)));
+  constexpr size_t kStride = 7919;  // a prime, so every name is visited
+  size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(table.Find(names[next], 0));
+    next = (next + kStride) % names.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+// Missing a name: what every read of a global does in the local table first.
+void BM_FindMissingVariable(benchmark::State& state) {
+  TValue table;
+  FillTable(table, static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(table.Find("count", 0));
+  state.SetItemsProcessed(state.iterations());
+}
+
 constexpr int kExpressionCount = static_cast<int>(std::size(kExpressions));
 BENCHMARK(BM_EvaluateCached)->DenseRange(0, kExpressionCount - 1);
 BENCHMARK(BM_EvaluateCompilingEachTime)->DenseRange(0, kExpressionCount - 1);
+BENCHMARK(BM_FindVariable)->Arg(50)->Arg(10'000);
+BENCHMARK(BM_FindMissingVariable)->Arg(50)->Arg(10'000);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "script/value.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "base/cp932.h"
 #include "script/value_array_integer.h"
@@ -21,15 +22,18 @@ bool Allows(const TValueSlot& slot, int16_t right, bool ignoreRights) {
   return ignoreRights || (slot.attributes & right) != 0;
 }
 
-}  // namespace
-
-uint32_t NameHash(std::string_view name) {
-  std::string lower = base::LowerName(name);
+uint32_t LowerNameHash(std::string_view lower) {
   uint32_t hash = 0;
   for (size_t i = 0; i < lower.size(); ++i) {
     hash += static_cast<uint8_t>(lower[i]) * static_cast<uint32_t>((i + 1) % 256);
   }
   return hash;
+}
+
+}  // namespace
+
+uint32_t NameHash(std::string_view name) {
+  return LowerNameHash(base::LowerName(name));
 }
 
 TValue::TValue() = default;
@@ -60,12 +64,14 @@ bool TValue::Declare(const TVariableSpec& spec) {
     reporter_.Report(messages::ArrayTooLarge() + std::string(spec.name));
     return false;
   }
-  TValueSlot& slot = slots_[TakeFreeSlot()];
+  size_t taken = TakeFreeSlot();
+  TValueSlot& slot = slots_[taken];
   ++generation_;
   slot.storage = std::move(storage);
   slot.key = static_cast<int16_t>(spec.key);
   slot.attributes = spec.attributes;
   slot.hash = NameHash(spec.name);
+  IndexSlot(taken);
   return true;
 }
 
@@ -78,19 +84,50 @@ size_t TValue::TakeFreeSlot() {
   return first;
 }
 
+size_t TValue::TIndexKeyHash::operator()(const TIndexKey& k) const {
+  constexpr size_t kKeyFactor = 0x9E3779B97F4A7C15ull;  // spreads the small keys over the bits
+  return std::hash<std::string>{}(k.lowerName) ^ (static_cast<size_t>(k.key) * kKeyFactor);
+}
+
 int32_t TValue::Find(std::string_view name, int32_t key) const {
-  return Find(name, NameHash(name), key);
+  std::string lower = base::LowerName(name);
+  return FindLower(lower, LowerNameHash(lower), key);
 }
 
 int32_t TValue::Find(std::string_view name, uint32_t hash, int32_t key) const {
-  for (size_t i = 0; i < slots_.size(); ++i) {
-    const TValueSlot& slot = slots_[i];
-    if (slot.key == key && !slot.IsFree() && slot.hash == hash &&
-        base::EqualsIgnoreCase(slot.storage->Name(), name)) {
-      return static_cast<int32_t>(i);
-    }
+  return FindLower(base::LowerName(name), hash, key);
+}
+
+int32_t TValue::FindLower(const std::string& lowerName, uint32_t hash, int32_t key) const {
+  // Free slots hold key -1 and used ones 0..kMaxKey, so no other key can match.
+  if (key < 0 || key > kMaxKey) return kNotFound;
+  auto found = index_.find(TIndexKey{lowerName, static_cast<int16_t>(key)});
+  if (found == index_.end()) return kNotFound;
+  for (int32_t slot : found->second) {
+    if (slots_[static_cast<size_t>(slot)].hash == hash) return slot;
   }
   return kNotFound;
+}
+
+void TValue::IndexSlot(size_t slot) {
+  const TValueSlot& used = slots_[slot];
+  TSlotList& list = index_[TIndexKey{base::LowerName(used.storage->Name()), used.key}];
+  const auto number = static_cast<int32_t>(slot);
+  list.insert(std::lower_bound(list.begin(), list.end(), number), number);
+}
+
+// Moving slots down keeps their order, so the list stays ascending.
+void TValue::RenumberSlot(size_t from, size_t to) {
+  const TValueSlot& used = slots_[from];
+  TSlotList& list = index_.at(TIndexKey{base::LowerName(used.storage->Name()), used.key});
+  *std::ranges::find(list, static_cast<int32_t>(from)) = static_cast<int32_t>(to);
+}
+
+void TValue::UnindexSlot(size_t slot) {
+  const TValueSlot& used = slots_[slot];
+  auto listed = index_.find(TIndexKey{base::LowerName(used.storage->Name()), used.key});
+  std::erase(listed->second, static_cast<int32_t>(slot));
+  if (listed->second.empty()) index_.erase(listed);
 }
 
 TReturnValue TValue::Read(std::string_view name, int32_t key, const TArrayIndex& index,
@@ -144,9 +181,12 @@ bool TValue::WriteSlot(int32_t slot, std::string_view name, const TArrayIndex& i
   return true;
 }
 
-void TValue::FreeSlot(TValueSlot& slot) {
+// The variable stays findable while its storage frees its objects.
+void TValue::FreeSlot(size_t index) {
+  TValueSlot& slot = slots_[index];
   ++generation_;
   slot.storage->SetCount(0);
+  UnindexSlot(index);
   slot.storage.reset();
   slot.key = TValueSlot::kFreeKey;
   slot.attributes = 0;
@@ -157,26 +197,25 @@ void TValue::FreeSlot(TValueSlot& slot) {
 bool TValue::Delete(std::string_view name, int32_t key, bool force) {
   int32_t index = Find(name, key);
   if (index == kNotFound) return false;
-  TValueSlot& slot = slots_[static_cast<size_t>(index)];
-  if (!force && (slot.attributes & kDeletable) == 0) {
+  if (!force && (slots_[static_cast<size_t>(index)].attributes & kDeletable) == 0) {
     reporter_.Report(messages::NotDeletable() + std::string(name));
     return false;
   }
-  FreeSlot(slot);
+  FreeSlot(static_cast<size_t>(index));
   CompactIfNeeded();
   return true;
 }
 
 void TValue::DeleteDeeperLocals(int32_t depth) {
-  for (TValueSlot& slot : slots_) {
-    if (!slot.IsFree() && slot.key > depth) FreeSlot(slot);
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    if (!slots_[i].IsFree() && slots_[i].key > depth) FreeSlot(i);
   }
   CompactIfNeeded();
 }
 
 void TValue::Clear() {
-  for (TValueSlot& slot : slots_) {
-    if (!slot.IsFree()) FreeSlot(slot);
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    if (!slots_[i].IsFree()) FreeSlot(i);
   }
   slots_.clear();
   ++generation_;
@@ -188,9 +227,18 @@ void TValue::CompactIfNeeded() {
   if (freed_ > kMaxFreedSlots) Compact();
 }
 
-// Used slots keep their order; free ones (trailing ones included) go away.
+// Used slots keep their order and move down over free ones; trailing free
+// ones go away. Slots before the first free one stay, so unwinding the locals
+// at the end of a large table moves (and re-indexes) only a few.
 void TValue::Compact() {
-  std::erase_if(slots_, [](const TValueSlot& slot) { return slot.IsFree(); });
+  auto isFree = [](const TValueSlot& slot) { return slot.IsFree(); };
+  size_t next = static_cast<size_t>(std::ranges::find_if(slots_, isFree) - slots_.begin());
+  for (size_t i = next; i < slots_.size(); ++i) {
+    if (slots_[i].IsFree()) continue;
+    RenumberSlot(i, next);
+    slots_[next++] = std::move(slots_[i]);
+  }
+  slots_.resize(next);
   ++generation_;
   freed_ = 0;
 }
@@ -223,7 +271,7 @@ void TValue::ReadTable(base::ByteReader& in) {
     }
     slots_.resize(static_cast<size_t>(count));
     ++generation_;
-    for (TValueSlot& slot : slots_) ReadSlotRecord(in, slot);
+    for (size_t i = 0; i < slots_.size(); ++i) ReadSlotRecord(in, i);
     for (uint32_t& word : flags_) word = in.U32();
   } catch (const base::FormatError&) {
     Clear();
@@ -231,9 +279,10 @@ void TValue::ReadTable(base::ByteReader& in) {
   }
 }
 
-// Reads one slot record. The storage is attached to the slot before its
-// elements are read, so that a failure frees the objects already created.
-void TValue::ReadSlotRecord(base::ByteReader& in, TValueSlot& slot) {
+// Reads one slot record. The storage is attached to the slot (and the slot
+// indexed) before its elements are read, so that a failure frees the objects
+// already created.
+void TValue::ReadSlotRecord(base::ByteReader& in, size_t index) {
   uint8_t kind = in.U8();
   bool reference = in.U8() != 0;
   std::string name = in.Str16();
@@ -251,10 +300,12 @@ void TValue::ReadSlotRecord(base::ByteReader& in, TValueSlot& slot) {
   int32_t count = in.I32();
   auto storage = MakeStorage(static_cast<ValueKind>(kind), std::move(name), kindName, reference);
   storage->LoadSizes(sizes, count);
+  TValueSlot& slot = slots_[index];
   slot.storage = std::move(storage);
   slot.key = key;
   slot.attributes = attributes;
   slot.hash = hash;
+  IndexSlot(index);
   slot.storage->ReadElements(in, count);
 }
 

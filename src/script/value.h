@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/byte_reader.h"
@@ -63,6 +64,11 @@ struct TVariableSpec {
 // Slot order is kept as the original allocation gives it, because it is the
 // order of the table stream: a new variable takes the last free slot, and when
 // there is none the table grows by 32 free slots and the first of them is used.
+//
+// Lookups go through an index from (lower-cased name, key) to the used slots
+// of that name, so that they do not scan tables of thousands of locals. It
+// gives the same slot a scan in slot order would: the first one whose stored
+// hash matches.
 class TValue {
  public:
   static constexpr int kGrowSlots = 32;
@@ -135,19 +141,38 @@ class TValue {
   const std::array<uint32_t, kFlagWords>& FlagBits() const { return flags_; }
 
  private:
+  struct TIndexKey {
+    std::string lowerName;
+    int16_t key = 0;
+    bool operator==(const TIndexKey&) const = default;
+  };
+  struct TIndexKeyHash {
+    size_t operator()(const TIndexKey& k) const;
+  };
+  // Ascending slot numbers. More than one only when a loaded table repeats a
+  // name under one key, or stores a hash that is not the name's own (such a
+  // slot is never found, as the hash must match).
+  using TSlotList = std::vector<int32_t>;
+
+  int32_t FindLower(const std::string& lowerName, uint32_t hash, int32_t key) const;
+  void IndexSlot(size_t slot);
+  void UnindexSlot(size_t slot);
+  void RenumberSlot(size_t from, size_t to);
   std::unique_ptr<TValueArrayCustom> MakeStorage(ValueKind kind, std::string name,
                                                  std::string_view kindName, bool reference);
   size_t TakeFreeSlot();
-  void FreeSlot(TValueSlot& slot);
+  void FreeSlot(size_t index);
   void CompactIfNeeded();
   void Compact();
-  void ReadSlotRecord(base::ByteReader& in, TValueSlot& slot);
+  void ReadSlotRecord(base::ByteReader& in, size_t index);
 
   TErrorReporter reporter_;
   TKelObjectHost* host_ = nullptr;
   int32_t freed_ = 0;
   uint64_t generation_ = 0;
   std::vector<TValueSlot> slots_;
+  // Every used slot, and only those, is listed under its name and key.
+  std::unordered_map<TIndexKey, TSlotList, TIndexKeyHash> index_;
   std::array<uint32_t, kFlagWords> flags_{};
 };
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "fake_script_host.h"
 #include "script_game.h"
 
@@ -19,6 +21,24 @@ TArrayIndex At(std::initializer_list<int32_t> indices) {
   TArrayIndex index;
   for (int32_t i : indices) index.at[static_cast<size_t>(index.count++)] = i;
   return index;
+}
+
+// What a scan of the slots in order finds; the table's index must agree.
+int32_t ScanFor(const TValue& table, std::string_view name, int32_t key) {
+  const std::vector<TValueSlot>& slots = table.Slots();
+  for (size_t i = 0; i < slots.size(); ++i) {
+    const TValueSlot& slot = slots[i];
+    if (!slot.IsFree() && slot.key == key && slot.hash == NameHash(name) &&
+        base::EqualsIgnoreCase(slot.storage->Name(), name)) {
+      return static_cast<int32_t>(i);
+    }
+  }
+  return TValue::kNotFound;
+}
+
+std::string Upper(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
 }
 
 class ValueTableTest : public ::testing::Test {
@@ -59,6 +79,18 @@ class ValueTableTest : public ::testing::Test {
   }
   const TValueArrayCustom& Storage(std::string_view name) {
     return *table.Slots().at(static_cast<size_t>(table.Find(name, 0))).storage;
+  }
+
+  // Every name, in both letter cases, under keys 0..maxKey.
+  void ExpectLookupsMatchAScan(const std::vector<std::string>& names, int32_t maxKey) {
+    for (const std::string& name : names) {
+      for (const std::string& spelling : {name, Upper(name)}) {
+        for (int32_t key = 0; key <= maxKey; ++key) {
+          EXPECT_EQ(table.Find(spelling, key), ScanFor(table, spelling, key))
+              << spelling << " under key " << key;
+        }
+      }
+    }
   }
 
   FakeErrorSink sink;
@@ -362,6 +394,95 @@ TEST_F(ValueTableTest, WritingANameIntoObjectStorageCreatesAndFreesNothing) {
   ASSERT_TRUE(table.Delete("bg", 0, false));
   // The element still owns the object it created.
   EXPECT_EQ(host.log.back(), "free bg,0");
+}
+
+TEST_F(ValueTableTest, LookupsStayInStepThroughDeletesCompactionLoadsAndUnwinding) {
+  constexpr int kGlobals = 40;
+  constexpr int kDeepest = 5;
+  std::vector<std::string> names;
+  for (int i = 0; i < kGlobals; ++i) {
+    names.push_back("g" + std::to_string(i));
+    ASSERT_TRUE(Declare(names.back(), ValueKind::Integer));
+    ASSERT_TRUE(Write(names.back(), {}, TReturnValue::FromInteger(i)));
+  }
+  names.push_back("Param");
+  for (int key = 1; key <= kDeepest; ++key) {
+    ASSERT_TRUE(Declare("Param", ValueKind::Integer, {}, key));
+    ASSERT_TRUE(table.Write("param", key, {}, TReturnValue::FromInteger(100 + key), false));
+  }
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+  ASSERT_TRUE(table.Delete("g5", 0, false));  // a hole in the middle
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+  for (int i = 6; i < 37; ++i) ASSERT_TRUE(table.Delete(names[i], 0, false));
+  ASSERT_EQ(table.FreedCount(), 0);  // compacted: the later slots moved down
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+  ASSERT_TRUE(Declare("G5", ValueKind::String));
+  ASSERT_TRUE(Declare("g20", ValueKind::Integer));
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+
+  base::ByteWriter out;
+  ASSERT_TRUE(table.WriteTable(out));
+  base::Bytes bytes = out.Take();
+  ASSERT_TRUE(Declare("g6", ValueKind::Integer));  // loading the stream drops it again
+  base::ByteReader in(bytes);
+  table.ReadTable(in);
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+  table.DeleteDeeperLocals(2);
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+
+  for (int i : {0, 4, 37, 39}) EXPECT_EQ(Read(names[i]).integer, i);
+  EXPECT_EQ(Read("g5").kind, ValueKind::String);
+  EXPECT_EQ(Read("g20").integer, 0);
+  for (int i = 6; i < 37; ++i) {
+    if (i != 20) {
+      EXPECT_EQ(table.Find(names[i], 0), TValue::kNotFound) << names[i];
+    }
+  }
+  for (int key = 1; key <= 2; ++key) {
+    EXPECT_EQ(table.Read("PARAM", key, {}, false).integer, 100 + key);
+  }
+  for (int key = 3; key <= kDeepest; ++key) EXPECT_EQ(table.Find("param", key), TValue::kNotFound);
+  EXPECT_TRUE(sink.messages.empty());
+
+  table.Clear();
+  ExpectLookupsMatchAScan(names, kDeepest + 1);
+  for (const std::string& name : names) EXPECT_TRUE(Declare(name, ValueKind::Integer)) << name;
+}
+
+// A loaded table may repeat a name under one key, or store a hash that is not
+// the name's own: the first slot in order whose hash matches is the one found.
+TEST_F(ValueTableTest, LoadedRepeatsAndForeignHashesFindTheFirstMatchingSlot) {
+  constexpr uint32_t kForeignHash = 12345;
+  base::ByteWriter w;
+  w.I32(3);
+  const auto slot = [&w](std::string_view name, uint32_t hash, int32_t value) {
+    w.U8(0).U8(0).Str16(name).Str16("").U16(0).U16(255).U32(hash);
+    w.I32(1).I32(1).I32(1).I32(1).I32(1).I32(value);
+  };
+  slot("Dup", NameHash("dup"), 1);
+  slot("dup", NameHash("dup"), 2);
+  slot("odd", kForeignHash, 3);
+  w.Zeros(TValue::kFlagWords * 4);
+  base::Bytes bytes = w.Take();
+  base::ByteReader in(bytes);
+  table.ReadTable(in);
+
+  EXPECT_EQ(table.Find("DUP", 0), 0);
+  EXPECT_EQ(Read("dup").integer, 1);
+  EXPECT_EQ(table.Find("odd", 0), TValue::kNotFound);
+  EXPECT_EQ(table.Find("ODD", kForeignHash, 0), 2);
+  ASSERT_TRUE(Declare("Odd", ValueKind::Integer));  // the loaded one is invisible by name
+  EXPECT_EQ(table.Find("odd", 0), 3);
+  ASSERT_TRUE(table.Delete("dup", 0, false));
+  EXPECT_EQ(table.Find("dup", 0), 1);
+  EXPECT_EQ(Read("dup").integer, 2);
+  ASSERT_TRUE(table.Delete("odd", 0, false));
+  EXPECT_EQ(table.Find("odd", 0), TValue::kNotFound);
+  EXPECT_EQ(table.Find("odd", kForeignHash, 0), 2);
+  // Keys no slot can hold, including ones that would wrap to 0 as 16 bits.
+  EXPECT_EQ(table.Find("dup", TValueSlot::kFreeKey), TValue::kNotFound);
+  EXPECT_EQ(table.Find("dup", 65536), TValue::kNotFound);
+  ExpectLookupsMatchAScan({"dup", "odd"}, 1);
 }
 
 }  // namespace
