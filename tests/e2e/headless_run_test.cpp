@@ -323,6 +323,31 @@ TEST_F(HeadlessRunTest, TheExitActionEndsTheRun) {
   EXPECT_EQ((*run.dump)["frames"].Number(), 4);
 }
 
+TEST_F(HeadlessRunTest, TheScriptCanExitAtOnce) {
+  const HeadlessRun run = RunScript(
+      "@@TOP\n"
+      "\\gvar,int,a\n"
+      "\\cal,a=1\n"
+      "\\scp\\e\n"
+      "\\cal,a=2\n"
+      "\\clk\n");
+  EXPECT_EQ(run.Global("a").Number(), 1);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 1);
+}
+
+TEST_F(HeadlessRunTest, ScreensCloseAtOnceAndTheScriptGoesOn) {
+  // The menu request ends frame 1's commands; the script goes on in frame 2.
+  const HeadlessRun run = RunScript(
+      "@@TOP\n"
+      "\\gvar,int,a\n"
+      "\\scp\\m\n"
+      "\\cal,a=1\n"
+      "\\h\n"
+      "\\cal,a=a+1\n");
+  EXPECT_EQ(run.Global("a").Number(), 2);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 3);
+}
+
 TEST_F(HeadlessRunTest, KeysActThroughTheGamesKeyTable) {
   game_.Add("System/etc/Game.dat", "key[0]=27,exit\nkey[1]=13,keyclick\n");
   const HeadlessRun run = RunScript(

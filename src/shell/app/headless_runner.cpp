@@ -116,6 +116,7 @@ void THeadlessRunner::StartScript() {
 }
 
 THeadlessRunner::TEnd THeadlessRunner::RunFrames() {
+  PassOnWarnings();
   if (base::ErrorLog().ErrorFlag()) return TEnd::ScriptError;
   while (!line_.frames || frames_ < *line_.frames) {
     const TEnd end = Frame();
