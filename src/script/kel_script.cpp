@@ -193,6 +193,7 @@ void TKelScript::Reset() {
   pendingEvent_.clear();
   systemData_.LineLog().SetLocked(false);
   systemData_.FileLog().Reset();
+  resource::DataTree().ResetDataDirs();
 }
 
 void TKelScript::ResetInterpreter() {

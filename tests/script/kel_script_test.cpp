@@ -204,6 +204,7 @@ TEST_F(KelScriptTest, ResetClearsGlobalsLocalsObjectsAndStateButKeepsTheSystemTa
   module.texts[TScriptModuleData::kSceneReturnLabel] = "@@x";
   script_->SystemData().LineLog().SetLocked(true);
   script_->SystemData().FileLog().AddFilter("bg");
+  ASSERT_TRUE(resource::DataTree().AddDataDir("extra\\"));
   ASSERT_EQ(module.waitState, WaitState::Click);
   int resets = 0;
   script_->SetResetEvent([&] { ++resets; });
@@ -228,6 +229,8 @@ TEST_F(KelScriptTest, ResetClearsGlobalsLocalsObjectsAndStateButKeepsTheSystemTa
   EXPECT_EQ(script_->Reader().PositionText(), "NOFILE");
   EXPECT_FALSE(script_->SystemData().LineLog().Locked());
   EXPECT_EQ(script_->SystemData().FileLog().Filters()[0], "");
+  EXPECT_EQ(resource::DataTree().DataDirs()[0], "");
+  EXPECT_EQ(resource::DataTree().DataDirs()[15], "root");
   EXPECT_EQ(services_.stageResets, stageResets + 1);
   EXPECT_EQ(services_.soundResets, soundResets + 1);
 }
