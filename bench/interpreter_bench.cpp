@@ -1,0 +1,124 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "base/error_log.h"
+#include "imaging/kel_log_data.h"
+#include "resource/data_tree.h"
+#include "resource/pack_builder.h"
+#include "script/general_commands.h"
+#include "script/headless_services.h"
+#include "script/headless_system_shell.h"
+#include "script/kel_object_manager.h"
+#include "script/kel_script.h"
+#include "script/object_commands.h"
+
+// Whole-interpreter throughput: commands executed per second through
+// UpdateFrame, with the real dispatcher, evaluator and object registry.
+namespace {
+
+using namespace mavu;
+
+constexpr int kLoopCount = 100000;
+constexpr int kSkipLines = 100000;
+constexpr int32_t kFrameMs = 25;
+
+std::string LoopScript() {
+  return "@@start\r\n\\gvar,int,i,s,t\r\n\\scp\\run,100000\r\n"
+         "\\for,i=0,i<" + std::to_string(kLoopCount) + ",i=i+1\r\n"
+         "\\cal,s=s+i*3,t=(s%7)+(i/2)\r\n\\next\r\n";
+}
+
+// A scenario-sized script of commands that skip mode passes over quickly:
+// waits, arithmetic and labels.
+std::string SkipScript() {
+  std::string text = "@@start\r\n\\gvar,int,n\r\n";
+  for (int i = 0; i < kSkipLines; ++i) {
+    if (i % 50 == 0) text += "@@Scene" + std::to_string(i / 50) + "\r\n";
+    text += (i % 2 == 0) ? "\\wait,100\r\n" : "\\cal,n=n+1\r\n";
+  }
+  return text;
+}
+
+// A game folder holding both scripts, mounted in the process-wide data tree,
+// and one interpreter over it.
+class BenchInterpreter {
+ public:
+  BenchInterpreter() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "mavu-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+    folder_ = pattern;
+    resource::TPackBuilder builder;
+    AddScript(builder, "loop.s", LoopScript());
+    AddScript(builder, "skip.s", SkipScript());
+    std::filesystem::create_directories(folder_ / "GameData");
+    if (!builder.WriteFiles(folder_ / "GameData" / "data0")) throw std::runtime_error("pack");
+    auto& tree = resource::DataTree();
+    tree.SetProgramDirectory(folder_);
+    if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("mount");
+    base::ErrorLog().SetDirectory(folder_);
+    auto registry = std::make_unique<script::TKelObjectManager>(script::TObjectParts{backlog_, shell_});
+    script_ = std::make_unique<script::TKelScript>(services_.Services(), std::move(registry),
+                                                   folder_ / "SaveData", 0x1234);
+    script::RegisterGeneralCommands(script_->Commands());
+    script::RegisterObjectCommands(script_->Commands());
+    if (!script_->Initialize()) throw std::runtime_error("interpreter");
+  }
+  ~BenchInterpreter() {
+    script_.reset();
+    resource::DataTree().UnmountDataPacks();
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+
+  // Runs the script from its start until it has passed its last line.
+  void RunToEnd(const std::string& file, script::SkipMode mode) {
+    script_->Reset();
+    script_->SetMode(mode);
+    script_->ExecuteLine("\\go,@@start,\"" + file + "\"");
+    while (script_->Reader().PositionText() != "EOF") script_->UpdateFrame(kFrameMs, true);
+    if (base::ErrorLog().ErrorFlag()) throw std::runtime_error("script error in " + file);
+  }
+
+  int32_t Integer(const std::string& expression) { return script_->Evaluate(expression).integer; }
+
+ private:
+  static void AddScript(resource::TPackBuilder& builder, const std::string& name,
+                        const std::string& text) {
+    if (!builder.Add(name, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}))
+      throw std::runtime_error("cannot add " + name);
+  }
+
+  std::filesystem::path folder_;
+  script::THeadlessServices services_;
+  script::THeadlessSystemShell shell_;
+  imaging::TKelLogData backlog_;
+  std::unique_ptr<script::TKelScript> script_;
+};
+
+BenchInterpreter& Interpreter() {
+  static BenchInterpreter interpreter;
+  return interpreter;
+}
+
+// Two commands per iteration: the \cal and the \next.
+void BM_ForLoopOfCal(benchmark::State& state) {
+  for (auto _ : state) Interpreter().RunToEnd("loop.s", script::SkipMode::Off);
+  if (Interpreter().Integer("i") != kLoopCount) state.SkipWithError("the loop did not finish");
+  state.SetItemsProcessed(state.iterations() * kLoopCount * 2);
+}
+
+void BM_SkipModePassOver(benchmark::State& state) {
+  for (auto _ : state) Interpreter().RunToEnd("skip.s", script::SkipMode::Skip);
+  if (Interpreter().Integer("n") != kSkipLines / 2) state.SkipWithError("lines were not run");
+  state.SetItemsProcessed(state.iterations() * kSkipLines);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ForLoopOfCal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SkipModePassOver)->Unit(benchmark::kMillisecond);
