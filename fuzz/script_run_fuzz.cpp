@@ -9,6 +9,7 @@
 
 #include "base/error_log.h"
 #include "fake_object_registry.h"
+#include "fuzz_game_folder.h"
 #include "resource/data_tree.h"
 #include "script/headless_services.h"
 #include "script/kel_script.h"
@@ -21,49 +22,13 @@
 namespace {
 
 using namespace mavu;
+using fuzz::GamePath;
+using fuzz::TakePart;
+using fuzz::WriteScript;
 
-constexpr std::string_view kPartSeparator = "\xFE\xFE\xFE";
 constexpr int kFrames = 16;
 constexpr int32_t kFrameMs = 25;
 constexpr const char* kActions[] = {"", "click", "skip", "", "auto", "keyclick", "menu", ""};
-
-class GameFolder {
- public:
-  GameFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mavu-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-    resource::DataTree().SetProgramDirectory(path_);
-    base::ErrorLog().SetDirectory(path_);
-  }
-  ~GameFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-const std::filesystem::path& GamePath() {
-  static const GameFolder folder;
-  return folder.Path();
-}
-
-std::string_view TakePart(std::string_view& rest) {
-  size_t end = rest.find(kPartSeparator);
-  std::string_view part = rest.substr(0, end);
-  rest =
-      end == std::string_view::npos ? std::string_view() : rest.substr(end + kPartSeparator.size());
-  return part;
-}
-
-void WriteScript(const char* name, std::string_view text) {
-  std::ofstream out(GamePath() / name, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!out) std::abort();
-}
 
 }  // namespace
 
