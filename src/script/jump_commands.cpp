@@ -163,11 +163,14 @@ void TJumpCommands::Ret(const TCommand& command) {
 bool TJumpCommands::JumpTo(const std::optional<std::string>& file, const std::string& label) {
   if (!file) return false;
   TKelReader& reader = script_.Reader();
-  const bool otherFile = !base::EqualsIgnoreCase(*file, kSelf);
+  // Before the first script is open there is no position to come back to
+  // (asking for one would warn about a position outside any label).
+  const bool restorable =
+      !base::EqualsIgnoreCase(*file, kSelf) && !reader.CurrentFileName().empty();
   const TScriptRunStack before =
-      otherFile ? CurrentPosition(script_, RunKind::Plain) : TScriptRunStack{};
+      restorable ? CurrentPosition(script_, RunKind::Plain) : TScriptRunStack{};
   if (reader.JumpToLabel(*file, label) || LabelAtEnd(reader, label)) return true;
-  if (otherFile) Restore(before);
+  if (restorable) Restore(before);
   return false;
 }
 

@@ -34,6 +34,13 @@ TEST_F(JumpCommandsTest, JmpMovesToTheLabelIgnoringItsCase) {
   EXPECT_EQ(Messages(), Strings{});
 }
 
+TEST_F(JumpCommandsTest, TheFirstGoOfARunGivesNoPositionWarning) {
+  Start("@@start\n\\cal,t=t+\"x\"");
+  Frame();
+  EXPECT_EQ(Trace(), "x");
+  EXPECT_EQ(services_.warnings, Strings{});
+}
+
 TEST_F(JumpCommandsTest, ALabelArgumentMayBeAnExpressionGivingALabel) {
   Start("@@start\n\\cal,s=\"@@there\"\n\\jmp,s\n\\cal,t=t+\"x\"\n@@there\n\\cal,t=t+\"y\"");
   Frame();
