@@ -80,7 +80,7 @@ class BenchInterpreter {
     script_->Reset();
     script_->SetMode(mode);
     script_->ExecuteLine("\\go,@@start,\"" + file + "\"");
-    while (script_->Reader().PositionText() != "EOF") script_->UpdateFrame(kFrameMs, true);
+    while (!script_->Reader().AtEnd()) script_->UpdateFrame(kFrameMs, true);
     if (base::ErrorLog().ErrorFlag()) throw std::runtime_error("script error in " + file);
   }
 

@@ -183,6 +183,8 @@ std::string TKelReader::PositionText() const {
   return label.file + "(" + std::to_string(sourceLine) + ")";
 }
 
+bool TKelReader::AtEnd() const { return script_ && currentLine_ >= script_->LineCount(); }
+
 bool TKelReader::HasCurrentLabel() const {
   return script_ && currentLabel_ >= 0 &&
          currentLabel_ < static_cast<int32_t>(script_->Labels().size());

@@ -60,6 +60,8 @@ class TKelReader {
   int32_t LineOffsetSinceLabel() const;
   int32_t CharacterPosition() const { return charPosition_; }
   int32_t CurrentLine() const { return currentLine_; }
+  // Past the last line: only empty commands follow until the next jump.
+  bool AtEnd() const;
   const std::string& CurrentLineText() const { return lineText_; }
   // The file a label was read from; empty for an unknown label.
   std::string LabelFile(std::string_view label) const;

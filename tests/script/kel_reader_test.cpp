@@ -55,6 +55,17 @@ TEST_F(KelReaderTest, EmptyLinesGiveEmptyCommands) {
   EXPECT_EQ(Read(5), (Commands{"\\a", "", "\\b", "", ""}));
 }
 
+TEST_F(KelReaderTest, AtEndOnlyOnceTheLastLineIsPassed) {
+  EXPECT_FALSE(reader_.AtEnd());  // no script at all
+  Mount({{"a.s", "\\a\n\\b"}});
+  ASSERT_TRUE(reader_.OpenScript("a.s", false));
+  EXPECT_EQ(Read(2), (Commands{"\\a", "\\b"}));
+  EXPECT_FALSE(reader_.AtEnd());  // standing on the last line, which reads "EOF"
+  EXPECT_EQ(reader_.PositionText(), "EOF");
+  EXPECT_EQ(Read(1), Commands{""});
+  EXPECT_TRUE(reader_.AtEnd());
+}
+
 TEST_F(KelReaderTest, TrailBytesNeverSplitOrNest) {
   // ソ and 表 end in 0x5C (backslash), ボ in 0x7B ({), マ in 0x7D (}).
   Mount({{"a.s", Sjis("\\m,ソ\\n,表\n\\m,ボ\\x\n\\m,{マ\\x}\\y\n\\m,\"ソ\\z\"")}});

@@ -24,7 +24,6 @@ constexpr std::string_view kStartLabel = "@@TOP";
 constexpr std::string_view kSaveFolder = "SaveData";
 constexpr std::string_view kBackUpSave = "BackUpSaveData.svd";
 constexpr std::string_view kSceneReturnEvent = "*OnSceneReturn";
-constexpr std::string_view kEndOfScript = "EOF";
 
 void Complain(const std::string& message) {
   std::cerr << "mavu: " << message << '\n';
@@ -175,13 +174,8 @@ THeadlessRunner::TEnd THeadlessRunner::CarryOut(SystemRequest request) {
   return TEnd::Running;
 }
 
-// Past the last line the reader hands out nothing but empty commands: its
-// position reads "EOF" and it holds no line text. (Standing on the last line
-// also reads "EOF", but with the text of that line while it has commands.)
 bool THeadlessRunner::ScriptEnded() const {
-  script::TKelReader& reader = script_->Reader();
-  return script_->CurrentWaitState() == WaitState::Running &&
-         reader.PositionText() == kEndOfScript && reader.CurrentLineText().empty();
+  return script_->CurrentWaitState() == WaitState::Running && script_->Reader().AtEnd();
 }
 
 // Only a click ends these waits, and outside auto and skip modes only the
