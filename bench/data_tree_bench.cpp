@@ -14,7 +14,7 @@
 
 namespace {
 
-using mavu::resource::TDataTree;
+using mavu::resource::DataTree;
 using mavu::resource::THashFilePack;
 
 constexpr size_t kEntries = 65535;
@@ -34,7 +34,7 @@ class Games {
     std::string pattern = (std::filesystem::temp_directory_path() / "mavu-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     root_ = pattern;
-    mavu::resource::TPackBuilder builder;
+    mavu::resource::PackBuilder builder;
     for (size_t i = 0; i < kEntries; ++i) {
       std::string body = "contents of " + std::to_string(i);
       builder.Add(EntryName(i),
@@ -57,20 +57,20 @@ class Games {
     std::filesystem::remove_all(root_, ec);
   }
 
-  TDataTree& Indexed() { return indexed_; }
-  TDataTree& Scanned() { return scanned_; }
+  DataTree& Indexed() { return indexed_; }
+  DataTree& Scanned() { return scanned_; }
   const std::filesystem::path& Root() const { return root_; }
   const std::string& Probe(size_t i) const { return probes_[i % kProbes]; }
 
  private:
-  void Mount(TDataTree& tree, const char* game) {
+  void Mount(DataTree& tree, const char* game) {
     tree.SetProgramDirectory(root_ / game);
     if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("cannot mount");
   }
 
   std::filesystem::path root_;
-  TDataTree indexed_;
-  TDataTree scanned_;
+  DataTree indexed_;
+  DataTree scanned_;
   std::vector<std::string> probes_;
 };
 
@@ -79,7 +79,7 @@ Games& TheGames() {
   return games;
 }
 
-void OpenRandomEntries(benchmark::State& state, TDataTree& tree) {
+void OpenRandomEntries(benchmark::State& state, DataTree& tree) {
   size_t i = 0;
   for (auto _ : state) {
     auto bytes = tree.OpenDataFile(TheGames().Probe(i++));

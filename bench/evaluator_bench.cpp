@@ -5,15 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "script/kel_calculation.h"
-#include "script/value.h"
+#include "script/values/kel_calculation.h"
+#include "script/values/value.h"
 
 namespace {
 
 using mavu::script::TKelCalculation;
 using mavu::script::TValue;
-using mavu::script::TVariableSpec;
 using mavu::script::VariableScope;
+using mavu::script::VariableSpec;
 
 // Typical argument expressions of a game script.
 constexpr std::string_view kExpressions[] = {
@@ -29,13 +29,13 @@ constexpr std::string_view kExpressions[] = {
 // (about as many as the built-in system variables).
 void DeclareGameVariables(TKelCalculation& calc) {
   for (int i = 0; i < 40; ++i) {
-    calc.DeclareVariable(VariableScope::Global, "int", "filler" + std::to_string(i), 0);
+    calc.DeclareVariable(VariableScope::kGlobal, "int", "filler" + std::to_string(i), 0);
   }
   for (std::string_view name : {"a", "b", "x", "y", "i", "j", "count"}) {
-    calc.DeclareVariable(VariableScope::Global, "int", name, 0);
+    calc.DeclareVariable(VariableScope::kGlobal, "int", name, 0);
   }
-  calc.DeclareVariable(VariableScope::Global, "str", "name", 0);
-  calc.DeclareVariable(VariableScope::Global, "int", "flags[16,16]", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "str", "name", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "int", "flags[16,16]", 0);
   calc.Evaluate("a=7", 0);
   calc.Evaluate("b=5", 0);
   calc.Evaluate("x=12", 0);
@@ -56,7 +56,7 @@ void Evaluate(benchmark::State& state, size_t cacheCapacity) {
 
 // With the cache of compiled expressions (the evaluator as the engine uses it).
 void BM_EvaluateCached(benchmark::State& state) {
-  Evaluate(state, mavu::script::TExpressionCache::kDefaultCapacity);
+  Evaluate(state, mavu::script::ExpressionCache::kDefaultCapacity);
 }
 
 // The peer: every evaluation tokenises and binds the text again.
@@ -69,7 +69,7 @@ std::vector<std::string> FillTable(TValue& table, int count) {
   std::vector<std::string> names;
   for (int i = 0; i < count; ++i) {
     names.push_back("v" + std::to_string(i));
-    TVariableSpec spec;
+    VariableSpec spec;
     spec.name = names.back();
     table.Declare(spec);
   }

@@ -10,12 +10,11 @@
 #include "imaging/kel_log_data.h"
 #include "resource/data_tree.h"
 #include "resource/pack_builder.h"
-#include "script/general_commands.h"
-#include "script/headless_services.h"
-#include "script/headless_system_shell.h"
-#include "script/kel_object_manager.h"
-#include "script/kel_script.h"
-#include "script/object_commands.h"
+#include "script/commands/general_commands.h"
+#include "script/interpreter/kel_script.h"
+#include "script/objects/kel_object_manager.h"
+#include "script/objects/object_commands.h"
+#include "shell/app/headless_services.h"
 
 // Whole-interpreter throughput: commands executed per second through
 // UpdateFrame, with the real dispatcher, evaluator and object registry.
@@ -29,7 +28,9 @@ constexpr int32_t kFrameMs = 25;
 
 std::string LoopScript() {
   return "@@start\r\n\\gvar,int,i,s,t\r\n\\scp\\run,100000\r\n"
-         "\\for,i=0,i<" + std::to_string(kLoopCount) + ",i=i+1\r\n"
+         "\\for,i=0,i<" +
+         std::to_string(kLoopCount) +
+         ",i=i+1\r\n"
          "\\cal,s=s+i*3,t=(s%7)+(i/2)\r\n\\next\r\n";
 }
 
@@ -52,16 +53,17 @@ class BenchInterpreter {
     std::string pattern = (std::filesystem::temp_directory_path() / "mavu-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     folder_ = pattern;
-    resource::TPackBuilder builder;
+    resource::PackBuilder builder;
     AddScript(builder, "loop.s", LoopScript());
     AddScript(builder, "skip.s", SkipScript());
     std::filesystem::create_directories(folder_ / "GameData");
     if (!builder.WriteFiles(folder_ / "GameData" / "data0")) throw std::runtime_error("pack");
-    auto& tree = resource::DataTree();
+    auto& tree = resource::TheDataTree();
     tree.SetProgramDirectory(folder_);
     if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("mount");
-    base::ErrorLog().SetDirectory(folder_);
-    auto registry = std::make_unique<script::TKelObjectManager>(script::TObjectParts{backlog_, shell_});
+    base::TheErrorLog().SetDirectory(folder_);
+    auto registry =
+        std::make_unique<script::TKelObjectManager>(script::ObjectParts{backlog_, shell_});
     script_ = std::make_unique<script::TKelScript>(services_.Services(), std::move(registry),
                                                    folder_ / "SaveData", 0x1234);
     script::RegisterGeneralCommands(script_->Commands());
@@ -70,7 +72,7 @@ class BenchInterpreter {
   }
   ~BenchInterpreter() {
     script_.reset();
-    resource::DataTree().UnmountDataPacks();
+    resource::TheDataTree().UnmountDataPacks();
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }
@@ -81,21 +83,21 @@ class BenchInterpreter {
     script_->SetMode(mode);
     script_->ExecuteLine("\\go,@@start,\"" + file + "\"");
     while (!script_->Reader().AtEnd()) script_->UpdateFrame(kFrameMs, true);
-    if (base::ErrorLog().ErrorFlag()) throw std::runtime_error("script error in " + file);
+    if (base::TheErrorLog().ErrorFlag()) throw std::runtime_error("script error in " + file);
   }
 
   int32_t Integer(const std::string& expression) { return script_->Evaluate(expression).integer; }
 
  private:
-  static void AddScript(resource::TPackBuilder& builder, const std::string& name,
+  static void AddScript(resource::PackBuilder& builder, const std::string& name,
                         const std::string& text) {
     if (!builder.Add(name, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}))
       throw std::runtime_error("cannot add " + name);
   }
 
   std::filesystem::path folder_;
-  script::THeadlessServices services_;
-  script::THeadlessSystemShell shell_;
+  shell::HeadlessServices services_;
+  shell::HeadlessSystemShell shell_;
   imaging::TKelLogData backlog_;
   std::unique_ptr<script::TKelScript> script_;
 };
@@ -107,13 +109,13 @@ BenchInterpreter& Interpreter() {
 
 // Two commands per iteration: the \cal and the \next.
 void BM_ForLoopOfCal(benchmark::State& state) {
-  for (auto _ : state) Interpreter().RunToEnd("loop.s", script::SkipMode::Off);
+  for (auto _ : state) Interpreter().RunToEnd("loop.s", script::SkipMode::kOff);
   if (Interpreter().Integer("i") != kLoopCount) state.SkipWithError("the loop did not finish");
   state.SetItemsProcessed(state.iterations() * kLoopCount * 2);
 }
 
 void BM_SkipModePassOver(benchmark::State& state) {
-  for (auto _ : state) Interpreter().RunToEnd("skip.s", script::SkipMode::Skip);
+  for (auto _ : state) Interpreter().RunToEnd("skip.s", script::SkipMode::kSkip);
   if (Interpreter().Integer("n") != kSkipLines / 2) state.SkipWithError("lines were not run");
   state.SetItemsProcessed(state.iterations() * kSkipLines);
 }

@@ -11,10 +11,10 @@
 #include "base/cp932.h"
 #include "resource/data_tree.h"
 #include "resource/pack_builder.h"
-#include "script/bregexp.h"
-#include "script/kel_reader.h"
-#include "script/replacement_table.h"
-#include "script/word_buf.h"
+#include "script/reader/kel_reader.h"
+#include "script/reader/replacement_table.h"
+#include "script/reader/word_buf.h"
+#include "script/regex/bregexp.h"
 
 namespace {
 
@@ -56,16 +56,16 @@ class BenchGame {
       lines_.push_back(line);
       text_ += line + "\r\n";
     }
-    mavu::resource::TPackBuilder builder;
+    mavu::resource::PackBuilder builder;
     builder.Add(kScript, std::span(reinterpret_cast<const uint8_t*>(text_.data()), text_.size()));
     std::filesystem::create_directories(root_ / "GameData");
     if (!builder.WriteFiles(root_ / "GameData" / "data0")) throw std::runtime_error("cannot write");
-    auto& tree = mavu::resource::DataTree();
+    auto& tree = mavu::resource::TheDataTree();
     tree.SetProgramDirectory(root_);
     if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("cannot mount");
   }
   ~BenchGame() {
-    mavu::resource::DataTree().UnmountDataPacks();
+    mavu::resource::TheDataTree().UnmountDataPacks();
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }

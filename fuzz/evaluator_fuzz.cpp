@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fake_script_host.h"
-#include "script/kel_calculation.h"
+#include "script/values/kel_calculation.h"
+#include "support/script/fake_script_host.h"
 
 namespace {
 
@@ -12,12 +12,12 @@ using mavu::script::VariableScope;
 
 // A few variables of every kind and scope for the expressions to reach.
 void DeclareSample(TKelCalculation& calc) {
-  calc.DeclareVariable(VariableScope::System, "int", "sv", 0);
-  calc.DeclareVariable(VariableScope::Global, "int", "n", 0);
-  calc.DeclareVariable(VariableScope::Global, "int", "a[4,4]", 0);
-  calc.DeclareVariable(VariableScope::Global, "str", "s[3]", 0);
-  calc.DeclareVariable(VariableScope::Global, "img", "bg[2]", 0);
-  calc.DeclareVariable(VariableScope::Local, "int", "l", 1);
+  calc.DeclareVariable(VariableScope::kSystem, "int", "sv", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "int", "n", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "int", "a[4,4]", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "str", "s[3]", 0);
+  calc.DeclareVariable(VariableScope::kGlobal, "img", "bg[2]", 0);
+  calc.DeclareVariable(VariableScope::kLocal, "int", "l", 1);
   calc.AssignInteger("n", 0, 3);
   calc.AssignString("s[1]", 0, "text");
 }
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   calc.AssignInteger(text, depth, 7);
   calc.AssignString(text, depth, text);
   calc.Visibility(text, depth);
-  calc.DeclareVariable(VariableScope::Local, "int", text, depth);
+  calc.DeclareVariable(VariableScope::kLocal, "int", text, depth);
   calc.DeleteVariable(text, depth);
   calc.ResetTables();
   return 0;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mavu::imaging::TBitmapFont font(&bytes, &bytes);
     DrawSome(font, false);
     DrawSome(font, true);
-  } catch (const mavu::imaging::EFontError&) {
+  } catch (const mavu::imaging::FontError&) {
   }
   return 0;
 }

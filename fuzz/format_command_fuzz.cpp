@@ -6,7 +6,7 @@
 
 #include "base/byte_reader.h"
 #include "base/bytes.h"
-#include "script/text_format.h"
+#include "script/commands/text_format.h"
 
 // Input: u8 argument count (taken modulo 8); per argument a u8 kind (even: an
 // int32 follows, odd: a Str16 text); the rest is the format. The result must
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr size_t kConversionSlack = 16;
   mavu::base::ByteReader in({data, size});
   std::vector<std::string> texts;
-  std::vector<mavu::script::TFormatArgument> arguments;
+  std::vector<mavu::script::FormatArgument> arguments;
   size_t textBytes = 0;
   try {
     const size_t count = in.U8() % kMaxArguments;

@@ -23,8 +23,8 @@ class GameFolder {
     std::string pattern = (std::filesystem::temp_directory_path() / "mavu-fuzz-XXXXXX").string();
     if (!mkdtemp(pattern.data())) std::abort();
     path_ = pattern;
-    resource::DataTree().SetProgramDirectory(path_);
-    base::ErrorLog().SetDirectory(path_);
+    resource::TheDataTree().SetProgramDirectory(path_);
+    base::TheErrorLog().SetDirectory(path_);
   }
   ~GameFolder() {
     std::error_code ec;

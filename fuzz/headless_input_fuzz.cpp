@@ -16,8 +16,8 @@ constexpr int32_t kScreenWidth = 800;
 constexpr int32_t kScreenHeight = 600;
 constexpr uint64_t kFrameMs = 25;
 
-std::array<resource::TKeyBinding, resource::kKeyBindingCount> Bindings() {
-  std::array<resource::TKeyBinding, resource::kKeyBindingCount> bindings;
+std::array<resource::KeyBinding, resource::kKeyBindingCount> Bindings() {
+  std::array<resource::KeyBinding, resource::kKeyBindingCount> bindings;
   const int32_t codes[] = {-1, -2, -6, -7, -8, 13, 27, 0x100 + 83, 0x200 + 13, 0xF00 + 17, 175};
   size_t i = 0;
   for (int32_t code : codes) bindings[i++] = {code, "keyclick"};
@@ -27,20 +27,20 @@ std::array<resource::TKeyBinding, resource::kKeyBindingCount> Bindings() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  shell::THeadlessInputScript script;
+  shell::HeadlessInputScript script;
   try {
-    script = shell::THeadlessInputScript::Parse({data, size});
+    script = shell::HeadlessInputScript::Parse({data, size});
   } catch (const base::FormatError&) {
     return 0;
   }
-  shell::THeadlessInputPlayer player(script, shell::TKeyTable(Bindings()), kScreenWidth,
-                                     kScreenHeight);
+  shell::HeadlessInputPlayer player(script, shell::KeyTable(Bindings()), kScreenWidth,
+                                    kScreenHeight);
   // Only the frames that hold events: the frame numbers may be far apart.
   int64_t previous = 0;
-  for (const shell::TInputEvent& event : script.Events()) {
+  for (const shell::InputEvent& event : script.Events()) {
     if (event.frame == previous) continue;
     previous = event.frame;
-    const shell::TFrameInput input =
+    const shell::FrameInput input =
         player.Play(event.frame, static_cast<uint64_t>(event.frame) * kFrameMs);
     if (input.pointerX < 0 || input.pointerX >= kScreenWidth || input.pointerY < 0 ||
         input.pointerY >= kScreenHeight) {

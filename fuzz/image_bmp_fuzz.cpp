@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     mavu::base::ByteReader in({data, size});
     image.LoadBmp(in);
-  } catch (const mavu::imaging::EImageLoadError&) {
+  } catch (const mavu::imaging::ImageLoadError&) {
     if (!image.Empty()) __builtin_trap();
   }
   TARGB8888 canvas;
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     mavu::base::ByteReader in({data, size});
     canvas.LoadAlphaMask(in);
-  } catch (const mavu::imaging::EImageLoadError&) {
+  } catch (const mavu::imaging::ImageLoadError&) {
   }
   return 0;
 }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mavu::base::ByteReader in({data, size});
   try {
     image.LoadJpeg(in);
-  } catch (const mavu::imaging::EImageLoadError&) {
+  } catch (const mavu::imaging::ImageLoadError&) {
     if (!image.Empty() || in.Position() != 0) __builtin_trap();
   }
   return 0;

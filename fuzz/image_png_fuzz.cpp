@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mavu::base::ByteReader in({data, size});
     image.LoadPng(in);
     image.RecomputeHasAlpha();
-  } catch (const mavu::imaging::EImageLoadError&) {
+  } catch (const mavu::imaging::ImageLoadError&) {
     if (!image.Empty()) __builtin_trap();
   }
   return 0;

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "script/bregexp.h"
+#include "script/regex/bregexp.h"
 
 // The first line is an expression (m//, s///, tr///, split form), the rest the
 // subject; every operation runs on both, with one matcher so that its handle

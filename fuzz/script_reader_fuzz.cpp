@@ -10,8 +10,8 @@
 #include "base/byte_writer.h"
 #include "fuzz_game_folder.h"
 #include "resource/data_tree.h"
-#include "script/kel_reader.h"
-#include "script/word_buf.h"
+#include "script/reader/kel_reader.h"
+#include "script/reader/word_buf.h"
 
 // The input is a main script, an include file and reader-state bytes, in that
 // order, separated by "\xFE\xFE\xFE". The scripts are loaded through the data
@@ -27,7 +27,7 @@ using fuzz::WriteScript;
 
 constexpr int kMaxCommands = 256;
 
-class SilentEvents : public script::TReaderEvents {
+class SilentEvents : public script::ReaderEvents {
  public:
   void LineReached(const std::string&, int32_t) override {}
   void PositionWarning(const std::string&) override {}

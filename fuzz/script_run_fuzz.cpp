@@ -8,11 +8,11 @@
 #include <string_view>
 
 #include "base/error_log.h"
-#include "fake_object_registry.h"
 #include "fuzz_game_folder.h"
 #include "resource/data_tree.h"
-#include "script/headless_services.h"
-#include "script/kel_script.h"
+#include "script/interpreter/kel_script.h"
+#include "shell/app/headless_services.h"
+#include "support/script/fake_object_registry.h"
 
 // The input is a main script and a second script file, separated by
 // "\xFE\xFE\xFE", loaded as loose files. The interpreter runs the main script
@@ -36,11 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   WriteScript("main.s", TakePart(rest));
   WriteScript("other.s", TakePart(rest));
-  base::ErrorLog().ClearErrors();
-  base::ErrorLog().ClearErrorFlag();
+  base::TheErrorLog().ClearErrors();
+  base::TheErrorLog().ClearErrorFlag();
 
-  script::THeadlessServices services;
-  services.channelStates[1] = script::TSoundService::kPlaying;
+  shell::HeadlessServices services;
   script::TKelScript interpreter(services.Services(),
                                  std::make_unique<script::test::FakeObjectRegistry>(),
                                  GamePath() / "SaveData", 0);
@@ -51,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     services.action = kActions[frame % std::size(kActions)];
     interpreter.UpdateFrame(kFrameMs, true);
     if (frame % 3 == 2) interpreter.Click(script::kNoPosition, script::kNoPosition, false);
-    base::ErrorLog().ClearErrorFlag();
+    base::TheErrorLog().ClearErrorFlag();
   }
   return 0;
 }

@@ -18,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   resource::ReadGameSettings(file);
   resource::ReadVoiceTable(file);
 
-  resource::TMessageTable messages;
+  resource::MessageTable messages;
   messages.LoadFromBytes(*file);
   resource::ExpandDialogText(messages.Text("EXIT_Text"), messages.Text("OK"));
 
-  auto list = resource::TSettingsList::FromBytes(*file);
+  auto list = resource::SettingsList::FromBytes(*file);
   auto settings = resource::ReadUserSettings(list);
   resource::StoreUserSettings(settings, list);
-  auto reread = resource::TSettingsList(list.Text());
+  auto reread = resource::SettingsList(list.Text());
   if (!(resource::ReadUserSettings(reread) == settings)) std::abort();
   return 0;
 }

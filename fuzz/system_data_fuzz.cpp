@@ -11,8 +11,8 @@
 namespace {
 
 using mavu::fuzz::kSystemDataFuzzKey;
-using mavu::fuzz::TOpaqueVariables;
-using mavu::resource::TSystemData;
+using mavu::fuzz::OpaqueVariables;
+using mavu::resource::SystemData;
 
 // Magic, checksum and length ahead of a sealed payload.
 constexpr size_t kSealHead = 12;
@@ -22,22 +22,22 @@ constexpr const char* kNoFolder = "/nonexistent/mavu-fuzz";
 
 // What loaded must build a file that loads to the same variables and builds
 // the same file again.
-void CheckLoaded(TSystemData& data, const TOpaqueVariables& variables) {
+void CheckLoaded(SystemData& data, const OpaqueVariables& variables) {
   const auto file = data.BuildFile();
   if (!file) std::abort();
-  TOpaqueVariables againVariables;
-  TSystemData again(kNoFolder, kSystemDataFuzzKey, againVariables);
+  OpaqueVariables againVariables;
+  SystemData again(kNoFolder, kSystemDataFuzzKey, againVariables);
   if (!again.LoadFromBytes(*file) || againVariables.bytes != variables.bytes) std::abort();
   if (again.BuildFile() != file) std::abort();
-  data.FileLog().AddFilter("cg");
-  data.FileLog().CountOpen("cg\\fuzz.png");
-  data.LineLog().ReportLine("fuzz.s@@top", 3);
-  data.LineLog().Counts().LookupCount("fuzz.s@@top");
+  data.OpenedFiles().AddFilter("cg");
+  data.OpenedFiles().CountOpen("cg\\fuzz.png");
+  data.ReadLines().ReportLine("fuzz.s@@top", 3);
+  data.ReadLines().Counts().LookupCount("fuzz.s@@top");
 }
 
 void Load(std::span<const uint8_t> file) {
-  TOpaqueVariables variables;
-  TSystemData systemData(kNoFolder, kSystemDataFuzzKey, variables);
+  OpaqueVariables variables;
+  SystemData systemData(kNoFolder, kSystemDataFuzzKey, variables);
   if (systemData.LoadFromBytes(file)) CheckLoaded(systemData, variables);
 }
 

@@ -12,7 +12,7 @@ inline constexpr uint32_t kSystemDataFuzzKey = resource::kBuiltInCodeKey;
 
 // The system variables as opaque bytes: the system-data target checks the file
 // and its blocks; the variable table's own stream has its own readers.
-class TOpaqueVariables : public resource::TSystemVariableStream {
+class OpaqueVariables : public resource::SystemVariableStream {
  public:
   bool WriteVariables(base::ByteWriter& out) override {
     out.Append(bytes);

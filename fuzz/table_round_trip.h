@@ -5,7 +5,7 @@
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
-#include "script/value.h"
+#include "script/values/value.h"
 
 namespace mavu::fuzz {
 

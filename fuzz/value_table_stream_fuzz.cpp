@@ -1,14 +1,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fake_script_host.h"
-#include "script/value.h"
+#include "script/values/value.h"
+#include "support/script/fake_script_host.h"
 #include "table_round_trip.h"
 
 namespace {
 
-struct TTable {
-  TTable() {
+struct Table {
+  Table() {
     table.SetErrorSink(&sink);
     table.SetObjectHost(&host);
   }
@@ -23,8 +23,7 @@ struct TTable {
 // Variable tables on a fake registry: a refused stream leaves the table and
 // the registry empty.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  mavu::fuzz::CheckTableRoundTrip<TTable>(data, size, [](const TTable& t) {
-    return t.table.Slots().empty() && t.host.objects.empty();
-  });
+  mavu::fuzz::CheckTableRoundTrip<Table>(
+      data, size, [](const Table& t) { return t.table.Slots().empty() && t.host.objects.empty(); });
   return 0;
 }

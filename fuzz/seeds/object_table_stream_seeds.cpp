@@ -2,24 +2,24 @@
 
 #include "base/byte_writer.h"
 #include "imaging/kel_log_data.h"
-#include "script/headless_system_shell.h"
-#include "script/kel_object_manager.h"
-#include "script/value.h"
+#include "script/objects/kel_object_manager.h"
+#include "script/values/value.h"
 #include "seed_registry.h"
+#include "shell/app/headless_services.h"
 
 namespace {
 
-using mavu::script::TVariableSpec;
 using mavu::script::ValueKind;
+using mavu::script::VariableSpec;
 
 void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::string_view kind,
                     int32_t count) {
   const std::array<int32_t, 1> sizes = {count};
-  TVariableSpec spec;
+  VariableSpec spec;
   spec.name = name;
   spec.kindName = kind;
   spec.attributes = mavu::script::kObjectVariableRights;
-  spec.valueKind = ValueKind::ObjectName;
+  spec.valueKind = ValueKind::kObjectName;
   spec.sizes = sizes;
   table.Declare(spec);
 }
@@ -28,7 +28,7 @@ void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::str
 
 MAVU_FUZZ_SEEDS(object_table_stream) {
   mavu::imaging::TKelLogData backlog;
-  mavu::script::THeadlessSystemShell shell;
+  mavu::shell::HeadlessSystemShell shell;
   mavu::script::TKelObjectManager objects({backlog, shell});
   mavu::script::TValue table;
   table.SetObjectHost(&objects);

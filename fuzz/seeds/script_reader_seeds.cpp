@@ -3,7 +3,7 @@
 
 #include "base/byte_writer.h"
 #include "base/cp932.h"
-#include "script/reader_state.h"
+#include "script/reader/reader_state_block.h"
 #include "seed_registry.h"
 
 namespace {
@@ -14,7 +14,7 @@ constexpr std::string_view kPartSeparator = "\xFE\xFE\xFE";
 
 // Reader state as a save writes it: the fixed block, the line, 64 slots, 16 markers.
 base::Bytes ReaderState(std::string_view file, std::string_view label, int32_t offset) {
-  script::TReaderStateBlock block;
+  script::ReaderStateBlock block;
   block.fileName = file;
   block.labelName = label;
   block.lineOffset = offset;

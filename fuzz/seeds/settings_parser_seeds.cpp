@@ -14,20 +14,20 @@ base::Bytes FromText(std::string_view text) {
 }
 
 base::Bytes UserSettingsSeed() {
-  resource::TUserSettings s;
+  resource::UserSettings s;
   s.FullScreen = 1;
   s.FPSLimit = 60;
   s.Font[0] = {"\x82\x6C\x82\x72 Gothic", 1, 0};
   s.TCPProxyHost = "proxy";
   s.ActorVolume[5] = 100;
   s.ActorMute[31] = 1;
-  resource::TSettingsList list("; player settings\r\nMyTool=on");
+  resource::SettingsList list("; player settings\r\nMyTool=on");
   resource::StoreUserSettings(s, list);
   return FromText(list.Text());
 }
 
 base::Bytes GameSettingsSeed() {
-  resource::TSettingsList list;
+  resource::SettingsList list;
   list.Set("ScreenWidth", "1024");
   list.Set("ScreenHeight", "$300");
   list.Set("GameTitle", "\x83\x66\x83\x82 %%%n");

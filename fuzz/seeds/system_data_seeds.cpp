@@ -12,13 +12,13 @@ using mavu::base::Bytes;
 // A file from the system-data writer, with `keys` entries in each log and a
 // variable block holding `variables`.
 Bytes SystemDataFile(const Bytes& variables, int keys) {
-  mavu::fuzz::TOpaqueVariables stream;
+  mavu::fuzz::OpaqueVariables stream;
   stream.bytes = variables;
-  mavu::resource::TSystemData data("", mavu::fuzz::kSystemDataFuzzKey, stream);
+  mavu::resource::SystemData data("", mavu::fuzz::kSystemDataFuzzKey, stream);
   for (int i = 0; i < keys; ++i) {
     const std::string n = std::to_string(i);
-    data.FileLog().Counts().RecordCount("cg\\ev" + n + ".png", i + 1, true);
-    data.LineLog().Counts().RecordCount("scene" + n + ".s@@top", i * 7 - 3, true);
+    data.OpenedFiles().Counts().RecordCount("cg\\ev" + n + ".png", i + 1, true);
+    data.ReadLines().Counts().RecordCount("scene" + n + ".s@@top", i * 7 - 3, true);
   }
   return data.BuildFile().value_or(Bytes{});
 }

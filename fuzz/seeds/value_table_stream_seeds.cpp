@@ -3,19 +3,19 @@
 #include <vector>
 
 #include "base/byte_writer.h"
-#include "fake_script_host.h"
-#include "script/value.h"
+#include "script/values/value.h"
 #include "seed_registry.h"
+#include "support/script/fake_script_host.h"
 
 namespace {
 
 using mavu::script::TValue;
-using mavu::script::TVariableSpec;
 using mavu::script::ValueKind;
+using mavu::script::VariableSpec;
 
 void Declare(TValue& table, std::string_view name, ValueKind kind, std::span<const int32_t> sizes,
              std::string_view kindName = {}, bool reference = false, int32_t key = 0) {
-  TVariableSpec spec;
+  VariableSpec spec;
   spec.name = name;
   spec.valueKind = kind;
   spec.sizes = sizes;
@@ -40,15 +40,15 @@ MAVU_FUZZ_SEEDS(value_table_stream) {
   std::vector<mavu::base::Bytes> seeds = {Written(table)};
   const int32_t matrix[] = {3, 4};
   const int32_t pair[] = {2};
-  Declare(table, "n", ValueKind::Integer, {});
-  Declare(table, "m", ValueKind::Integer, matrix, {}, false, 2);
+  Declare(table, "n", ValueKind::kInteger, {});
+  Declare(table, "m", ValueKind::kInteger, matrix, {}, false, 2);
   table.Write("m", 2, {}, mavu::script::TReturnValue::FromInteger(-7), true);
   seeds.push_back(Written(table));
-  Declare(table, "s", ValueKind::String, pair);
+  Declare(table, "s", ValueKind::kString, pair);
   table.Write("s", 0, {}, mavu::script::TReturnValue::FromString("\x82\xA0text"), true);
-  Declare(table, "bg", ValueKind::ObjectName, pair, "img");
+  Declare(table, "bg", ValueKind::kObjectName, pair, "img");
   host.Object("bg,1")->state = "state";
-  Declare(table, "ResultBtn", ValueKind::ObjectName, {}, {}, true);
+  Declare(table, "ResultBtn", ValueKind::kObjectName, {}, {}, true);
   table.Write("ResultBtn", 0, {}, mavu::script::TReturnValue::FromObjectName("bg,1"), true);
   table.FlagBits()[3] = 0x80000001;
   seeds.push_back(Written(table));

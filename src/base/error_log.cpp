@@ -10,26 +10,26 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
-void TErrorLog::ScriptError(std::string_view message) {
+void ErrorLog::ScriptError(std::string_view message) {
   errorFlag_ = true;
   std::string line = context_;
   line.append(kErrorTag).append(message);
   AppendErrorLine(line);
 }
 
-bool TErrorLog::AppendErrorLine(std::string_view line) {
+bool ErrorLog::AppendErrorLine(std::string_view line) {
   errors_.emplace_back(line);
   fileInStep_ = WriteFile(!fileInStep_);
   return fileInStep_;
 }
 
-void TErrorLog::ClearErrors() {
+void ErrorLog::ClearErrors() {
   errors_.clear();
   fileInStep_ = false;
 }
 
 // Appends the newest line, or rewrites the file with the whole list.
-bool TErrorLog::WriteFile(bool rewrite) const {
+bool ErrorLog::WriteFile(bool rewrite) const {
   std::ofstream out(file_, std::ios::binary | (rewrite ? std::ios::trunc : std::ios::app));
   if (!out) return false;
   const size_t first = rewrite ? 0 : errors_.size() - 1;
@@ -38,8 +38,8 @@ bool TErrorLog::WriteFile(bool rewrite) const {
   return !out.fail();
 }
 
-TErrorLog& ErrorLog() {
-  static TErrorLog log;
+ErrorLog& TheErrorLog() {
+  static ErrorLog log;
   return log;
 }
 

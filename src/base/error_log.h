@@ -13,7 +13,7 @@ inline constexpr std::string_view kErrorLogName = "ERRORLOG.txt";
 // in memory (the script-error screen shows the newest) and in a text file
 // beside the game. The file is rewritten by the first error of each such
 // period and appended to afterwards, so it holds the same lines as the list.
-class TErrorLog {
+class ErrorLog {
  public:
   // The file is kErrorLogName in the program folder (the current folder until set).
   void SetDirectory(const std::filesystem::path& dir) { file_ = dir / kErrorLogName; }
@@ -49,18 +49,18 @@ class TErrorLog {
 };
 
 // The process-wide log, used from the main thread only.
-TErrorLog& ErrorLog();
+ErrorLog& TheErrorLog();
 inline void SetErrorContext(std::string_view text) {
-  ErrorLog().SetErrorContext(text);
+  TheErrorLog().SetErrorContext(text);
 }
 inline void ScriptError(std::string_view message) {
-  ErrorLog().ScriptError(message);
+  TheErrorLog().ScriptError(message);
 }
 inline void AppendErrorLine(std::string_view line) {
-  ErrorLog().AppendErrorLine(line);
+  TheErrorLog().AppendErrorLine(line);
 }
 inline void ClearErrors() {
-  ErrorLog().ClearErrors();
+  TheErrorLog().ClearErrors();
 }
 
 }  // namespace mavu::base

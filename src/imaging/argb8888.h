@@ -86,9 +86,9 @@ struct PixelSurface {
 
 // A picture could not be decoded. what() is the engine's CP932 message (the
 // one the image loader reports); Detail() says in English what was wrong.
-class EImageLoadError : public base::FormatError {
+class ImageLoadError : public base::FormatError {
  public:
-  EImageLoadError(const std::string& message, std::string detail)
+  ImageLoadError(const std::string& message, std::string detail)
       : base::FormatError(message), detail_(std::move(detail)) {}
   const std::string& Detail() const { return detail_; }
 
@@ -218,7 +218,7 @@ class TARGB8888 {
 
   // --- loaders ------------------------------------------------------------
   // Each clears the buffer first, reads from the reader's position and throws
-  // EImageLoadError (leaving the buffer empty) on bad data.
+  // ImageLoadError (leaving the buffer empty) on bad data.
   void LoadBmp(base::ByteReader& in);
   // Finds FF D8 FF ... FF D9 from the position on and decodes that. Without
   // both markers the position is restored before the error is thrown.

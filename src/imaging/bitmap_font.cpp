@@ -10,17 +10,17 @@ namespace {
 constexpr int kDefaultGlyphSize = 32;
 constexpr int kAdvanceShift = 7;  // advances are in 1/128 of the glyph size
 
-TGlyphSet ReadSet(const base::Bytes* file) {
-  if (!file) return TGlyphSet();
+GlyphSet ReadSet(const base::Bytes* file) {
+  if (!file) return GlyphSet();
   base::ByteReader in(*file);
-  return TGlyphSet::Read(in);
+  return GlyphSet::Read(in);
 }
 
 // The pixels drawn for one glyph: its cell, in the page the cell lies in.
 struct CellSource {
-  const TGlyphSet& set;
-  TGlyphSet::Cell cell;
-  TGlyphInk ink;
+  const GlyphSet& set;
+  GlyphSet::Cell cell;
+  GlyphInk ink;
 
   uint8_t Value(int x, int y) const { return set.PagePixel(cell.page, x, y); }
 };
@@ -28,7 +28,7 @@ struct CellSource {
 // Pairs whose two page values are 0 are left alone; an odd last column is
 // not drawn, as in every pair-wise draw.
 void DrawCellUnscaled(TARGB8888& dest, const CellSource& src, int x, int y) {
-  const TGlyphSet& set = src.set;
+  const GlyphSet& set = src.set;
   RectF rect{static_cast<float>(src.cell.left), static_cast<float>(src.cell.top),
              static_cast<float>(src.cell.left + set.cellWidth),
              static_cast<float>(src.cell.top + set.cellHeight)};
@@ -50,7 +50,7 @@ void DrawCellUnscaled(TARGB8888& dest, const CellSource& src, int x, int y) {
 
 // Nearest-neighbour sampling in 22.10 fixed point, as stretched draws do.
 void DrawCellScaled(TARGB8888& dest, const CellSource& src, int x, int y, int width, int height) {
-  const TGlyphSet& set = src.set;
+  const GlyphSet& set = src.set;
   RectF from{static_cast<float>(src.cell.left), static_cast<float>(src.cell.top),
              static_cast<float>(src.cell.left + set.cellWidth),
              static_cast<float>(src.cell.top + set.cellHeight)};
@@ -95,7 +95,7 @@ int TBitmapFont::GlyphHeight() const {
 // drawn larger than its cells does not overlap itself.
 TextExtent TBitmapFont::DrawGlyph(TARGB8888& dest, uint16_t code, bool vertical, uint32_t colour,
                                   int width, int height, int x, int y) const {
-  const TGlyphSet& set = Set(vertical);
+  const GlyphSet& set = Set(vertical);
   if (!set.Present() || width < 1 || height < 1) return {};
   const int slot = SlotOfCode(code);
   const uint16_t location = set.location[slot];
@@ -104,7 +104,7 @@ TextExtent TBitmapFont::DrawGlyph(TARGB8888& dest, uint16_t code, bool vertical,
                      (height * set.verticalAdvance[slot]) >> kAdvanceShift};
   const bool space = code == kSpaceCode || code == kFullWidthSpaceCode;
   if (space || (colour >> 24) == 0) return advance;
-  CellSource src{set, set.CellOf(location), TGlyphInk(set.palette, set.colourable, colour)};
+  CellSource src{set, set.CellOf(location), GlyphInk(set.palette, set.colourable, colour)};
   if (width == set.cellWidth && height == set.cellHeight) {
     DrawCellUnscaled(dest, src, x, y);
   } else {

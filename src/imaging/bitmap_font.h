@@ -14,14 +14,14 @@ namespace mavu::imaging {
 // writing, either of which may be missing.
 class TBitmapFont {
  public:
-  // Each stream, when given, holds one ".of" file. Throws EFontError.
+  // Each stream, when given, holds one ".of" file. Throws FontError.
   TBitmapFont(const base::Bytes* horizontal, const base::Bytes* vertical);
 
   // The cell size of the horizontal set if present, else of the vertical
   // one, else 32.
   int GlyphWidth() const;
   int GlyphHeight() const;
-  const TGlyphSet& Set(bool vertical) const { return vertical ? vertical_ : horizontal_; }
+  const GlyphSet& Set(bool vertical) const { return vertical ? vertical_ : horizontal_; }
 
   // Draws the glyph of `code` with its cell's top-left at (x, y), 1:1 when
   // width x height is the cell size and scaled otherwise. Returns the advance
@@ -30,8 +30,8 @@ class TBitmapFont {
                        int height, int x, int y) const;
 
  private:
-  TGlyphSet horizontal_;
-  TGlyphSet vertical_;
+  GlyphSet horizontal_;
+  GlyphSet vertical_;
 };
 
 }  // namespace mavu::imaging

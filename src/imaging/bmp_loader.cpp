@@ -26,7 +26,7 @@ enum Compression : uint32_t {
 };
 
 [[noreturn]] void Fail(const std::string& detail) {
-  throw EImageLoadError(BmpErrorMessage(), "BMP: " + detail);
+  throw ImageLoadError(BmpErrorMessage(), "BMP: " + detail);
 }
 
 // One colour channel held under a mask, widened to 8 bits by repeating its
@@ -293,7 +293,7 @@ DecodedImage DecodeBmp(base::ByteReader& in) {
       DecodeUncompressed(in, h, palette, image);
     }
     return image;
-  } catch (const EImageLoadError&) {
+  } catch (const ImageLoadError&) {
     throw;
   } catch (const base::FormatError& e) {
     Fail(std::string("truncated: ") + e.what());

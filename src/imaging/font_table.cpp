@@ -23,46 +23,46 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool IsSlot(int slot) {
-  return slot >= 0 && slot < TFontTable::kSlots;
+  return slot >= 0 && slot < FontTable::kSlots;
 }
 
 }  // namespace
 
-TFontTable::TFontTable() {
+FontTable::FontTable() {
   for (int i = 0; i < kSlots; ++i) SetSystemFont(i, kDefaultFaceName, kDefaultQuality, 0);
 }
 
-TARGB8888Font& TFontTable::Slot(int slot) {
+TARGB8888Font& FontTable::Slot(int slot) {
   return slots_[IsSlot(slot) ? slot : 0];
 }
 
-const TARGB8888Font& TFontTable::Slot(int slot) const {
+const TARGB8888Font& FontTable::Slot(int slot) const {
   return slots_[IsSlot(slot) ? slot : 0];
 }
 
-void TFontTable::SetSystemFont(int slot, std::string_view face, int quality, uint32_t style) {
+void FontTable::SetSystemFont(int slot, std::string_view face, int quality, uint32_t style) {
   Slot(slot).SetSystemFont(std::string(face), std::make_unique<TSystemFont>(face, quality, style));
 }
 
-bool TFontTable::LoadBitmapFont(int slot, std::string_view name, const base::Bytes* horizontal,
-                                const base::Bytes* vertical) {
+bool FontTable::LoadBitmapFont(int slot, std::string_view name, const base::Bytes* horizontal,
+                               const base::Bytes* vertical) {
   if (!horizontal && !vertical) return false;
   Slot(slot).SetBitmapFont(std::string(name), std::make_unique<TBitmapFont>(horizontal, vertical));
   return true;
 }
 
-int TFontTable::GlyphWidth(int slot) const {
+int FontTable::GlyphWidth(int slot) const {
   const TBitmapFont* font = Slot(slot).BitmapFont();
   return font ? font->GlyphWidth() : kDefaultGlyphSize;
 }
 
-int TFontTable::GlyphHeight(int slot) const {
+int FontTable::GlyphHeight(int slot) const {
   const TBitmapFont* font = Slot(slot).BitmapFont();
   return font ? font->GlyphHeight() : kDefaultGlyphSize;
 }
 
-TextExtent TFontTable::DrawText(TARGB8888& dest, std::string_view text, bool vertical, int slot,
-                                uint32_t colour, int width, int height, int x, int y) {
+TextExtent FontTable::DrawText(TARGB8888& dest, std::string_view text, bool vertical, int slot,
+                               uint32_t colour, int width, int height, int x, int y) {
   const TARGB8888Font& font = Slot(slot);
   const TARGB8888Font& fallback = slots_[0];
   return WalkText(
@@ -75,8 +75,8 @@ TextExtent TFontTable::DrawText(TARGB8888& dest, std::string_view text, bool ver
       });
 }
 
-std::vector<std::string> TFontTable::Configure(std::span<const FontSlotSetting> settings,
-                                               std::string_view firstListedFace) {
+std::vector<std::string> FontTable::Configure(std::span<const FontSlotSetting> settings,
+                                              std::string_view firstListedFace) {
   std::vector<std::string> problems;
   uint32_t style = 0;  // a style setting out of range keeps the previous slot's style
   for (int i = 0; i < kSlots && i < static_cast<int>(settings.size()); ++i) {
@@ -101,7 +101,7 @@ std::vector<std::string> TFontTable::Configure(std::span<const FontSlotSetting> 
                          vertical ? &*vertical : nullptr)) {
         continue;
       }
-    } catch (const EFontError& e) {
+    } catch (const FontError& e) {
       problems.push_back("font " + name + ": " + e.what());
     }
     SetSystemFont(i, name, kDefaultQuality, style);
@@ -109,14 +109,14 @@ std::vector<std::string> TFontTable::Configure(std::span<const FontSlotSetting> 
   return problems;
 }
 
-TFontTable& FontTable() {
-  static TFontTable table;
+FontTable& TheFontTable() {
+  static FontTable table;
   return table;
 }
 
 TextExtent DrawText(TARGB8888& dest, std::string_view text, bool vertical, int slot,
                     uint32_t colour, int width, int height, int x, int y) {
-  return FontTable().DrawText(dest, text, vertical, slot, colour, width, height, x, y);
+  return TheFontTable().DrawText(dest, text, vertical, slot, colour, width, height, x, y);
 }
 
 }  // namespace mavu::imaging

@@ -24,14 +24,14 @@ struct FontSlotSetting {
 };
 
 // The eight font slots all text is drawn through.
-class TFontTable {
+class FontTable {
  public:
   static constexpr int kSlots = 8;
   static constexpr int kDefaultQuality = 1;
   static constexpr int kDefaultGlyphSize = 32;
 
   // Every slot starts as the default face, regular, quality 1.
-  TFontTable();
+  FontTable();
 
   // A slot number outside 0..7 means slot 0.
   TARGB8888Font& Slot(int slot);
@@ -40,7 +40,7 @@ class TFontTable {
   void SetSystemFont(int slot, std::string_view face, int quality, uint32_t style);
   // Makes the slot a bitmap font from the ".of" files given (null for a
   // missing one). False, and the slot unchanged, when neither is given.
-  // Throws EFontError on a bad file, leaving the slot unchanged.
+  // Throws FontError on a bad file, leaving the slot unchanged.
   bool LoadBitmapFont(int slot, std::string_view name, const base::Bytes* horizontal,
                       const base::Bytes* vertical);
   // The bitmap font's cell size, or 32 for a platform font.
@@ -67,9 +67,9 @@ class TFontTable {
 };
 
 // The process-wide table the engine draws text through.
-TFontTable& FontTable();
+FontTable& TheFontTable();
 
-// TFontTable::DrawText on the process-wide table.
+// FontTable::DrawText on the process-wide table.
 TextExtent DrawText(TARGB8888& dest, std::string_view text, bool vertical, int slot,
                     uint32_t colour, int width, int height, int x, int y);
 

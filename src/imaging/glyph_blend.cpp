@@ -42,7 +42,7 @@ void BlendCoverage(TARGB8888& dest, int x, int y, const GlyphCoverage& coverage,
 
 // s = min(255, P + T) with T the colour's RGB when colourable; s2 = (s * K) >> 8
 // with K the colour, its RGB forced to 255 when colourable; weight s2A >> 1.
-TGlyphInk::TGlyphInk(const std::array<uint32_t, 256>& palette, bool colourable, uint32_t colour) {
+GlyphInk::GlyphInk(const std::array<uint32_t, 256>& palette, bool colourable, uint32_t colour) {
   const uint32_t tint = colourable ? colour & kRgbMask : 0;
   const uint32_t scale = colourable ? colour | kRgbMask : colour;
   for (size_t i = 0; i < palette.size(); ++i) {

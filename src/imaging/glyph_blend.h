@@ -32,9 +32,9 @@ void BlendCoverage(TARGB8888& dest, int x, int y, const GlyphCoverage& coverage,
 
 // What each palette entry of a bitmap font becomes in one colour: the source
 // s2 (with alpha forced to 255) and its weight, precomputed once per draw.
-class TGlyphInk {
+class GlyphInk {
  public:
-  TGlyphInk(const std::array<uint32_t, 256>& palette, bool colourable, uint32_t colour);
+  GlyphInk(const std::array<uint32_t, 256>& palette, bool colourable, uint32_t colour);
   uint32_t Blend(uint32_t d, uint8_t value) const {
     return LerpPixel(d, source_[value], weight_[value]);
   }

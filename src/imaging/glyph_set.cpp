@@ -8,25 +8,25 @@ namespace mavu::imaging {
 
 namespace {
 
-constexpr int kCellsPerPage = TGlyphSet::kGridCells * TGlyphSet::kGridCells;
+constexpr int kCellsPerPage = GlyphSet::kGridCells * GlyphSet::kGridCells;
 
 uint16_t EncodeLocation(int page, int cell) {
-  const int column = cell % TGlyphSet::kGridCells;
-  const int row = cell / TGlyphSet::kGridCells;
+  const int column = cell % GlyphSet::kGridCells;
+  const int row = cell / GlyphSet::kGridCells;
   return static_cast<uint16_t>(page << 8 | row << 4 | column);
 }
 
 }  // namespace
 
-TGlyphSet::TGlyphSet()
+GlyphSet::GlyphSet()
     : location(kGlyphSlotCount),
       horizontalAdvance(kGlyphSlotCount),
       verticalAdvance(kGlyphSlotCount) {}
 
-TGlyphSet::TGlyphSet(int cellWidth, int cellHeight) : TGlyphSet() {
+GlyphSet::GlyphSet(int cellWidth, int cellHeight) : GlyphSet() {
   const int maxCell = 0xFFFF / kGridCells;
   if (cellWidth < 1 || cellHeight < 1 || cellWidth > maxCell || cellHeight > maxCell) {
-    throw EFontError("glyph cell size out of range");
+    throw FontError("glyph cell size out of range");
   }
   this->cellWidth = static_cast<uint16_t>(cellWidth);
   this->cellHeight = static_cast<uint16_t>(cellHeight);
@@ -34,9 +34,9 @@ TGlyphSet::TGlyphSet(int cellWidth, int cellHeight) : TGlyphSet() {
   pageHeight = static_cast<uint16_t>(cellHeight * kGridCells);
 }
 
-TGlyphSet TGlyphSet::Read(base::ByteReader& in) {
-  if (in.Remaining() < kHeaderSize) throw EFontError("font file shorter than its header");
-  TGlyphSet set;
+GlyphSet GlyphSet::Read(base::ByteReader& in) {
+  if (in.Remaining() < kHeaderSize) throw FontError("font file shorter than its header");
+  GlyphSet set;
   auto reserved = in.Span(kReservedSize);
   std::copy(reserved.begin(), reserved.end(), set.reserved.begin());
   for (auto& loc : set.location) loc = in.U16();
@@ -52,33 +52,33 @@ TGlyphSet TGlyphSet::Read(base::ByteReader& in) {
   set.pageHeight = in.U16();
   set.colourable = in.U8() != 0;
   if (!set.Present()) return set;
-  if (set.cellWidth == 0 || set.cellHeight == 0) throw EFontError("font glyph cell of size 0");
+  if (set.cellWidth == 0 || set.cellHeight == 0) throw FontError("font glyph cell of size 0");
   const uint64_t pageBytes = uint64_t{set.pageWidth} * set.pageHeight * set.pageCount;
-  if (pageBytes > in.Remaining()) throw EFontError("font pages run past the end of the file");
+  if (pageBytes > in.Remaining()) throw FontError("font pages run past the end of the file");
   auto pages = in.Span(static_cast<size_t>(pageBytes));
   set.pages.assign(pages.begin(), pages.end());
   set.CheckLocations();
   return set;
 }
 
-void TGlyphSet::CheckLocations() const {
+void GlyphSet::CheckLocations() const {
   for (uint16_t loc : location) {
     if (loc == 0) continue;
     Cell cell = CellOf(loc);
     if (cell.page >= pageCount || cell.left + cellWidth > pageWidth ||
         cell.top + cellHeight > pageHeight) {
-      throw EFontError("font glyph location outside the pages");
+      throw FontError("font glyph location outside the pages");
     }
   }
 }
 
-TGlyphSet::Cell TGlyphSet::CellOf(uint16_t loc) const {
+GlyphSet::Cell GlyphSet::CellOf(uint16_t loc) const {
   const int column = loc & 0x0F;
   const int row = (loc >> 4) & 0x0F;
   return {loc >> 8, column * cellWidth, row * cellHeight};
 }
 
-base::Bytes TGlyphSet::Write() const {
+base::Bytes GlyphSet::Write() const {
   base::ByteWriter out;
   out.Append(reserved);
   for (uint16_t loc : location) out.U16(loc);
@@ -91,13 +91,13 @@ base::Bytes TGlyphSet::Write() const {
   return out.Take();
 }
 
-void TGlyphSet::AddGlyph(int slot, std::span<const uint8_t> pixels, uint8_t hAdvance,
-                         uint8_t vAdvance) {
-  if (slot < 0 || slot >= kGlyphSlotCount) throw EFontError("glyph slot out of range");
-  if (pixels.size() != size_t{cellWidth} * cellHeight) throw EFontError("glyph of the wrong size");
+void GlyphSet::AddGlyph(int slot, std::span<const uint8_t> pixels, uint8_t hAdvance,
+                        uint8_t vAdvance) {
+  if (slot < 0 || slot >= kGlyphSlotCount) throw FontError("glyph slot out of range");
+  if (pixels.size() != size_t{cellWidth} * cellHeight) throw FontError("glyph of the wrong size");
   const int page = nextCell_ / kCellsPerPage;
   const int cell = nextCell_ % kCellsPerPage;
-  if (page >= kMaxPages) throw EFontError("glyph set full: 255 pages");
+  if (page >= kMaxPages) throw FontError("glyph set full: 255 pages");
   if (page >= pageCount) {
     pages.resize(pages.size() + size_t{pageWidth} * pageHeight);
     pageCount = static_cast<uint8_t>(page + 1);

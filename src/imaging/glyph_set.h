@@ -14,9 +14,9 @@
 namespace mavu::imaging {
 
 // A font file (".of") that cannot be used: short, inconsistent or hostile.
-class EFontError : public base::FormatError {
+class FontError : public base::FormatError {
  public:
-  explicit EFontError(const std::string& what) : base::FormatError(what) {}
+  explicit FontError(const std::string& what) : base::FormatError(what) {}
 };
 
 // One prerendered glyph set, as stored in an ".of" file: a fixed header
@@ -34,7 +34,7 @@ class EFontError : public base::FormatError {
 //   66629   u16, u16        page width, page height
 //   66633   u8              colourable (1 = the text colour's RGB is added)
 //   66634   pages           count x width x height bytes, top row first
-class TGlyphSet {
+class GlyphSet {
  public:
   static constexpr size_t kHeaderSize = 66634;
   static constexpr size_t kReservedSize = 64;
@@ -43,19 +43,19 @@ class TGlyphSet {
   static constexpr int kMaxPages = 255;
   static constexpr int kFullAdvance = 128;
 
-  TGlyphSet();
+  GlyphSet();
   // An empty set whose pages are 16 x 16 cells of the given size, ready for AddGlyph.
-  TGlyphSet(int cellWidth, int cellHeight);
+  GlyphSet(int cellWidth, int cellHeight);
 
-  // Reads one set from the reader's position. Throws EFontError when the
+  // Reads one set from the reader's position. Throws FontError when the
   // header is short, the pages run past the end, or a glyph location points
   // outside the pages.
-  static TGlyphSet Read(base::ByteReader& in);
+  static GlyphSet Read(base::ByteReader& in);
   base::Bytes Write() const;
 
   // Puts the cellWidth x cellHeight pixels (top row first) into the next free
   // cell, adding a page when needed, and points the slot at it. Throws
-  // EFontError when all 255 pages are full.
+  // FontError when all 255 pages are full.
   void AddGlyph(int slot, std::span<const uint8_t> pixels, uint8_t horizontalAdvance,
                 uint8_t verticalAdvance);
 

@@ -15,14 +15,14 @@ std::string PngErrorMessage() {
 }
 
 void CheckImageSize(int64_t width, int64_t height, size_t dataBytes, const std::string& message) {
-  if (width < 1 || height < 1) throw EImageLoadError(message, "empty picture");
+  if (width < 1 || height < 1) throw ImageLoadError(message, "empty picture");
   std::string size = std::to_string(width) + " x " + std::to_string(height);
   if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels) {
-    throw EImageLoadError(message, "picture of " + size + " exceeds the size limit");
+    throw ImageLoadError(message, "picture of " + size + " exceeds the size limit");
   }
   if (static_cast<uint64_t>(width * height / kMaxPixelsPerDataByte) > dataBytes) {
-    throw EImageLoadError(
-        message, "picture of " + size + " in only " + std::to_string(dataBytes) + " bytes");
+    throw ImageLoadError(message,
+                         "picture of " + size + " in only " + std::to_string(dataBytes) + " bytes");
   }
 }
 

@@ -8,7 +8,7 @@
 #include "imaging/argb8888.h"
 
 // Decoders of the picture formats a TARGB8888 loads. Each reads from the
-// reader's position and throws EImageLoadError on anything it cannot use.
+// reader's position and throws ImageLoadError on anything it cannot use.
 namespace mavu::imaging::detail {
 
 // Decoded pixels in TARGB8888's own layout: 0xAARRGGBB, bottom row first.
@@ -32,7 +32,7 @@ std::string BmpErrorMessage();
 std::string JpegErrorMessage();
 std::string PngErrorMessage();
 
-// Throws EImageLoadError(message) unless 1 <= width, height, the size is
+// Throws ImageLoadError(message) unless 1 <= width, height, the size is
 // within kMaxImageSide and kMaxImagePixels, and `dataBytes` of picture data
 // can justify it (kMaxPixelsPerDataByte).
 void CheckImageSize(int64_t width, int64_t height, size_t dataBytes, const std::string& message);

@@ -172,12 +172,12 @@ DecodedImage DecodeJpeg(base::ByteReader& in) {
   std::span<const uint8_t> rest = in.Rest();
   in.Seek(start);
   auto extent = Locate(rest);
-  if (!extent) throw EImageLoadError(JpegErrorMessage(), "JPEG: no start or end of image marker");
+  if (!extent) throw ImageLoadError(JpegErrorMessage(), "JPEG: no start or end of image marker");
   Session session;
   DecodedImage image;
   if (!Decode(session, rest.subspan(extent->begin, extent->end - extent->begin), image)) {
     std::string why = session.err.message[0] ? session.err.message : "unsupported colour format";
-    throw EImageLoadError(JpegErrorMessage(), "JPEG: " + why);
+    throw ImageLoadError(JpegErrorMessage(), "JPEG: " + why);
   }
   in.Seek(start + extent->end);
   return image;

@@ -4,19 +4,19 @@
 
 namespace mavu::imaging {
 
-void TKelLogData::Add(TKelLogEntry entry) {
+void TKelLogData::Add(KelLogEntry entry) {
   entries_[static_cast<size_t>(head_)] = std::move(entry);
   head_ = (head_ + 1) % kEntries;
   if (count_ < kEntries) ++count_;
 }
 
 void TKelLogData::Clear() {
-  entries_.fill(TKelLogEntry{});
+  entries_.fill(KelLogEntry{});
   head_ = 0;
   count_ = 0;
 }
 
-const TKelLogEntry* TKelLogData::Back(int32_t k) const {
+const KelLogEntry* TKelLogData::Back(int32_t k) const {
   if (k < 0 || k >= count_) return nullptr;
   const int32_t index = ((head_ - 1 - k) % kEntries + kEntries) % kEntries;
   return &entries_[static_cast<size_t>(index)];
@@ -25,7 +25,7 @@ const TKelLogEntry* TKelLogData::Back(int32_t k) const {
 void TKelLogData::WriteState(base::ByteWriter& out) const {
   out.U32(static_cast<uint32_t>(count_));
   out.U32(static_cast<uint32_t>(head_));
-  for (const TKelLogEntry& entry : entries_) {
+  for (const KelLogEntry& entry : entries_) {
     out.Str16(entry.speaker);
     out.Str16(entry.text);
     out.Str16(entry.voice);
@@ -42,8 +42,8 @@ void TKelLogData::ReadState(base::ByteReader& in) {
     throw base::FormatError("backlog: count or head out of range");
   }
   // Read aside, so that a short stream leaves the backlog as it was.
-  auto entries = std::make_unique<std::array<TKelLogEntry, kEntries>>();
-  for (TKelLogEntry& entry : *entries) {
+  auto entries = std::make_unique<std::array<KelLogEntry, kEntries>>();
+  for (KelLogEntry& entry : *entries) {
     entry.speaker = in.Str16();
     entry.text = in.Str16();
     entry.voice = in.Str16();

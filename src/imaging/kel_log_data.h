@@ -10,7 +10,7 @@
 namespace mavu::imaging {
 
 // One finished message as the backlog keeps it.
-struct TKelLogEntry {
+struct KelLogEntry {
   static constexpr uint8_t kUnusedByte = 255;
 
   std::string speaker;
@@ -20,7 +20,7 @@ struct TKelLogEntry {
   uint32_t attribute2 = 0;
   uint8_t byteAttribute = kUnusedByte;
 
-  bool operator==(const TKelLogEntry&) const = default;
+  bool operator==(const KelLogEntry&) const = default;
 };
 
 // The backlog store (`TKelLogData`): a ring of the last 256 messages. Message
@@ -32,14 +32,14 @@ class TKelLogData {
 
   // Writes at the head; the head advances (wrapping) and the count grows up to
   // kEntries, so the oldest entry is overwritten once the ring is full.
-  void Add(TKelLogEntry entry);
+  void Add(KelLogEntry entry);
   // Every entry back to its unused form; count and head 0.
   void Clear();
 
   int32_t Count() const { return count_; }
   int32_t Head() const { return head_; }
   // The entry k back from the newest (k = 0 is the newest); null outside 0..count-1.
-  const TKelLogEntry* Back(int32_t k) const;
+  const KelLogEntry* Back(int32_t k) const;
 
   // u32 count, u32 head, then all kEntries entries in ring order, each as
   // speaker, text and voice (Str16), u32 attribute1, u32 attribute2 and u8
@@ -50,7 +50,7 @@ class TKelLogData {
   void ReadState(base::ByteReader& in);
 
  private:
-  std::array<TKelLogEntry, kEntries> entries_;
+  std::array<KelLogEntry, kEntries> entries_;
   int32_t head_ = 0;
   int32_t count_ = 0;
 };

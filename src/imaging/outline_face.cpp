@@ -24,7 +24,7 @@ constexpr double k16Dot16 = 65536.0;
 std::shared_ptr<FT_LibraryRec_> SharedLibrary() {
   static std::shared_ptr<FT_LibraryRec_> library = [] {
     FT_Library lib = nullptr;
-    if (FT_Init_FreeType(&lib) != 0) throw EFontError("FreeType cannot start");
+    if (FT_Init_FreeType(&lib) != 0) throw FontError("FreeType cannot start");
     return std::shared_ptr<FT_LibraryRec_>(lib, [](FT_Library l) { FT_Done_FreeType(l); });
   }();
   return library;
@@ -137,48 +137,48 @@ GlyphCoverage GlyphBitmap::ToCoverage() const {
   return out;
 }
 
-struct TOutlineFace::State {
+struct OutlineFace::State {
   std::shared_ptr<FT_LibraryRec_> library;
   FT_Face face = nullptr;
   double ascentShare = 1.0;
 };
 
-TOutlineFace::TOutlineFace(const std::filesystem::path& file, int index)
+OutlineFace::OutlineFace(const std::filesystem::path& file, int index)
     : state_(std::make_unique<State>()) {
   state_->library = SharedLibrary();
   if (FT_New_Face(state_->library.get(), file.c_str(), index, &state_->face) != 0) {
     state_->face = nullptr;
-    throw EFontError("cannot read the outline font " + file.string());
+    throw FontError("cannot read the outline font " + file.string());
   }
   if (!FT_IS_SCALABLE(state_->face) || state_->face->units_per_EM == 0) {
     FT_Done_Face(state_->face);
-    throw EFontError("not an outline font: " + file.string());
+    throw FontError("not an outline font: " + file.string());
   }
   state_->ascentShare = AscentShare(state_->face);
 }
 
-TOutlineFace::~TOutlineFace() {
+OutlineFace::~OutlineFace() {
   if (state_->face) FT_Done_Face(state_->face);
 }
 
-std::string TOutlineFace::FamilyName() const {
+std::string OutlineFace::FamilyName() const {
   return state_->face->family_name ? state_->face->family_name : "";
 }
 
-bool TOutlineFace::IsBold() const {
+bool OutlineFace::IsBold() const {
   return (state_->face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
 }
 
-bool TOutlineFace::IsItalic() const {
+bool OutlineFace::IsItalic() const {
   return (state_->face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
 }
 
-bool TOutlineFace::HasGlyph(char32_t codePoint) const {
+bool OutlineFace::HasGlyph(char32_t codePoint) const {
   return FT_Get_Char_Index(state_->face, codePoint) != 0;
 }
 
-GlyphBitmap TOutlineFace::Render(const GlyphRequest& r) {
-  if (r.width < 1 || r.height < 1) throw EFontError("glyph cell of size 0");
+GlyphBitmap OutlineFace::Render(const GlyphRequest& r) {
+  if (r.width < 1 || r.height < 1) throw FontError("glyph cell of size 0");
   FT_Face face = state_->face;
   const int factor = r.raster == Raster::kSupersample ? std::max(1, r.factor) : 1;
   const auto em26 = static_cast<FT_F26Dot6>(r.height) * factor * static_cast<FT_F26Dot6>(k26Dot6);
@@ -187,18 +187,18 @@ GlyphBitmap TOutlineFace::Render(const GlyphRequest& r) {
   FT_GlyphSlot slot = face->glyph;
   if (FT_Set_Char_Size(face, 0, em26, 72, 72) != 0 ||
       FT_Load_Glyph(face, FT_Get_Char_Index(face, r.codePoint), LoadFlags(r.raster)) != 0) {
-    throw EFontError("FreeType cannot load a glyph");
+    throw FontError("FreeType cannot load a glyph");
   }
   if (r.bold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     FT_Outline_Embolden(&slot->outline, static_cast<FT_Pos>(em26 * kEmboldenShare));
   }
   const bool grey = r.raster == Raster::kGrey;
   if (FT_Render_Glyph(slot, grey ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) {
-    throw EFontError("FreeType cannot render a glyph");
+    throw FontError("FreeType cannot render a glyph");
   }
   if (slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
       slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
-    throw EFontError("FreeType rendered an unexpected pixel format");
+    throw FontError("FreeType rendered an unexpected pixel format");
   }
 
   // The pen origin in the cell, in output pixels.

@@ -46,13 +46,13 @@ struct GlyphBitmap {
 };
 
 // One face of an outline font file, rendered through FreeType. Not thread-safe.
-class TOutlineFace {
+class OutlineFace {
  public:
-  // Throws EFontError when the file is missing or no font FreeType reads.
-  TOutlineFace(const std::filesystem::path& file, int index);
-  ~TOutlineFace();
-  TOutlineFace(const TOutlineFace&) = delete;
-  TOutlineFace& operator=(const TOutlineFace&) = delete;
+  // Throws FontError when the file is missing or no font FreeType reads.
+  OutlineFace(const std::filesystem::path& file, int index);
+  ~OutlineFace();
+  OutlineFace(const OutlineFace&) = delete;
+  OutlineFace& operator=(const OutlineFace&) = delete;
 
   std::string FamilyName() const;
   // The face's own style; what it lacks is synthesised on request.
@@ -60,7 +60,7 @@ class TOutlineFace {
   bool IsItalic() const;
   bool HasGlyph(char32_t codePoint) const;
   // A missing character renders the face's "missing glyph" box. Throws
-  // EFontError when FreeType fails on the glyph.
+  // FontError when FreeType fails on the glyph.
   GlyphBitmap Render(const GlyphRequest& request);
 
  private:

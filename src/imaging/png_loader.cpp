@@ -99,15 +99,15 @@ DecodedImage DecodePng(base::ByteReader& in) {
     auto head = in.Span(kPrefixSize);
     if (std::equal(head.begin(), head.end(), kSignatureStart)) in.Seek(start);
   } catch (const base::FormatError&) {
-    throw EImageLoadError(PngErrorMessage(), "PNG: stream shorter than its prefix");
+    throw ImageLoadError(PngErrorMessage(), "PNG: stream shorter than its prefix");
   }
   Session s;
   s.in = &in;
   s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s, OnError, OnWarning);
   if (s.png) s.info = png_create_info_struct(s.png);
-  if (!s.png || !s.info) throw EImageLoadError(PngErrorMessage(), "PNG: decoder unavailable");
+  if (!s.png || !s.info) throw ImageLoadError(PngErrorMessage(), "PNG: decoder unavailable");
   DecodedImage image;
-  if (!Decode(s, image)) throw EImageLoadError(PngErrorMessage(), "PNG: " + s.error);
+  if (!Decode(s, image)) throw ImageLoadError(PngErrorMessage(), "PNG: " + s.error);
   return image;
 }
 

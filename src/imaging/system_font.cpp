@@ -41,15 +41,15 @@ const std::optional<FaceLocation>& TSystemFont::Location() {
   return location_;
 }
 
-TOutlineFace* TSystemFont::Face() {
+OutlineFace* TSystemFont::Face() {
   if (looked_) return face_.get();
   looked_ = true;
   location_ = FindFace(base::Cp932ToUtf8(faceName_), (style_ & kFontBold) != 0,
                        (style_ & kFontItalic) != 0);
   if (!location_) return nullptr;
   try {
-    face_ = std::make_unique<TOutlineFace>(location_->file, location_->index);
-  } catch (const EFontError&) {
+    face_ = std::make_unique<OutlineFace>(location_->file, location_->index);
+  } catch (const FontError&) {
     location_.reset();
   }
   return face_.get();
@@ -58,7 +58,7 @@ TOutlineFace* TSystemFont::Face() {
 GlyphCoverage TSystemFont::RenderCoverage(uint16_t code, bool vertical, int width, int height,
                                           int* advance) {
   *advance = 0;
-  TOutlineFace* face = Face();
+  OutlineFace* face = Face();
   if (!face || width < 1 || height < 1 || width > kMaxGlyphSide || height > kMaxGlyphSide) {
     return {};
   }
@@ -81,7 +81,7 @@ GlyphCoverage TSystemFont::RenderCoverage(uint16_t code, bool vertical, int widt
     GlyphBitmap bitmap = face->Render(request);
     *advance = bitmap.advance;
     return bitmap.ToCoverage();
-  } catch (const EFontError&) {
+  } catch (const FontError&) {
     return {};  // a glyph FreeType cannot draw stays blank and advances by the cell
   }
 }

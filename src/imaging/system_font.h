@@ -14,7 +14,7 @@
 
 namespace mavu::imaging {
 
-class TOutlineFace;
+class OutlineFace;
 
 // Style bits of a platform font.
 enum FontStyle : uint32_t {
@@ -65,7 +65,7 @@ class TSystemFont {
                        int height, int x, int y);
 
  private:
-  TOutlineFace* Face();
+  OutlineFace* Face();
 
   std::string faceName_;
   int quality_;
@@ -73,7 +73,7 @@ class TSystemFont {
   EffectRecord effects_;
   bool looked_ = false;
   std::optional<FaceLocation> location_;
-  std::unique_ptr<TOutlineFace> face_;
+  std::unique_ptr<OutlineFace> face_;
 };
 
 }  // namespace mavu::imaging

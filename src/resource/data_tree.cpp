@@ -11,8 +11,7 @@ namespace mavu::resource {
 
 namespace {
 
-constexpr int kLastScriptDir =
-    TDataTree::kDirEntries - 2;  // entry 15 is not the scripts' to change
+constexpr int kLastScriptDir = DataTree::kDirEntries - 2;  // entry 15 is not the scripts' to change
 constexpr char kRootDir[] = "root";
 constexpr char kScriptExtension[] = ".s";
 
@@ -65,19 +64,19 @@ std::string NormalizeDataPath(std::string_view name) {
   return out;
 }
 
-TDataTree::TDataTree() {
+DataTree::DataTree() {
   std::error_code ec;
   programDir_ = std::filesystem::current_path(ec);
   ResetDataDirs();
 }
 
-TDataTree::~TDataTree() = default;
+DataTree::~DataTree() = default;
 
-void TDataTree::SetProgramDirectory(std::filesystem::path dir) {
+void DataTree::SetProgramDirectory(std::filesystem::path dir) {
   programDir_ = std::move(dir);
 }
 
-int TDataTree::MountDataPacks(std::string_view dir) {
+int DataTree::MountDataPacks(std::string_view dir) {
   UnmountDataPacks();
   std::string folder(dir);
   if (!folder.empty() && !EndsWithSeparator(folder)) folder += '\\';
@@ -106,21 +105,21 @@ int TDataTree::MountDataPacks(std::string_view dir) {
   return mounted;
 }
 
-void TDataTree::UnmountDataPacks() {
+void DataTree::UnmountDataPacks() {
   for (auto& slot : slots_) slot.reset();
 }
 
-void TDataTree::SetPackVerification(bool on) {
+void DataTree::SetPackVerification(bool on) {
   for (auto& slot : slots_) {
     if (slot) slot->Pack()->SetVerification(on);
   }
 }
 
-void TDataTree::SetChecksumErrorHandler(ChecksumErrorHandler handler) {
+void DataTree::SetChecksumErrorHandler(ChecksumErrorHandler handler) {
   checksumHandler_ = std::move(handler);
 }
 
-TDataTree::Location TDataTree::Locate(const std::string& normalized, bool looseFirst) const {
+DataTree::Location DataTree::Locate(const std::string& normalized, bool looseFirst) const {
   if (looseFirst) {
     if (auto loose = base::FindLooseFile(programDir_, normalized)) return {normalized, loose};
   }
@@ -135,14 +134,14 @@ TDataTree::Location TDataTree::Locate(const std::string& normalized, bool looseF
   return {};
 }
 
-std::string TDataTree::ResolveDataPath(std::string_view name) const {
+std::string DataTree::ResolveDataPath(std::string_view name) const {
   std::string normalized = NormalizeDataPath(name);
   return Locate(normalized, !IsScriptName(normalized)).name;
 }
 
 // The slot that resolved the name is the first, from the highest, to hold it:
 // every higher slot was already asked for it under every prefix.
-std::optional<base::Bytes> TDataTree::OpenDataFile(std::string_view name) const {
+std::optional<base::Bytes> DataTree::OpenDataFile(std::string_view name) const {
   std::string normalized = NormalizeDataPath(name);
   const bool script = IsScriptName(normalized);
   Location found = Locate(normalized, !script);
@@ -157,18 +156,18 @@ std::optional<base::Bytes> TDataTree::OpenDataFile(std::string_view name) const 
   return contents;
 }
 
-void TDataTree::ResetDataDirs() {
+void DataTree::ResetDataDirs() {
   dirs_.fill(std::string());
   dirs_.back() = kRootDir;
 }
 
-bool TDataTree::SetDataDir(int index, std::string_view text) {
+bool DataTree::SetDataDir(int index, std::string_view text) {
   if (index < 0 || index > kLastScriptDir) return false;
   dirs_[index] = text;
   return true;
 }
 
-bool TDataTree::AddDataDir(std::string_view text) {
+bool DataTree::AddDataDir(std::string_view text) {
   for (std::string& dir : dirs_) {
     if (base::EqualsIgnoreCase(dir, text)) {
       dir = text;
@@ -184,7 +183,7 @@ bool TDataTree::AddDataDir(std::string_view text) {
   return false;
 }
 
-bool TDataTree::RemoveDataDir(std::string_view text) {
+bool DataTree::RemoveDataDir(std::string_view text) {
   for (int i = 0; i <= kLastScriptDir; ++i) {
     if (base::EqualsIgnoreCase(dirs_[i], text)) {
       dirs_[i].clear();
@@ -194,8 +193,8 @@ bool TDataTree::RemoveDataDir(std::string_view text) {
   return false;
 }
 
-TDataTree& DataTree() {
-  static TDataTree tree;
+DataTree& TheDataTree() {
+  static DataTree tree;
   return tree;
 }
 

@@ -19,15 +19,15 @@ std::string NormalizeDataPath(std::string_view name);
 
 // The game's resources: loose files below the program directory over up to 16
 // archive pairs "dataN.pack"/"dataN.hash", seen through a list of 16 folder prefixes.
-class TDataTree {
+class DataTree {
  public:
   static constexpr int kSlots = 16;
   static constexpr int kDirEntries = 16;
   using OpenHook = std::function<void(const std::string& resolvedLowerName)>;
   using ChecksumErrorHandler = std::function<void(const std::string& entryName)>;
 
-  TDataTree();
-  ~TDataTree();
+  DataTree();
+  ~DataTree();
 
   // Loose files and relative mount folders are looked up below this folder.
   void SetProgramDirectory(std::filesystem::path dir);
@@ -74,13 +74,13 @@ class TDataTree {
 };
 
 // The process-wide tree that the engine reads every resource through.
-TDataTree& DataTree();
+DataTree& TheDataTree();
 
 inline std::optional<base::Bytes> OpenDataFile(std::string_view name) {
-  return DataTree().OpenDataFile(name);
+  return TheDataTree().OpenDataFile(name);
 }
 inline std::string ResolveDataPath(std::string_view name) {
-  return DataTree().ResolveDataPath(name);
+  return TheDataTree().ResolveDataPath(name);
 }
 
 }  // namespace mavu::resource

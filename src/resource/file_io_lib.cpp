@@ -5,13 +5,13 @@ namespace mavu::resource {
 bool TFileIOLib::Load(std::string_view name) {
   const auto bytes = tree_->OpenDataFile(name);
   if (!bytes) return false;
-  lines_ = TSettingsList::FromBytes(*bytes);
+  lines_ = SettingsList::FromBytes(*bytes);
   name_ = tree_->ResolveDataPath(name);
   return true;
 }
 
 void TFileIOLib::Clear() {
-  lines_ = TSettingsList();
+  lines_ = SettingsList();
   name_.clear();
 }
 

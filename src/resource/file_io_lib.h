@@ -15,7 +15,7 @@ namespace mavu::resource {
 // keep their own lists and name=value tables. Read-only.
 class TFileIOLib {
  public:
-  explicit TFileIOLib(const TDataTree& tree = DataTree()) : tree_(&tree) {}
+  explicit TFileIOLib(const DataTree& tree = TheDataTree()) : tree_(&tree) {}
 
   // Replaces the lines with the file's and remembers its resolved name. A file
   // that cannot be opened changes nothing and gives false.
@@ -38,8 +38,8 @@ class TFileIOLib {
   void ReadState(base::ByteReader& in);
 
  private:
-  const TDataTree* tree_;
-  TSettingsList lines_;
+  const DataTree* tree_;
+  SettingsList lines_;
   std::string name_;
 };
 

@@ -22,45 +22,45 @@ bool ContainsWhole(std::string_view text, std::string_view part) {
 
 }  // namespace
 
-void TFileLog::CountOpen(std::string_view lowerName) {
+void FileLog::CountOpen(std::string_view lowerName) {
   if (locked_ || lowerName.starts_with(kSystemFolder) || !Selected(lowerName)) return;
   const auto stored = counts_.Find(lowerName);
   const int64_t next = stored ? std::min<int64_t>(int64_t{*stored} + 1, kMaxCount) : 1;
   counts_.RecordCount(lowerName, static_cast<int32_t>(next), false);
 }
 
-bool TFileLog::Selected(std::string_view lowerName) const {
+bool FileLog::Selected(std::string_view lowerName) const {
   return std::any_of(filters_.begin(), filters_.end(), [&](const std::string& filter) {
     return !filter.empty() && ContainsWhole(lowerName, filter);
   });
 }
 
-void TFileLog::AddFilter(std::string_view text) {
+void FileLog::AddFilter(std::string_view text) {
   auto free = std::find(filters_.begin(), filters_.end(), std::string());
   if (free == filters_.end()) return;
   const std::string lower = base::LowerName(text);
   *free = base::TruncateWhole(lower, kFilterBytes);
 }
 
-void TFileLog::RemoveFilter(std::string_view text) {
+void FileLog::RemoveFilter(std::string_view text) {
   for (auto& filter : filters_) {
     if (filter == text) filter.clear();
   }
 }
 
-void TFileLog::Reset() {
+void FileLog::Reset() {
   locked_ = false;
   filters_.fill(std::string());
 }
 
-void TFileLog::WriteState(base::ByteWriter& out) const {
+void FileLog::WriteState(base::ByteWriter& out) const {
   out.U8(locked_ ? 1 : 0);
   for (const auto& filter : filters_) {
     out.U8(static_cast<uint8_t>(filter.size())).FixedText(filter, kFilterBytes);
   }
 }
 
-void TFileLog::ReadState(base::ByteReader& in) {
+void FileLog::ReadState(base::ByteReader& in) {
   const bool locked = in.U8() != 0;
   std::array<std::string, kFilterCount> filters;
   for (auto& filter : filters) {

@@ -14,7 +14,7 @@ namespace mavu::resource {
 // Counts how often the game's resources have been opened, for the names that a
 // script selected through up to 64 filters. The counts persist with system
 // data; the filters and the lock belong to the game state.
-class TFileLog {
+class FileLog {
  public:
   static constexpr size_t kFilterCount = 64;
   static constexpr size_t kFilterBytes = 15;

@@ -87,7 +87,7 @@ bool TFilePack::EntryExists(std::string_view name) const {
 
 std::optional<base::Bytes> TFilePack::ReadEntry(int index) {
   if (index < 0 || index >= EntryCount()) return std::nullopt;
-  const TPackEntry& entry = entries_[static_cast<size_t>(index)];
+  const PackEntry& entry = entries_[static_cast<size_t>(index)];
   base::Bytes stored;
   WithOpenFile([&] { stored = ReadAt(entry.offset, entry.storedLength); });
   if (verify_ && BlockChecksum(stored) != entry.checksum) {

@@ -36,7 +36,7 @@ class TFilePack {
   std::optional<base::Bytes> ReadEntryByName(std::string_view name);
 
   int EntryCount() const { return static_cast<int>(entries_.size()); }
-  const std::vector<TPackEntry>& Entries() const { return entries_; }
+  const std::vector<PackEntry>& Entries() const { return entries_; }
   const std::filesystem::path& Path() const { return path_; }
   bool IsFileOpen() const { return fd_ >= 0; }
 
@@ -59,7 +59,7 @@ class TFilePack {
   bool keepOpen_;
   int fd_ = -1;
   uint64_t size_ = 0;
-  std::vector<TPackEntry> entries_;
+  std::vector<PackEntry> entries_;
   bool verify_ = false;
   ErrorCallback onError_;
 };

@@ -12,8 +12,8 @@ constexpr std::string_view kMissingFileTitle = "UnTitled";
 
 }  // namespace
 
-TGameSettings GameSettingsForMissingFile() {
-  TGameSettings s;
+GameSettings GameSettingsForMissingFile() {
+  GameSettings s;
   s.GameTitle = kMissingFileTitle;
   s.CodeKey = 0;
   s.ThumWidth = 96;
@@ -28,16 +28,16 @@ TGameSettings GameSettingsForMissingFile() {
   return s;
 }
 
-TKeyBinding ParseKeyBinding(std::string_view value) {
+KeyBinding ParseKeyBinding(std::string_view value) {
   auto items = base::SplitList(",", value, true, true);
   if (items.size() != 2) return {};
   return {ParseInteger(items[0]).value_or(0), base::LowerName(items[1])};
 }
 
-TGameSettings ReadGameSettings(const std::optional<base::Bytes>& file) {
+GameSettings ReadGameSettings(const std::optional<base::Bytes>& file) {
   if (!file) return GameSettingsForMissingFile();
-  auto list = TSettingsList::FromBytes(*file);
-  TGameSettings s;
+  auto list = SettingsList::FromBytes(*file);
+  GameSettings s;
   s.ScreenWidth = ReadInteger(list, "ScreenWidth", s.ScreenWidth);
   s.ScreenHeight = ReadInteger(list, "ScreenHeight", s.ScreenHeight);
   s.GameTitle = list.Value("GameTitle");

@@ -19,16 +19,16 @@ inline constexpr uint32_t kBuiltInCodeKey = 0x4D6176;  // "Mav"
 inline constexpr uint32_t kCodeKeyMask = 0xFFFFFF;
 
 // One "key[N]=code,name" line: a key code and the action it triggers.
-struct TKeyBinding {
+struct KeyBinding {
   int32_t Code = 0;
   std::string Name;  // lower case; empty when the line is missing or malformed
 
-  bool operator==(const TKeyBinding&) const = default;
+  bool operator==(const KeyBinding&) const = default;
 };
 
 // The game author's settings. The initial values are those of keys missing
 // from an existing file; GameSettingsForMissingFile gives the other set.
-struct TGameSettings {
+struct GameSettings {
   int32_t ScreenWidth = 800;
   int32_t ScreenHeight = 600;
   std::string GameTitle;
@@ -45,15 +45,15 @@ struct TGameSettings {
   bool ConfigOptionTab = true;
   bool ConfigMovie = true;
   bool ConfigCRC = true;
-  std::array<TKeyBinding, kKeyBindingCount> KeyBindings;
+  std::array<KeyBinding, kKeyBindingCount> KeyBindings;
 };
 
-TGameSettings GameSettingsForMissingFile();
+GameSettings GameSettingsForMissingFile();
 
 // `file` is Game.dat as the data tree returned it; nothing means it is missing.
-TGameSettings ReadGameSettings(const std::optional<base::Bytes>& file);
+GameSettings ReadGameSettings(const std::optional<base::Bytes>& file);
 
 // "code,name" with blanks dropped and "//" starting a comment.
-TKeyBinding ParseKeyBinding(std::string_view value);
+KeyBinding ParseKeyBinding(std::string_view value);
 
 }  // namespace mavu::resource

@@ -13,7 +13,7 @@ namespace mavu::resource {
 // file and name) the furthest line offset reached. Read-skip mode uses it to
 // stop at text the player has not seen. The counts persist with system data;
 // the lock belongs to the game state.
-class TLineLog {
+class LineLog {
  public:
   // The reader reached line `offset` after the label `key`. Records it unless
   // the log is locked. True when read-skip must stop here: the line was not

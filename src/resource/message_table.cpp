@@ -10,16 +10,16 @@ constexpr std::string_view kAppMark = "%%%app";
 constexpr std::string_view kLineMark = "%%%n";
 constexpr std::string_view kDialogLineBreak = "\x0A\x0D";
 
-TMessageTable& ProcessTable() {
-  static TMessageTable table;
+MessageTable& ProcessTable() {
+  static MessageTable table;
   return table;
 }
 
 }  // namespace
 
-bool TMessageTable::Load(const std::filesystem::path& path) {
-  auto list = TSettingsList::Load(path);
-  list_ = list.value_or(TSettingsList());
+bool MessageTable::Load(const std::filesystem::path& path) {
+  auto list = SettingsList::Load(path);
+  list_ = list.value_or(SettingsList());
   return list.has_value();
 }
 

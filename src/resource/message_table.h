@@ -14,18 +14,18 @@ namespace mavu::resource {
 inline constexpr std::string_view kMessageTablePath = "GameData\\System\\Message.Dat";
 
 // Every text the engine itself shows in its dialogs, by key.
-class TMessageTable {
+class MessageTable {
  public:
   // Replaces the table with the file's lines; false (and an empty table) when
   // the file cannot be read.
   bool Load(const std::filesystem::path& path);
-  void LoadFromBytes(std::span<const uint8_t> bytes) { list_ = TSettingsList::FromBytes(bytes); }
+  void LoadFromBytes(std::span<const uint8_t> bytes) { list_ = SettingsList::FromBytes(bytes); }
   // Empty when the key is missing: a notice with no text is not shown and a
   // confirmation with no text counts as consent.
   std::string Text(std::string_view key) const { return list_.Value(key); }
 
  private:
-  TSettingsList list_;
+  SettingsList list_;
 };
 
 // The process-wide table, used from the main thread only.

@@ -21,9 +21,9 @@ constexpr size_t kMaxBodyLength = std::numeric_limits<uint32_t>::max();
 
 }  // namespace
 
-TPackBuilder::TPackBuilder(TPackBuildOptions options) : options_(options) {}
+PackBuilder::PackBuilder(PackBuildOptions options) : options_(options) {}
 
-bool TPackBuilder::Add(std::string_view name, std::span<const uint8_t> contents) {
+bool PackBuilder::Add(std::string_view name, std::span<const uint8_t> contents) {
   std::string lower = base::LowerName(name);
   if (lower.empty() || lower.size() > kMaxNameLength || contents.size() > kMaxBodyLength ||
       entries_.size() >= kMaxEntries || names_.contains(lower)) {
@@ -45,7 +45,7 @@ bool TPackBuilder::Add(std::string_view name, std::span<const uint8_t> contents)
   return true;
 }
 
-base::Bytes TPackBuilder::BuildPack() const {
+base::Bytes PackBuilder::BuildPack() const {
   base::ByteWriter out;
   std::vector<uint64_t> offsets;
   offsets.reserve(entries_.size());
@@ -70,7 +70,7 @@ base::Bytes TPackBuilder::BuildPack() const {
   return out.Take();
 }
 
-base::Bytes TPackBuilder::BuildHash() const {
+base::Bytes PackBuilder::BuildHash() const {
   THashTable index(THashFilePack::kIndexBuckets);
   for (size_t i = 0; i < entries_.size(); ++i) {
     base::ByteWriter number;
@@ -82,7 +82,7 @@ base::Bytes TPackBuilder::BuildHash() const {
   return out.Take();
 }
 
-bool TPackBuilder::WriteFiles(const std::filesystem::path& stem) const {
+bool PackBuilder::WriteFiles(const std::filesystem::path& stem) const {
   std::filesystem::path pack = stem;
   pack += ".pack";
   std::filesystem::path hash = stem;

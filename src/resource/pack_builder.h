@@ -12,7 +12,7 @@
 
 namespace mavu::resource {
 
-struct TPackBuildOptions {
+struct PackBuildOptions {
   // Bodies are stored packed when that makes them smaller.
   bool compress = false;
   // Bodies are scrambled with the pack entry key.
@@ -21,11 +21,11 @@ struct TPackBuildOptions {
 
 // Builds a .pack archive and its .hash index in memory: bodies first, in the
 // order added, then the directory and the footer.
-class TPackBuilder {
+class PackBuilder {
  public:
   static constexpr size_t kMaxEntries = 65535;
 
-  explicit TPackBuilder(TPackBuildOptions options = {});
+  explicit PackBuilder(PackBuildOptions options = {});
 
   // Stores the name lower-cased. False, and nothing added, for an empty name,
   // one longer than 65535 bytes, one already present in any letter case, or
@@ -46,7 +46,7 @@ class TPackBuilder {
     uint32_t length = 0;  // of the contents, before packing
     bool packed = false;
   };
-  TPackBuildOptions options_;
+  PackBuildOptions options_;
   std::vector<Entry> entries_;
   std::unordered_set<std::string> names_;
 };

@@ -31,8 +31,8 @@ PackFooter ReadFooter(std::span<const uint8_t> bytes) {
   return footer;
 }
 
-TPackEntry ReadEntry(base::ByteReader& in, uint64_t bodyLimit) {
-  TPackEntry e;
+PackEntry ReadEntry(base::ByteReader& in, uint64_t bodyLimit) {
+  PackEntry e;
   e.name = ScrambleName(in.Str16(), kPackNameKey);
   e.offset = in.U64();
   e.storedLength = in.U32();
@@ -48,7 +48,7 @@ TPackEntry ReadEntry(base::ByteReader& in, uint64_t bodyLimit) {
 
 }  // namespace
 
-std::vector<TPackEntry> ReadPackDirectory(uint64_t size, const PackReadAt& readAt) {
+std::vector<PackEntry> ReadPackDirectory(uint64_t size, const PackReadAt& readAt) {
   if (size < kPackFooterSize) throw base::FormatError("archive shorter than its footer");
   const uint64_t footerStart = size - kPackFooterSize;
   PackFooter footer = ReadFooter(readAt(footerStart, kPackFooterSize));
@@ -65,13 +65,13 @@ std::vector<TPackEntry> ReadPackDirectory(uint64_t size, const PackReadAt& readA
   base::Bytes bytes =
       readAt(footer.directoryOffset, static_cast<size_t>(std::min(region, longest)));
   base::ByteReader in(bytes);
-  std::vector<TPackEntry> entries;
+  std::vector<PackEntry> entries;
   entries.reserve(footer.count);
   for (uint32_t i = 0; i < footer.count; ++i) entries.push_back(ReadEntry(in, footerStart));
   return entries;
 }
 
-base::Bytes DecodePackBody(const TPackEntry& entry, base::Bytes stored) {
+base::Bytes DecodePackBody(const PackEntry& entry, base::Bytes stored) {
   if (entry.scrambled) ScrambleBlocks(stored, ScrambleDirection::kUnscramble, kPackEntryKey);
   if (!entry.packed) return stored;
   auto expanded = BpeExpand(stored);

@@ -21,7 +21,7 @@ constexpr size_t kPackRecordSize = 28;
 constexpr size_t kPackMinEntrySize = 2 + kPackRecordSize;
 
 // One directory entry. The record's field at offset 12 is not read.
-struct TPackEntry {
+struct PackEntry {
   std::string name;  // unscrambled, as stored (lower case)
   uint64_t offset = 0;
   uint32_t storedLength = 0;
@@ -37,11 +37,11 @@ using PackReadAt = std::function<base::Bytes(uint64_t offset, size_t count)>;
 // gives an empty directory, as an archive of another kind has no entries for us.
 // A footer or directory that the file cannot hold, or an entry whose body lies
 // outside the archive, throws base::FormatError.
-std::vector<TPackEntry> ReadPackDirectory(uint64_t size, const PackReadAt& readAt);
+std::vector<PackEntry> ReadPackDirectory(uint64_t size, const PackReadAt& readAt);
 
 // The entry's bytes as stored turned into its contents: unscrambled and
 // expanded as the record says. Throws base::FormatError on packed data that
 // does not expand.
-base::Bytes DecodePackBody(const TPackEntry& entry, base::Bytes stored);
+base::Bytes DecodePackBody(const PackEntry& entry, base::Bytes stored);
 
 }  // namespace mavu::resource

@@ -6,7 +6,7 @@
 
 namespace mavu::resource {
 
-bool TRandomTable::Load(const std::optional<base::Bytes>& file) {
+bool RandomTable::Load(const std::optional<base::Bytes>& file) {
   if (!file) return false;
   std::array<uint8_t, kFileBytes> bytes{};
   std::copy_n(file->begin(), std::min(file->size(), kFileBytes), bytes.begin());
@@ -16,7 +16,7 @@ bool TRandomTable::Load(const std::optional<base::Bytes>& file) {
   return true;
 }
 
-int32_t TRandomTable::Draw(int32_t n) {
+int32_t RandomTable::Draw(int32_t n) {
   cursor_ = (cursor_ + 1) % kSize;
   const uint32_t value = values_[cursor_];
   if (n == 0) return 0;
@@ -27,8 +27,8 @@ int32_t TRandomTable::Draw(int32_t n) {
   return static_cast<int32_t>(rest - range / 2);
 }
 
-TRandomTable& RandomTable() {
-  static TRandomTable table;
+RandomTable& TheRandomTable() {
+  static RandomTable table;
   return table;
 }
 

@@ -16,7 +16,7 @@ inline constexpr std::string_view kRandomTablePath = "system\\etc\\RandomTable.d
 // ships, walked in a cycle, so that a run replays the same way every time.
 // Script rnd, animation keys and shakes draw from it. All values are 0 until a
 // table is loaded.
-class TRandomTable {
+class RandomTable {
  public:
   static constexpr size_t kSize = 1024;
   static constexpr size_t kFileBytes = kSize * sizeof(uint32_t);
@@ -40,6 +40,6 @@ class TRandomTable {
 };
 
 // The process-wide table, used from the main thread only.
-TRandomTable& RandomTable();
+RandomTable& TheRandomTable();
 
 }  // namespace mavu::resource

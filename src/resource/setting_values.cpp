@@ -64,19 +64,19 @@ std::optional<bool> ParseBoolean(std::string_view text) {
   return std::nullopt;
 }
 
-int32_t ReadInteger(const TSettingsList& list, std::string_view key, int32_t fallback) {
+int32_t ReadInteger(const SettingsList& list, std::string_view key, int32_t fallback) {
   return ParseInteger(list.Value(key)).value_or(fallback);
 }
 
-int64_t ReadInteger64(const TSettingsList& list, std::string_view key, int64_t fallback) {
+int64_t ReadInteger64(const SettingsList& list, std::string_view key, int64_t fallback) {
   return ParseInteger64(list.Value(key)).value_or(fallback);
 }
 
-bool ReadBoolean(const TSettingsList& list, std::string_view key, bool fallback) {
+bool ReadBoolean(const SettingsList& list, std::string_view key, bool fallback) {
   return ParseBoolean(list.Value(key)).value_or(fallback);
 }
 
-std::string ReadTextOrNone(const TSettingsList& list, std::string_view key) {
+std::string ReadTextOrNone(const SettingsList& list, std::string_view key) {
   std::string value = list.Value(key);
   return value == kNone ? std::string() : value;
 }

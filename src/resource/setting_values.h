@@ -22,13 +22,13 @@ std::optional<int64_t> ParseInteger64(std::string_view text);
 // "TRUE" or "FALSE" in any letter case.
 std::optional<bool> ParseBoolean(std::string_view text);
 
-int32_t ReadInteger(const TSettingsList& list, std::string_view key, int32_t fallback);
-int64_t ReadInteger64(const TSettingsList& list, std::string_view key, int64_t fallback);
-bool ReadBoolean(const TSettingsList& list, std::string_view key, bool fallback);
+int32_t ReadInteger(const SettingsList& list, std::string_view key, int32_t fallback);
+int64_t ReadInteger64(const SettingsList& list, std::string_view key, int64_t fallback);
+bool ReadBoolean(const SettingsList& list, std::string_view key, bool fallback);
 
 // Text that cannot be empty on disk: the word "none" (lower case only) stands
 // for empty text.
-std::string ReadTextOrNone(const TSettingsList& list, std::string_view key);
+std::string ReadTextOrNone(const SettingsList& list, std::string_view key);
 std::string TextOrNone(std::string_view text);
 
 // The key of entry `index` of a numbered family: "key[3]", "Font[0]".

@@ -23,7 +23,7 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 }  // namespace
 
-TSettingsList::TSettingsList(std::string_view text) {
+SettingsList::SettingsList(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = std::min(text.find_first_of(kLineEnds, pos), text.size());
@@ -35,37 +35,37 @@ TSettingsList::TSettingsList(std::string_view text) {
   Reindex();
 }
 
-void TSettingsList::Reindex() {
+void SettingsList::Reindex() {
   firstLines_.clear();
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (auto key = KeyOf(lines_[i])) firstLines_.try_emplace(base::LowerName(*key), i);
   }
 }
 
-TSettingsList TSettingsList::FromBytes(std::span<const uint8_t> bytes) {
+SettingsList SettingsList::FromBytes(std::span<const uint8_t> bytes) {
   base::ByteReader in(bytes);
-  return TSettingsList(in.Text(in.Remaining()));
+  return SettingsList(in.Text(in.Remaining()));
 }
 
-std::optional<TSettingsList> TSettingsList::Load(const std::filesystem::path& path) {
+std::optional<SettingsList> SettingsList::Load(const std::filesystem::path& path) {
   auto bytes = base::ReadWholeFile(path);
   if (!bytes) return std::nullopt;
   return FromBytes(*bytes);
 }
 
-std::optional<size_t> TSettingsList::Find(std::string_view key) const {
+std::optional<size_t> SettingsList::Find(std::string_view key) const {
   auto it = firstLines_.find(base::LowerName(key));
   if (it == firstLines_.end()) return std::nullopt;
   return it->second;
 }
 
-std::string TSettingsList::Value(std::string_view key) const {
+std::string SettingsList::Value(std::string_view key) const {
   auto index = Find(key);
   if (!index) return {};
   return lines_[*index].substr(key.size() + 1);
 }
 
-void TSettingsList::Set(std::string_view key, std::string_view value) {
+void SettingsList::Set(std::string_view key, std::string_view value) {
   value = value.substr(0, value.find_first_of(kLineEnds));
   auto index = Find(key);
   if (value.empty()) {
@@ -86,7 +86,7 @@ void TSettingsList::Set(std::string_view key, std::string_view value) {
   }
 }
 
-std::string TSettingsList::Text() const {
+std::string SettingsList::Text() const {
   std::string text;
   for (const auto& line : lines_) {
     text += line;
@@ -95,7 +95,7 @@ std::string TSettingsList::Text() const {
   return text;
 }
 
-bool TSettingsList::Save(const std::filesystem::path& path) const {
+bool SettingsList::Save(const std::filesystem::path& path) const {
   std::string text = Text();
   return base::WriteFileAtomic(
       path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));

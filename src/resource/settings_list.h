@@ -16,14 +16,14 @@ namespace mavu::resource {
 // rest of the line, blanks included. Keys compare ignoring letter case and the
 // first line of a key wins. Other lines are kept as they are, so rewriting a
 // file never loses what the engine does not understand.
-class TSettingsList {
+class SettingsList {
  public:
-  TSettingsList() = default;
+  SettingsList() = default;
   // Lines end in CR LF, LF or CR; a final line break does not start a new line.
-  explicit TSettingsList(std::string_view text);
-  static TSettingsList FromBytes(std::span<const uint8_t> bytes);
+  explicit SettingsList(std::string_view text);
+  static SettingsList FromBytes(std::span<const uint8_t> bytes);
   // The file's lines, or nothing when it cannot be read.
-  static std::optional<TSettingsList> Load(const std::filesystem::path& path);
+  static std::optional<SettingsList> Load(const std::filesystem::path& path);
 
   const std::vector<std::string>& Lines() const { return lines_; }
   // The value of the first line of `key`; empty when there is none.

@@ -51,17 +51,17 @@ bool IsRelativeStep(const std::filesystem::path& part) {
 
 }  // namespace
 
-TSystemData::TSystemData(std::filesystem::path saveFolder, uint32_t codeKey,
-                         TSystemVariableStream& variables)
+SystemData::SystemData(std::filesystem::path saveFolder, uint32_t codeKey,
+                       SystemVariableStream& variables)
     : saveFolder_(std::move(saveFolder)), codeKey_(codeKey), variables_(variables) {}
 
-bool TSystemData::LoadAtStartup() {
+bool SystemData::LoadAtStartup() {
   const bool loaded = LoadSystemData(kSystemDataName) || LoadSystemData(kSystemDataBackupName);
   savingEnabled_ = true;
   return loaded;
 }
 
-std::optional<base::Bytes> TSystemData::BuildFile() {
+std::optional<base::Bytes> SystemData::BuildFile() {
   base::ByteWriter variables;
   if (!variables_.WriteVariables(variables)) return std::nullopt;
   base::Bytes packed;
@@ -80,7 +80,7 @@ std::optional<base::Bytes> TSystemData::BuildFile() {
   return file.Take();
 }
 
-bool TSystemData::SaveSystemData(std::string_view name) {
+bool SystemData::SaveSystemData(std::string_view name) {
   lastError_.clear();
   if (!savingEnabled_) return true;
   const auto bytes = BuildFile();
@@ -88,7 +88,7 @@ bool TSystemData::SaveSystemData(std::string_view name) {
   return WriteFile(name, *bytes);
 }
 
-bool TSystemData::SaveWithBackup() {
+bool SystemData::SaveWithBackup() {
   lastError_.clear();
   if (!savingEnabled_) return true;
   const auto bytes = BuildFile();
@@ -98,14 +98,14 @@ bool TSystemData::SaveWithBackup() {
   return main && backup;
 }
 
-bool TSystemData::WriteFile(std::string_view name, std::span<const uint8_t> bytes) {
+bool SystemData::WriteFile(std::string_view name, std::span<const uint8_t> bytes) {
   const auto path = PathOf(name);
   if (!path) return Fail(name, "not a file name inside the save folder");
   if (!base::WriteFileAtomic(*path, bytes)) return Fail(name, "could not be written");
   return true;
 }
 
-bool TSystemData::LoadSystemData(std::string_view name) {
+bool SystemData::LoadSystemData(std::string_view name) {
   const auto path = PathOf(name);
   if (!path) return Fail(name, "not a file name inside the save folder");
   const auto file = base::ReadWholeFile(*path);
@@ -114,7 +114,7 @@ bool TSystemData::LoadSystemData(std::string_view name) {
   return true;
 }
 
-bool TSystemData::LoadFromBytes(std::span<const uint8_t> file) {
+bool SystemData::LoadFromBytes(std::span<const uint8_t> file) {
   try {
     ReadFile(file);
   } catch (const base::FormatError& e) {
@@ -127,7 +127,7 @@ bool TSystemData::LoadFromBytes(std::span<const uint8_t> file) {
 
 // Both logs are read into fresh tables first, so that a damaged file leaves
 // them as they were.
-void TSystemData::ReadFile(std::span<const uint8_t> file) {
+void SystemData::ReadFile(std::span<const uint8_t> file) {
   base::ByteReader in(file);
   const auto payload = UnsealStream(in);
   if (!payload) throw base::FormatError("not system data (wrong signature, length or checksum)");
@@ -145,7 +145,7 @@ void TSystemData::ReadFile(std::span<const uint8_t> file) {
 }
 
 // Any name the game gives stays inside the save folder.
-std::optional<std::filesystem::path> TSystemData::PathOf(std::string_view name) const {
+std::optional<std::filesystem::path> SystemData::PathOf(std::string_view name) const {
   const std::filesystem::path relative = base::HostPath(name);
   if (relative.empty()) return std::nullopt;
   for (const auto& part : relative) {
@@ -154,7 +154,7 @@ std::optional<std::filesystem::path> TSystemData::PathOf(std::string_view name) 
   return saveFolder_ / relative;
 }
 
-bool TSystemData::Fail(std::string_view name, std::string_view reason) {
+bool SystemData::Fail(std::string_view name, std::string_view reason) {
   lastError_ = std::string(name) + ": " + std::string(reason);
   return false;
 }

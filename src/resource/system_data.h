@@ -20,9 +20,9 @@ inline constexpr std::string_view kSystemDataBackupName = "SystemData.dat.bak";
 
 // The system variables as system data stores them. The interpreter implements
 // it over its system variable table.
-class TSystemVariableStream {
+class SystemVariableStream {
  public:
-  virtual ~TSystemVariableStream() = default;
+  virtual ~SystemVariableStream() = default;
   // False when the variables cannot be written whole.
   virtual bool WriteVariables(base::ByteWriter& out) = 0;
   // Replaces the variables with the stream's. Throws base::FormatError for a
@@ -34,10 +34,10 @@ class TSystemVariableStream {
 // the line log. The file is a sealed stream of three blocks, each a u32 length
 // and its bytes: the variable stream packed and scrambled with the game's code
 // key, then the file log and the line log as hash-table streams.
-class TSystemData {
+class SystemData {
  public:
   // `saveFolder` is the game's "SaveData" folder.
-  TSystemData(std::filesystem::path saveFolder, uint32_t codeKey, TSystemVariableStream& variables);
+  SystemData(std::filesystem::path saveFolder, uint32_t codeKey, SystemVariableStream& variables);
 
   // The first load of a run: the file, else its ".bak" copy, else nothing
   // (empty logs). Saving is enabled afterwards in every case. True when a copy
@@ -65,8 +65,8 @@ class TSystemData {
   // Why the last save or load failed (empty after a success).
   const std::string& LastError() const { return lastError_; }
 
-  TFileLog& FileLog() { return fileLog_; }
-  TLineLog& LineLog() { return lineLog_; }
+  FileLog& OpenedFiles() { return fileLog_; }
+  LineLog& ReadLines() { return lineLog_; }
 
  private:
   std::optional<std::filesystem::path> PathOf(std::string_view name) const;
@@ -76,9 +76,9 @@ class TSystemData {
 
   std::filesystem::path saveFolder_;
   uint32_t codeKey_;
-  TSystemVariableStream& variables_;
-  TFileLog fileLog_;
-  TLineLog lineLog_;
+  SystemVariableStream& variables_;
+  FileLog fileLog_;
+  LineLog lineLog_;
   bool savingEnabled_ = false;
   std::string lastError_;
 };

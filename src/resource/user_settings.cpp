@@ -56,16 +56,16 @@ void ForEachUserSetting(Settings& s, Visit&& visit) {
   }
 }
 
-TSettingsList LoadWithBackup(const std::filesystem::path& path) {
-  auto list = TSettingsList::Load(path);
-  if (!list) list = TSettingsList::Load(BackupPath(path));
-  return list.value_or(TSettingsList());
+SettingsList LoadWithBackup(const std::filesystem::path& path) {
+  auto list = SettingsList::Load(path);
+  if (!list) list = SettingsList::Load(BackupPath(path));
+  return list.value_or(SettingsList());
 }
 
 }  // namespace
 
-TUserSettings ReadUserSettings(const TSettingsList& list) {
-  TUserSettings settings;
+UserSettings ReadUserSettings(const SettingsList& list) {
+  UserSettings settings;
   ForEachUserSetting(settings, [&list](const std::string& key, auto& field,
                                        std::optional<int32_t> = std::nullopt) {
     if constexpr (std::is_same_v<std::decay_t<decltype(field)>, std::string>) {
@@ -77,7 +77,7 @@ TUserSettings ReadUserSettings(const TSettingsList& list) {
   return settings;
 }
 
-void StoreUserSettings(const TUserSettings& settings, TSettingsList& list) {
+void StoreUserSettings(const UserSettings& settings, SettingsList& list) {
   ForEachUserSetting(settings, [&list](const std::string& key, const auto& field,
                                        std::optional<int32_t> omitted = std::nullopt) {
     if constexpr (std::is_same_v<std::decay_t<decltype(field)>, std::string>) {
@@ -88,12 +88,12 @@ void StoreUserSettings(const TUserSettings& settings, TSettingsList& list) {
   });
 }
 
-TUserSettings ReadUserSettings(const std::filesystem::path& path) {
+UserSettings ReadUserSettings(const std::filesystem::path& path) {
   return ReadUserSettings(LoadWithBackup(path));
 }
 
-bool WriteUserSettings(const std::filesystem::path& path, const TUserSettings& settings) {
-  TSettingsList list = LoadWithBackup(path);
+bool WriteUserSettings(const std::filesystem::path& path, const UserSettings& settings) {
+  SettingsList list = LoadWithBackup(path);
   StoreUserSettings(settings, list);
   bool savedMain = list.Save(path);
   bool savedBackup = list.Save(BackupPath(path));

@@ -17,16 +17,16 @@ inline constexpr std::string_view kBackupSuffix = ".bak";
 inline constexpr int kFontSlotCount = 8;
 inline constexpr int32_t kFullSpeakerVolume = 255;
 
-struct TFontSetting {
+struct FontSetting {
   std::string Name;  // face name; empty for the default face
   int32_t Style = 0;
   int32_t AA = 1;  // kept with the file; the font table does not use it
 
-  bool operator==(const TFontSetting&) const = default;
+  bool operator==(const FontSetting&) const = default;
 };
 
 // The player's settings; the initial values are the defaults.
-struct TUserSettings {
+struct UserSettings {
   int32_t FullScreen = 0;
   int32_t ColorMode = 1;
   int32_t UseGamePad = 0;
@@ -36,7 +36,7 @@ struct TUserSettings {
   int32_t CacheSize = 0;
   int32_t MovieDecoder = 1;
   int32_t CRCCheck = 1;
-  std::array<TFontSetting, kFontSlotCount> Font;
+  std::array<FontSetting, kFontSlotCount> Font;
   int32_t BGMVolume = 255;
   int32_t VOICEVolume = 255;
   int32_t SEVolume = 255;
@@ -52,23 +52,23 @@ struct TUserSettings {
   std::array<int32_t, kSpeakerCount> ActorVolume;
   std::array<int32_t, kSpeakerCount> ActorMute{};
 
-  TUserSettings() { ActorVolume.fill(kFullSpeakerVolume); }
-  bool operator==(const TUserSettings&) const = default;
+  UserSettings() { ActorVolume.fill(kFullSpeakerVolume); }
+  bool operator==(const UserSettings&) const = default;
 };
 
 // Every key of `list`, defaults for the missing or malformed ones.
-TUserSettings ReadUserSettings(const TSettingsList& list);
+UserSettings ReadUserSettings(const SettingsList& list);
 // Sets every key in file order; speaker keys at full volume or unmuted lose
 // their lines and empty texts become "none".
-void StoreUserSettings(const TUserSettings& settings, TSettingsList& list);
+void StoreUserSettings(const UserSettings& settings, SettingsList& list);
 
 // Reads `path`, else path + ".bak", else gives the defaults.
-TUserSettings ReadUserSettings(const std::filesystem::path& path);
+UserSettings ReadUserSettings(const std::filesystem::path& path);
 
 // Rewrites every key in the existing file (or its ".bak" copy), keeping the
 // lines the engine does not know, and saves the result to `path` and to
 // path + ".bak". A missing file is created. Each file is replaced whole or not
 // at all; false when either could not be written.
-bool WriteUserSettings(const std::filesystem::path& path, const TUserSettings& settings);
+bool WriteUserSettings(const std::filesystem::path& path, const UserSettings& settings);
 
 }  // namespace mavu::resource

@@ -6,10 +6,10 @@
 
 namespace mavu::resource {
 
-TVoiceTable ReadVoiceTable(const std::optional<base::Bytes>& file) {
-  TVoiceTable table;
+VoiceTable ReadVoiceTable(const std::optional<base::Bytes>& file) {
+  VoiceTable table;
   if (!file) return table;
-  auto list = TSettingsList::FromBytes(*file);
+  auto list = SettingsList::FromBytes(*file);
   for (int i = 0; i < kSpeakerCount; ++i) {
     std::string value = list.Value(IndexedKey("act", i));
     table.Speakers[i] = base::SplitList(",", value, true, true);

@@ -15,12 +15,12 @@ namespace mavu::resource {
 inline constexpr std::string_view kVoiceTablePath = "system\\voice\\voicedata.dat";
 
 // For each speaker, the texts of its "act[N]" line.
-struct TVoiceTable {
+struct VoiceTable {
   std::array<std::vector<std::string>, kSpeakerCount> Speakers;
 };
 
 // "act[N]=a,b,..." with blanks dropped and "//" starting a comment. A missing
 // file or key gives empty lists.
-TVoiceTable ReadVoiceTable(const std::optional<base::Bytes>& file);
+VoiceTable ReadVoiceTable(const std::optional<base::Bytes>& file);
 
 }  // namespace mavu::resource

@@ -23,7 +23,7 @@ class ErrorLogTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  TErrorLog log_;
+  ErrorLog log_;
 };
 
 TEST_F(ErrorLogTest, ScriptErrorWritesContextTagAndMessage) {
@@ -99,27 +99,27 @@ TEST_F(ErrorLogTest, AFileThatCannotBeWrittenKeepsTheListAndCatchesUpLater) {
 
 TEST_F(ErrorLogTest, TheFileIsNamedErrorLogInTheGivenFolder) {
   EXPECT_EQ(log_.File(), dir_.Path() / "ERRORLOG.txt");
-  EXPECT_EQ(TErrorLog().File(), std::filesystem::path("ERRORLOG.txt"));
+  EXPECT_EQ(ErrorLog().File(), std::filesystem::path("ERRORLOG.txt"));
 }
 
 TEST(ProcessErrorLog, TheFreeFunctionsReachOneLog) {
   test::TempDir dir;
-  ErrorLog().SetDirectory(dir.Path());
+  TheErrorLog().SetDirectory(dir.Path());
   ClearErrors();
-  ErrorLog().ClearErrorFlag();
+  TheErrorLog().ClearErrorFlag();
   SetErrorContext("a.s(1)");
   ScriptError("m1");
   AppendErrorLine("plain");
-  EXPECT_EQ(ErrorLog().ErrorContext(), "a.s(1)");
-  EXPECT_THAT(ErrorLog().Errors(), ElementsAre("a.s(1):ERROR:m1", "plain"));
-  EXPECT_TRUE(ErrorLog().ErrorFlag());
+  EXPECT_EQ(TheErrorLog().ErrorContext(), "a.s(1)");
+  EXPECT_THAT(TheErrorLog().Errors(), ElementsAre("a.s(1):ERROR:m1", "plain"));
+  EXPECT_TRUE(TheErrorLog().ErrorFlag());
   auto bytes = ReadWholeFile(dir.Path() / "ERRORLOG.txt");
   ASSERT_TRUE(bytes);
   EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "a.s(1):ERROR:m1\r\nplain\r\n");
   ClearErrors();
-  ErrorLog().ClearErrorFlag();
-  ErrorLog().SetErrorContext("");
-  ErrorLog().SetDirectory(".");
+  TheErrorLog().ClearErrorFlag();
+  TheErrorLog().SetErrorContext("");
+  TheErrorLog().SetDirectory(".");
 }
 
 }  // namespace

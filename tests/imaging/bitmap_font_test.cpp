@@ -12,7 +12,7 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 // 127, target alpha 255: alpha (255 * 127) >> 7 = 253, RGB (254 * 127) >> 7 = 252.
 constexpr uint32_t kFullInkOnBlack = 0xFDFCFCFC;
 
-TBitmapFont FontOf(const TGlyphSet& horizontal) {
+TBitmapFont FontOf(const GlyphSet& horizontal) {
   auto bytes = horizontal.Write();
   return TBitmapFont(&bytes, nullptr);
 }
@@ -195,8 +195,8 @@ TEST(BitmapFont, GlyphsAreClippedAtTheBufferEdges) {
 
 TEST(BitmapFont, CorruptFileIsALoadError) {
   base::Bytes shortFile(100);
-  EXPECT_THROW(TBitmapFont(&shortFile, nullptr), EFontError);
-  EXPECT_THROW(TBitmapFont(nullptr, &shortFile), EFontError);
+  EXPECT_THROW(TBitmapFont(&shortFile, nullptr), FontError);
+  EXPECT_THROW(TBitmapFont(nullptr, &shortFile), FontError);
 }
 
 }  // namespace

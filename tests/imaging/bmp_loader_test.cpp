@@ -30,7 +30,7 @@ std::string ExpectLoadError(const Bytes& file) {
   try {
     image.LoadBmp(in);
     ADD_FAILURE() << "loaded";
-  } catch (const EImageLoadError& e) {
+  } catch (const ImageLoadError& e) {
     detail = e.Detail();
     EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("Bitmapの読み込みに失敗"));
   }
@@ -325,7 +325,7 @@ TEST(LoadAlphaMask, ABadMaskLeavesThePictureAsItWas) {
   image.FillSolid({0, 0, 2, 1}, 0xFF010203u);
   Bytes garbage{'B', 'M', 1, 2};
   base::ByteReader in(garbage);
-  EXPECT_THROW(image.LoadAlphaMask(in), EImageLoadError);
+  EXPECT_THROW(image.LoadAlphaMask(in), ImageLoadError);
   EXPECT_EQ(image.Pixel(1, 0), 0xFF010203u);
 }
 

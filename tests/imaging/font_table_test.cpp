@@ -55,8 +55,8 @@ TEST(WalkText, MovesThePenAndReportsTheExtent) {
 }
 
 TEST(FontTable, StartsWithTheDefaultFaceEverywhere) {
-  TFontTable table;
-  for (int slot = 0; slot < TFontTable::kSlots; ++slot) {
+  FontTable table;
+  for (int slot = 0; slot < FontTable::kSlots; ++slot) {
     const auto& font = table.Slot(slot);
     EXPECT_EQ(font.Name(), kDefaultFaceName);
     ASSERT_NE(font.SystemFont(), nullptr);
@@ -70,7 +70,7 @@ TEST(FontTable, StartsWithTheDefaultFaceEverywhere) {
 }
 
 TEST(FontTable, BitmapFontSlotsReportTheirCellSize) {
-  TFontTable table;
+  FontTable table;
   auto bytes = test::AlphaSet(6, 5).Write();
   EXPECT_TRUE(table.LoadBitmapFont(3, "f", &bytes, nullptr));
   EXPECT_EQ(table.Slot(3).Name(), "f");
@@ -85,16 +85,16 @@ TEST(FontTable, BitmapFontSlotsReportTheirCellSize) {
 }
 
 TEST(FontTable, LoadingNothingOrABadFileKeepsTheSlot) {
-  TFontTable table;
+  FontTable table;
   EXPECT_FALSE(table.LoadBitmapFont(2, "x", nullptr, nullptr));
   base::Bytes bad(10);
-  EXPECT_THROW(table.LoadBitmapFont(2, "x", nullptr, &bad), EFontError);
+  EXPECT_THROW(table.LoadBitmapFont(2, "x", nullptr, &bad), FontError);
   EXPECT_NE(table.Slot(2).SystemFont(), nullptr);
   EXPECT_EQ(table.Slot(2).Name(), kDefaultFaceName);
 }
 
 TEST(FontTable, MissingGlyphIsRetriedWithSlotZero) {
-  TFontTable table;
+  FontTable table;
   auto zero = SolidFont({'B'}, 64, 128);
   auto one = SolidFont({'A'});
   table.LoadBitmapFont(0, "zero", &zero, nullptr);
@@ -109,7 +109,7 @@ TEST(FontTable, MissingGlyphIsRetriedWithSlotZero) {
 }
 
 TEST(FontTable, RetryExtentTakesSlotZerosAdvance) {
-  TFontTable table;
+  FontTable table;
   auto zero = SolidFont({'B'}, 128, 64);
   auto one = SolidFont({'A'}, 128, 128);
   table.LoadBitmapFont(0, "zero", &zero, nullptr);
@@ -120,7 +120,7 @@ TEST(FontTable, RetryExtentTakesSlotZerosAdvance) {
 }
 
 TEST(FontTable, VerticalTextStacksDownward) {
-  TFontTable table;
+  FontTable table;
   auto vertical = SolidFont({'A', 'B'}, 128, 64);
   table.LoadBitmapFont(0, "v", nullptr, &vertical);
   auto dest = Blank(4, 8);
@@ -133,7 +133,7 @@ TEST(FontTable, VerticalTextStacksDownward) {
 }
 
 TEST(FontTable, PlatformSpacesAdvanceWithoutDrawing) {
-  TFontTable table;
+  FontTable table;
   auto dest = Blank(64, 64);
   dest.FillSolid({0, 0, 64, 64}, 0x11223344);
   EXPECT_EQ(table.DrawText(dest, " ", false, 0, kWhite, 24, 20, 0, 0), (TextExtent{12, 20}));
@@ -146,7 +146,7 @@ TEST(FontTable, PlatformSpacesAdvanceWithoutDrawing) {
 }
 
 TEST(FontTable, SpaceInABitmapFontWithoutASpaceGlyphFallsBackToSlotZero) {
-  TFontTable table;
+  FontTable table;
   auto one = SolidFont({'A'});
   table.LoadBitmapFont(1, "one", &one, nullptr);
   auto dest = Blank(4, 4);
@@ -156,23 +156,23 @@ TEST(FontTable, SpaceInABitmapFontWithoutASpaceGlyphFallsBackToSlotZero) {
 class FontTableConfigure : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = resource::DataTree().ProgramDirectory();
-    resource::DataTree().SetProgramDirectory(dir_.Path());
+    saved_ = resource::TheDataTree().ProgramDirectory();
+    resource::TheDataTree().SetProgramDirectory(dir_.Path());
   }
-  void TearDown() override { resource::DataTree().SetProgramDirectory(saved_); }
+  void TearDown() override { resource::TheDataTree().SetProgramDirectory(saved_); }
 
   void Place(const std::string& fileName, const base::Bytes& bytes) {
     dir_.Write(std::filesystem::path("System") / "Font" / fileName, bytes);
   }
 
   std::vector<FontSlotSetting> Settings(std::vector<FontSlotSetting> first) {
-    first.resize(TFontTable::kSlots);
+    first.resize(FontTable::kSlots);
     return first;
   }
 
   mavu::test::TempDir dir_;
   std::filesystem::path saved_;
-  TFontTable table_;
+  FontTable table_;
 };
 
 TEST_F(FontTableConfigure, EngineFontFilesMakeBitmapFonts) {
@@ -205,7 +205,7 @@ TEST_F(FontTableConfigure, EmptyNameTakesTheFirstListedFace) {
   table_.Configure(Settings({{"", 0}, {"  ", 0}}), "Listed");
   EXPECT_EQ(table_.Slot(0).Name(), "Listed");
   EXPECT_EQ(table_.Slot(1).Name(), "Listed");
-  TFontTable other;
+  FontTable other;
   other.Configure(Settings({{"", 0}}), "");
   EXPECT_EQ(other.Slot(0).Name(), kDefaultFaceName);
 }
@@ -240,7 +240,7 @@ TEST_F(FontTableConfigure, BadEngineFontIsReportedAndFallsBackToThePlatform) {
 TEST(FontTableGlobal, DrawTextUsesTheProcessTable) {
   auto dest = Blank(8, 8);
   EXPECT_EQ(DrawText(dest, " ", false, 0, kWhite, 8, 8, 0, 0), (TextExtent{4, 8}));
-  EXPECT_EQ(&FontTable(), &FontTable());
+  EXPECT_EQ(&TheFontTable(), &TheFontTable());
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(GlyphBlend, CoverageIsPlacedAndClippedToTheBuffer) {
 TEST(GlyphBlend, ColourableInkAddsTheColourToThePalette) {
   std::array<uint32_t, 256> palette{};
   palette[7] = 0x80000000;
-  TGlyphInk ink(palette, true, 0xFF336699);
+  GlyphInk ink(palette, true, 0xFF336699);
   // s2 = (127, 0x32, 0x65, 0x98), weight 63, target alpha 255; from 0:
   // A 255 * 63 >> 7 = 125, R 50 * 63 >> 7 = 24, G 101 * 63 >> 7 = 49, B 152 * 63 >> 7 = 74.
   EXPECT_EQ(ink.Blend(0x00000000, 7), 0x7D18314Au);
@@ -54,14 +54,14 @@ TEST(GlyphBlend, ColourableInkAddsTheColourToThePalette) {
 TEST(GlyphBlend, PlainInkScalesThePaletteByTheColour) {
   std::array<uint32_t, 256> palette{};
   palette[1] = 0xFF204060;
-  TGlyphInk ink(palette, false, 0x80FFFFFF);
+  GlyphInk ink(palette, false, 0x80FFFFFF);
   // s2 = (127, 31, 63, 95), weight 63; from 0xFF: R 255 + ((31 - 255) * 63 >> 7) = 144 ...
   EXPECT_EQ(ink.Blend(0xFFFFFFFF, 1), 0xFF90A0B0u);
 }
 
 TEST(GlyphBlend, InkOfATransparentEntryLeavesThePixel) {
   std::array<uint32_t, 256> palette{};
-  TGlyphInk ink(palette, true, 0xFFFFFFFF);
+  GlyphInk ink(palette, true, 0xFFFFFFFF);
   EXPECT_EQ(ink.Blend(0x12345678, 0), 0x12345678u);
 }
 

@@ -23,7 +23,7 @@ struct HandMade {
   size_t pageBytes = size_t{2} * 32 * 48;
 };
 
-// Writes the file field by field, independently of TGlyphSet::Write.
+// Writes the file field by field, independently of GlyphSet::Write.
 base::Bytes HandMadeFile(const HandMade& h) {
   base::ByteWriter out;
   for (int i = 0; i < 64; ++i) out.U8(static_cast<uint8_t>(0xA0 + i));
@@ -39,15 +39,15 @@ base::Bytes HandMadeFile(const HandMade& h) {
   return out.Take();
 }
 
-TGlyphSet ReadBytes(const base::Bytes& bytes) {
+GlyphSet ReadBytes(const base::Bytes& bytes) {
   base::ByteReader in(bytes);
-  return TGlyphSet::Read(in);
+  return GlyphSet::Read(in);
 }
 
 TEST(GlyphSet, HeaderIs66634Bytes) {
   HandMade h;
   h.pageBytes = 0;
-  EXPECT_EQ(HandMadeFile(h).size(), TGlyphSet::kHeaderSize);
+  EXPECT_EQ(HandMadeFile(h).size(), GlyphSet::kHeaderSize);
 }
 
 TEST(GlyphSet, ReadsEveryHeaderField) {
@@ -108,15 +108,15 @@ TEST(GlyphSet, PageCountZeroIsAnAbsentSetWithoutPages) {
 
 TEST(GlyphSet, TruncatedHeaderIsALoadError) {
   auto bytes = HandMadeFile({});
-  bytes.resize(TGlyphSet::kHeaderSize - 1);
-  EXPECT_THROW(ReadBytes(bytes), EFontError);
-  EXPECT_THROW(ReadBytes({}), EFontError);
+  bytes.resize(GlyphSet::kHeaderSize - 1);
+  EXPECT_THROW(ReadBytes(bytes), FontError);
+  EXPECT_THROW(ReadBytes({}), FontError);
 }
 
 TEST(GlyphSet, PagesPastTheEndAreALoadError) {
   auto bytes = HandMadeFile({});
   bytes.pop_back();
-  EXPECT_THROW(ReadBytes(bytes), EFontError);
+  EXPECT_THROW(ReadBytes(bytes), FontError);
 }
 
 TEST(GlyphSet, HugePageCountAndSizeAreRefusedBeforeAllocating) {
@@ -125,13 +125,13 @@ TEST(GlyphSet, HugePageCountAndSizeAreRefusedBeforeAllocating) {
   h.pageWidth = 0xFFFF;
   h.pageHeight = 0xFFFF;
   h.pageBytes = 16;
-  EXPECT_THROW(ReadBytes(HandMadeFile(h)), EFontError);
+  EXPECT_THROW(ReadBytes(HandMadeFile(h)), FontError);
 }
 
 TEST(GlyphSet, LocationOnAMissingPageIsALoadError) {
   HandMade h;
   h.location = 0x0212;  // page 2 of 2
-  EXPECT_THROW(ReadBytes(HandMadeFile(h)), EFontError);
+  EXPECT_THROW(ReadBytes(HandMadeFile(h)), FontError);
 }
 
 TEST(GlyphSet, CellOutsideItsPageIsALoadError) {
@@ -139,19 +139,19 @@ TEST(GlyphSet, CellOutsideItsPageIsALoadError) {
   h.pageWidth = 31;  // column 15 of 2-pixel cells would end at 32
   h.pageBytes = size_t{2} * 31 * 48;
   h.location = 0x010F;
-  EXPECT_THROW(ReadBytes(HandMadeFile(h)), EFontError);
+  EXPECT_THROW(ReadBytes(HandMadeFile(h)), FontError);
   h.location = 0x010E;  // column 14 ends at 30
   EXPECT_NO_THROW(ReadBytes(HandMadeFile(h)));
   h.pageHeight = 47;  // row 15 of 3-pixel cells would end at 48
   h.pageBytes = size_t{2} * 31 * 47;
   h.location = 0x01F0;
-  EXPECT_THROW(ReadBytes(HandMadeFile(h)), EFontError);
+  EXPECT_THROW(ReadBytes(HandMadeFile(h)), FontError);
 }
 
 TEST(GlyphSet, EmptyCellSizeWithPagesIsALoadError) {
   HandMade h;
   h.cellWidth = 0;
-  EXPECT_THROW(ReadBytes(HandMadeFile(h)), EFontError);
+  EXPECT_THROW(ReadBytes(HandMadeFile(h)), FontError);
 }
 
 TEST(GlyphSet, AddGlyphSkipsLocationZeroAndFillsPagesRowByRow) {
@@ -182,15 +182,15 @@ TEST(GlyphSet, AddGlyphOpensPagesAndStopsAt255) {
   EXPECT_EQ(set.location[256], 0x0100);
   for (int n = 257; n < 255 * 256; ++n) set.AddGlyph(n % kSlots, std::vector<uint8_t>{1}, 1, 1);
   EXPECT_EQ(set.pageCount, 255);
-  EXPECT_THROW(set.AddGlyph(1, std::vector<uint8_t>{1}, 1, 1), EFontError);
+  EXPECT_THROW(set.AddGlyph(1, std::vector<uint8_t>{1}, 1, 1), FontError);
 }
 
 TEST(GlyphSet, AddGlyphRefusesAWrongSizeOrSlot) {
   auto set = test::AlphaSet(2, 2);
-  EXPECT_THROW(set.AddGlyph(1, std::vector<uint8_t>{1, 2, 3}, 1, 1), EFontError);
-  EXPECT_THROW(set.AddGlyph(kSlots, std::vector<uint8_t>{1, 2, 3, 4}, 1, 1), EFontError);
-  EXPECT_THROW(TGlyphSet(0, 2), EFontError);
-  EXPECT_THROW(TGlyphSet(2, 4096), EFontError);
+  EXPECT_THROW(set.AddGlyph(1, std::vector<uint8_t>{1, 2, 3}, 1, 1), FontError);
+  EXPECT_THROW(set.AddGlyph(kSlots, std::vector<uint8_t>{1, 2, 3, 4}, 1, 1), FontError);
+  EXPECT_THROW(GlyphSet(0, 2), FontError);
+  EXPECT_THROW(GlyphSet(2, 4096), FontError);
 }
 
 TEST(GlyphSet, WrittenSetReadsBack) {

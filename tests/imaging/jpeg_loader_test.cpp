@@ -42,7 +42,7 @@ void ExpectLoadError(const Bytes& file, size_t start = 0) {
   try {
     image.LoadJpeg(in);
     ADD_FAILURE() << "loaded";
-  } catch (const EImageLoadError& e) {
+  } catch (const ImageLoadError& e) {
     EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("規格外のJPEGの読み込みに失敗しました"));
   }
   EXPECT_TRUE(image.Empty());

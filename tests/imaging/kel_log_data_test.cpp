@@ -19,8 +19,8 @@ void PutEntry(base::ByteWriter& out, std::string_view speaker, std::string_view 
   out.U32(a1).U32(a2).U8(b);
 }
 
-TKelLogEntry Entry(std::string text) {
-  TKelLogEntry entry;
+KelLogEntry Entry(std::string text) {
+  KelLogEntry entry;
   entry.text = std::move(text);
   return entry;
 }

@@ -36,7 +36,7 @@ std::string ExpectLoadError(const Bytes& file) {
   try {
     image.LoadPng(in);
     ADD_FAILURE() << "loaded";
-  } catch (const EImageLoadError& e) {
+  } catch (const ImageLoadError& e) {
     detail = e.Detail();
     EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("PNGの読み込みに失敗しました"));
   }

@@ -181,7 +181,7 @@ TEST(RealImages, PixbufBrokenFilesAreLoadErrors) {
     if (!bytes) continue;
     ++tried;
     TARGB8888 image;
-    EXPECT_THROW(LoadInto(image, *bytes, FormatOf(path)), EImageLoadError) << name;
+    EXPECT_THROW(LoadInto(image, *bytes, FormatOf(path)), ImageLoadError) << name;
     EXPECT_TRUE(image.Empty()) << name;
   }
   if (tried == 0) GTEST_SKIP() << "gdk-pixbuf-tests is not installed";

@@ -215,14 +215,14 @@ TEST(SystemFont, OutOfRangeSizesDrawNothing) {
 }
 
 TEST(OutlineFace, RefusesFilesThatAreNoFont) {
-  EXPECT_THROW(TOutlineFace("/nonexistent/font.ttf", 0), EFontError);
-  EXPECT_THROW(TOutlineFace("/etc/hostname", 0), EFontError);
+  EXPECT_THROW(OutlineFace("/nonexistent/font.ttf", 0), FontError);
+  EXPECT_THROW(OutlineFace("/etc/hostname", 0), FontError);
 }
 
 TEST(OutlineFace, RawLevelsPerRaster) {
   auto location = FindFace("IPAGothic", false, false);
   ASSERT_TRUE(location);
-  TOutlineFace face(location->file, location->index);
+  OutlineFace face(location->file, location->index);
   EXPECT_TRUE(face.HasGlyph(U'あ'));
   EXPECT_FALSE(face.HasGlyph(U'\U0001F600'));
   GlyphRequest request;

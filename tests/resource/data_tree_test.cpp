@@ -40,7 +40,7 @@ class DataTreeTest : public ::testing::Test {
   DataTreeTest() { tree_.SetProgramDirectory(dir_.Path()); }
 
   void MakePack(int number, const Files& files, bool withIndex = true) {
-    TPackBuilder builder({.compress = true, .scramble = true});
+    PackBuilder builder({.compress = true, .scramble = true});
     for (const auto& [name, contents] : files) ASSERT_TRUE(builder.Add(name, BytesOf(contents)));
     std::filesystem::create_directories(dir_.Path() / "GameData");
     auto stem = dir_.Path() / "GameData" / ("data" + std::to_string(number));
@@ -54,7 +54,7 @@ class DataTreeTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  TDataTree tree_;
+  DataTree tree_;
 };
 
 TEST_F(DataTreeTest, ReadsArchivedFilesInAnySpelling) {
@@ -132,7 +132,7 @@ TEST_F(DataTreeTest, MountsTheNumbersPresent) {
   MakePack(2, {{"two", "2"}});
   MakePack(7, {{"seven", "7"}}, false);
   ASSERT_EQ(tree_.MountDataPacks("GameData\\"), 2);
-  for (int slot = 0; slot < TDataTree::kSlots; ++slot) {
+  for (int slot = 0; slot < DataTree::kSlots; ++slot) {
     EXPECT_EQ(tree_.IsSlotMounted(slot), slot == 2 || slot == 7) << slot;
   }
   EXPECT_EQ(Open("two"), "2");
@@ -193,8 +193,8 @@ TEST_F(DataTreeTest, AReadErrorReachesTheCaller) {
 }
 
 TEST(DataDirs, StartWithRootInTheLastEntry) {
-  TDataTree tree;
-  std::array<std::string, TDataTree::kDirEntries> expected{};
+  DataTree tree;
+  std::array<std::string, DataTree::kDirEntries> expected{};
   expected[15] = "root";
   EXPECT_EQ(tree.DataDirs(), expected);
   tree.SetDataDir(3, "x\\");
@@ -203,7 +203,7 @@ TEST(DataDirs, StartWithRootInTheLastEntry) {
 }
 
 TEST(DataDirs, ScriptsSetEntriesZeroToFourteen) {
-  TDataTree tree;
+  DataTree tree;
   EXPECT_TRUE(tree.SetDataDir(0, "a\\"));
   EXPECT_TRUE(tree.SetDataDir(14, "b\\"));
   EXPECT_FALSE(tree.SetDataDir(15, "c\\"));
@@ -214,7 +214,7 @@ TEST(DataDirs, ScriptsSetEntriesZeroToFourteen) {
 }
 
 TEST(DataDirs, AddFillsTheFirstFreeEntryOrRewritesAnEqualOne) {
-  TDataTree tree;
+  DataTree tree;
   tree.SetDataDir(0, "taken\\");
   EXPECT_TRUE(tree.AddDataDir("new\\"));
   EXPECT_EQ(tree.DataDirs()[1], "new\\");
@@ -229,7 +229,7 @@ TEST(DataDirs, AddFillsTheFirstFreeEntryOrRewritesAnEqualOne) {
 }
 
 TEST(DataDirs, RemoveEmptiesTheFirstEqualEntryButNeverTheLast) {
-  TDataTree tree;
+  DataTree tree;
   tree.SetDataDir(2, "a\\");
   tree.SetDataDir(5, "A\\");
   EXPECT_TRUE(tree.RemoveDataDir("A\\"));

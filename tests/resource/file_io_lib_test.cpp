@@ -14,7 +14,7 @@ class FileIOLibTest : public ::testing::Test {
   FileIOLibTest() { tree_.SetProgramDirectory(dir_.Path()); }
 
   test::TempDir dir_;
-  TDataTree tree_;
+  DataTree tree_;
   TFileIOLib file_{tree_};
 };
 

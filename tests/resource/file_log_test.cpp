@@ -16,7 +16,7 @@ class FileLogTest : public ::testing::Test {
  protected:
   int32_t Count(std::string_view name) { return log_.Counts().LookupCount(name); }
 
-  TFileLog log_;
+  FileLog log_;
 };
 
 TEST_F(FileLogTest, NothingIsCountedWithoutFilters) {
@@ -158,7 +158,7 @@ TEST_F(FileLogTest, StateIsTheLockThen64FixedFilters) {
   expected.U8(1).U8(2).Text("cg").Zeros(13).U8(15).Text("abcdefghijklmno");
   for (int i = 2; i < 64; ++i) expected.Zeros(16);
   EXPECT_EQ(out.Data(), expected.Data());
-  EXPECT_EQ(out.Size(), TFileLog::kStateSize);
+  EXPECT_EQ(out.Size(), FileLog::kStateSize);
 }
 
 TEST_F(FileLogTest, ReadsHandMadeState) {
@@ -196,7 +196,7 @@ TEST_F(FileLogTest, CountsOpensThroughTheDataTreesHook) {
   test::TempDir dir;
   dir.Write("CG/Ev01.png", "picture");
   dir.Write("System/cg.png", "engine picture");
-  TDataTree tree;
+  DataTree tree;
   tree.SetProgramDirectory(dir.Path());
   tree.SetOpenHook([this](const std::string& name) { log_.CountOpen(name); });
   log_.AddFilter("CG");

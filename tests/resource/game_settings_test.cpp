@@ -29,7 +29,7 @@ TEST(GameSettings, AMissingFileGivesItsOwnColumn) {
   EXPECT_FALSE(s.ConfigOptionTab);
   EXPECT_FALSE(s.ConfigMovie);
   EXPECT_FALSE(s.ConfigCRC);
-  for (const auto& binding : s.KeyBindings) EXPECT_EQ(binding, TKeyBinding{});
+  for (const auto& binding : s.KeyBindings) EXPECT_EQ(binding, KeyBinding{});
 }
 
 TEST(GameSettings, MissingKeysGiveTheirDefaults) {
@@ -50,7 +50,7 @@ TEST(GameSettings, MissingKeysGiveTheirDefaults) {
   EXPECT_TRUE(s.ConfigOptionTab);
   EXPECT_TRUE(s.ConfigMovie);
   EXPECT_TRUE(s.ConfigCRC);
-  for (const auto& binding : s.KeyBindings) EXPECT_EQ(binding, TKeyBinding{});
+  for (const auto& binding : s.KeyBindings) EXPECT_EQ(binding, KeyBinding{});
   EXPECT_EQ(ReadGameSettings(File("")).CodeKey, kBuiltInCodeKey);
 }
 
@@ -105,24 +105,24 @@ TEST(GameSettings, TheCodeKeyIsReadAs64BitsAndKeepsItsLow24) {
 }
 
 TEST(GameSettings, KeyBindingsNeedExactlyTwoItems) {
-  EXPECT_EQ(ParseKeyBinding("112,*F1"), (TKeyBinding{112, "*f1"}));
-  EXPECT_EQ(ParseKeyBinding("13"), TKeyBinding{});
-  EXPECT_EQ(ParseKeyBinding(""), TKeyBinding{});
-  EXPECT_EQ(ParseKeyBinding("1,2,3"), TKeyBinding{});
-  EXPECT_EQ(ParseKeyBinding(" $20 , Space // the space bar"), (TKeyBinding{32, "space"}));
-  EXPECT_EQ(ParseKeyBinding("enter,Click"), (TKeyBinding{0, "click"}));
-  EXPECT_EQ(ParseKeyBinding("13,"), (TKeyBinding{13, ""}));
-  EXPECT_EQ(ParseKeyBinding("27,\x83\x41X"), (TKeyBinding{27, "\x83\x41x"}));
+  EXPECT_EQ(ParseKeyBinding("112,*F1"), (KeyBinding{112, "*f1"}));
+  EXPECT_EQ(ParseKeyBinding("13"), KeyBinding{});
+  EXPECT_EQ(ParseKeyBinding(""), KeyBinding{});
+  EXPECT_EQ(ParseKeyBinding("1,2,3"), KeyBinding{});
+  EXPECT_EQ(ParseKeyBinding(" $20 , Space // the space bar"), (KeyBinding{32, "space"}));
+  EXPECT_EQ(ParseKeyBinding("enter,Click"), (KeyBinding{0, "click"}));
+  EXPECT_EQ(ParseKeyBinding("13,"), (KeyBinding{13, ""}));
+  EXPECT_EQ(ParseKeyBinding("27,\x83\x41X"), (KeyBinding{27, "\x83\x41x"}));
 }
 
 TEST(GameSettings, ReadsTheThirtyTwoBindings) {
   auto s = ReadGameSettings(
       File("key[0]=112,*F1\r\nKEY[1]=13,Click\r\nkey[2]=13\r\nkey[31]=27,Cancel\r\nkey[32]=1,x"));
-  EXPECT_EQ(s.KeyBindings[0], (TKeyBinding{112, "*f1"}));
-  EXPECT_EQ(s.KeyBindings[1], (TKeyBinding{13, "click"}));
-  EXPECT_EQ(s.KeyBindings[2], TKeyBinding{});
-  EXPECT_EQ(s.KeyBindings[3], TKeyBinding{});
-  EXPECT_EQ(s.KeyBindings[31], (TKeyBinding{27, "cancel"}));
+  EXPECT_EQ(s.KeyBindings[0], (KeyBinding{112, "*f1"}));
+  EXPECT_EQ(s.KeyBindings[1], (KeyBinding{13, "click"}));
+  EXPECT_EQ(s.KeyBindings[2], KeyBinding{});
+  EXPECT_EQ(s.KeyBindings[3], KeyBinding{});
+  EXPECT_EQ(s.KeyBindings[31], (KeyBinding{27, "cancel"}));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr char kReadFailed[] =
 class HashFilePackTest : public ::testing::Test {
  protected:
   HashFilePackTest() {
-    TPackBuilder builder;
+    PackBuilder builder;
     builder.Add("System\\Menu\\Layout.dat", BytesOf("layout"));
     builder.Add("bg\\a.png", BytesOf("picture"));
     builder.Add("startup.s", BytesOf("script"));

@@ -295,7 +295,7 @@ TEST(THashTable, ConstructionNeedsABucket) {
 }
 
 // Hostile streams: each is refused with an error and leaves the table empty.
-class THashTableDamage : public ::testing::Test {
+class HashTableDamage : public ::testing::Test {
  protected:
   void ExpectDamaged(const Bytes& stream) {
     THashTable table(4);
@@ -307,7 +307,7 @@ class THashTableDamage : public ::testing::Test {
   }
 };
 
-TEST_F(THashTableDamage, EveryTruncation) {
+TEST_F(HashTableDamage, EveryTruncation) {
   THashTable table(4);
   ASSERT_TRUE(table.Put("alpha", U32Value(1)));
   ASSERT_TRUE(table.Put("beta", U32Value(2)));
@@ -317,20 +317,20 @@ TEST_F(THashTableDamage, EveryTruncation) {
   }
 }
 
-TEST_F(THashTableDamage, PackedLengthPastTheEnd) {
+TEST_F(HashTableDamage, PackedLengthPastTheEnd) {
   Bytes stream = Stream(4, 0, 0, Bytes(8, 0));
   stream[28] = 0xFF;
   stream[31] = 0x7F;
   ExpectDamaged(stream);
 }
 
-TEST_F(THashTableDamage, PackedIndexThatDoesNotExpand) {
+TEST_F(HashTableDamage, PackedIndexThatDoesNotExpand) {
   Bytes stream = Stream(4, 0, 0, Bytes(8, 0));
   stream[33] ^= 0x55;  // the scrambled magic
   ExpectDamaged(stream);
 }
 
-TEST_F(THashTableDamage, ImpossibleEntryCounts) {
+TEST_F(HashTableDamage, ImpossibleEntryCounts) {
   const Bytes oneEntry =
       base::ByteWriter().U16(1).Str16("k").U64(0).U16(0).U16(0).U16(0).U16(0x0707).Take();
   ExpectDamaged(Stream(4, 70000, 2, oneEntry));
@@ -340,7 +340,7 @@ TEST_F(THashTableDamage, ImpossibleEntryCounts) {
   ExpectDamaged(Stream(4, 65535, 0, base::ByteWriter().U16(65535).U16(0).U16(0).U16(0).Take()));
 }
 
-TEST_F(THashTableDamage, OffsetOrDataAreaPastTheIndex) {
+TEST_F(HashTableDamage, OffsetOrDataAreaPastTheIndex) {
   const auto index = [](uint64_t offset) {
     return base::ByteWriter().U16(1).Str16("k").U64(offset).U16(0).U16(0).U16(0).U16(0x0707).Take();
   };

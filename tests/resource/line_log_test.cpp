@@ -8,7 +8,7 @@ namespace mavu::resource {
 namespace {
 
 TEST(LineLog, AFirstVisitIsNewAndRecorded) {
-  TLineLog log;
+  LineLog log;
   EXPECT_TRUE(log.ReportLine("start.s@@TOP", 0));
   EXPECT_EQ(log.Counts().LookupCount("start.s@@top"), 0);
   EXPECT_TRUE(log.ReportLine("start.s@@TOP", 4));
@@ -16,7 +16,7 @@ TEST(LineLog, AFirstVisitIsNewAndRecorded) {
 }
 
 TEST(LineLog, LinesUpToTheStoredOffsetCountAsRead) {
-  TLineLog log;
+  LineLog log;
   log.ReportLine("a.s@@x", 10);
   EXPECT_FALSE(log.ReportLine("A.S@@X", 10));
   EXPECT_FALSE(log.ReportLine("a.s@@x", 3));
@@ -26,7 +26,7 @@ TEST(LineLog, LinesUpToTheStoredOffsetCountAsRead) {
 }
 
 TEST(LineLog, ALockedLogRecordsNothingAndStopsSkippingEverywhere) {
-  TLineLog log;
+  LineLog log;
   log.ReportLine("a.s@@x", 10);
   log.SetLocked(true);
   EXPECT_TRUE(log.ReportLine("a.s@@x", 2));
@@ -37,7 +37,7 @@ TEST(LineLog, ALockedLogRecordsNothingAndStopsSkippingEverywhere) {
 }
 
 TEST(LineLog, AFullLogDoesNotPassUnknownLinesAsRead) {
-  TLineLog log;
+  LineLog log;
   for (uint32_t i = 0; i < THashTable::kMaxEntries; ++i) {
     ASSERT_TRUE(log.Counts().RecordCount("k" + std::to_string(i), 5, true));
   }
@@ -48,7 +48,7 @@ TEST(LineLog, AFullLogDoesNotPassUnknownLinesAsRead) {
 }
 
 TEST(LineLog, StateIsOneLockByte) {
-  TLineLog log;
+  LineLog log;
   base::ByteWriter out;
   log.WriteState(out);
   log.SetLocked(true);

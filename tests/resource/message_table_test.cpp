@@ -11,7 +11,7 @@ TEST(MessageTable, TextsByKeyIgnoringCase) {
   test::TempDir dir;
   auto path =
       dir.Write("Message.Dat", "OK=\x82\x6E\x82\x6A\r\nEXIT_Text=Quit %%%app?\r\nEXIT_Yes=\r\n");
-  TMessageTable table;
+  MessageTable table;
   ASSERT_TRUE(table.Load(path));
   EXPECT_EQ(table.Text("OK"), "\x82\x6E\x82\x6A");
   EXPECT_EQ(table.Text("exit_text"), "Quit %%%app?");
@@ -21,7 +21,7 @@ TEST(MessageTable, TextsByKeyIgnoringCase) {
 
 TEST(MessageTable, AMissingFileLeavesAnEmptyTable) {
   test::TempDir dir;
-  TMessageTable table;
+  MessageTable table;
   table.LoadFromBytes(base::Bytes{'O', 'K', '=', 'y'});
   ASSERT_EQ(table.Text("OK"), "y");
   EXPECT_FALSE(table.Load(dir.Path() / "Message.Dat"));

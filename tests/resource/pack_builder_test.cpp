@@ -28,7 +28,7 @@ base::Bytes Repetitive(size_t size) {
 }
 
 TEST(PackBuilder, WritesBodiesDirectoryAndFooter) {
-  TPackBuilder builder;
+  PackBuilder builder;
   ASSERT_TRUE(builder.Add("Bg\\A.png", BytesOf("image")));
   ASSERT_TRUE(builder.Add("b", BytesOf("0123456789")));
 
@@ -45,7 +45,7 @@ TEST(PackBuilder, WritesBodiesDirectoryAndFooter) {
 TEST(PackBuilder, AnEmptyArchiveIsJustTheFooter) {
   base::ByteWriter expected;
   expected.Text("filepackver1.0").Zeros(2).U32(0).U64(0);
-  EXPECT_EQ(TPackBuilder().BuildPack(), expected.Data());
+  EXPECT_EQ(PackBuilder().BuildPack(), expected.Data());
 }
 
 // The record of the only entry of an archive whose body is `storedSize` bytes.
@@ -59,7 +59,7 @@ TEST(PackBuilder, CompressesWherePackingPays) {
   auto contents = Repetitive(4000);
   auto packed = BpeCompress(contents);
   ASSERT_LT(packed.size(), contents.size());
-  TPackBuilder builder({.compress = true});
+  PackBuilder builder({.compress = true});
   builder.Add("a", contents);
   auto pack = builder.BuildPack();
   EXPECT_TRUE(std::equal(packed.begin(), packed.end(), pack.begin()));
@@ -73,7 +73,7 @@ TEST(PackBuilder, CompressesWherePackingPays) {
 }
 
 TEST(PackBuilder, StoresContentsPlainWherePackingDoesNotPay) {
-  TPackBuilder builder({.compress = true});
+  PackBuilder builder({.compress = true});
   builder.Add("a", BytesOf("xy"));
   auto pack = builder.BuildPack();
   auto record = RecordOfOnlyEntry(pack, 2, 1);
@@ -85,7 +85,7 @@ TEST(PackBuilder, ScramblesAfterPackingAndChecksumsTheStoredBytes) {
   auto contents = Repetitive(4000);
   auto stored = BpeCompress(contents);
   ScrambleBlocks(stored, ScrambleDirection::kScramble, kPackEntryKey);
-  TPackBuilder builder({.compress = true, .scramble = true});
+  PackBuilder builder({.compress = true, .scramble = true});
   builder.Add("a", contents);
   auto pack = builder.BuildPack();
   EXPECT_TRUE(std::equal(stored.begin(), stored.end(), pack.begin()));
@@ -97,7 +97,7 @@ TEST(PackBuilder, ScramblesAfterPackingAndChecksumsTheStoredBytes) {
 }
 
 TEST(PackBuilder, RefusesNamesItCannotStoreOrFindAgain) {
-  TPackBuilder builder;
+  PackBuilder builder;
   EXPECT_TRUE(builder.Add("System\\A.dat", BytesOf("1")));
   EXPECT_FALSE(builder.Add("system\\a.DAT", BytesOf("2")));
   EXPECT_FALSE(builder.Add("", BytesOf("3")));
@@ -107,8 +107,8 @@ TEST(PackBuilder, RefusesNamesItCannotStoreOrFindAgain) {
 }
 
 TEST(PackBuilder, HoldsAtMost65535Entries) {
-  TPackBuilder builder;
-  for (size_t i = 0; i < TPackBuilder::kMaxEntries; ++i) {
+  PackBuilder builder;
+  for (size_t i = 0; i < PackBuilder::kMaxEntries; ++i) {
     ASSERT_TRUE(builder.Add(std::to_string(i), {}));
   }
   EXPECT_FALSE(builder.Add("one more", {}));
@@ -116,7 +116,7 @@ TEST(PackBuilder, HoldsAtMost65535Entries) {
 }
 
 TEST(PackBuilder, TheIndexMapsLowerCasedNamesToEntryNumbers) {
-  TPackBuilder builder;
+  PackBuilder builder;
   builder.Add("Z.png", BytesOf("z"));
   builder.Add("System\\Menu\\Layout.dat", BytesOf("l"));
   builder.Add("a.s", BytesOf("s"));
@@ -137,7 +137,7 @@ TEST(PackBuilder, TheIndexMapsLowerCasedNamesToEntryNumbers) {
 
 TEST(PackBuilder, WritesBothFilesBesideTheStem) {
   test::TempDir dir;
-  TPackBuilder builder;
+  PackBuilder builder;
   builder.Add("a", BytesOf("1"));
   ASSERT_TRUE(builder.WriteFiles(dir.Path() / "my.game"));
   EXPECT_EQ(base::ReadWholeFile(dir.Path() / "my.game.pack"), builder.BuildPack());
@@ -147,7 +147,7 @@ TEST(PackBuilder, WritesBothFilesBesideTheStem) {
 
 TEST(PackBuilder, WhatItBuildsReadsBack) {
   test::TempDir dir;
-  TPackBuilder builder({.compress = true, .scramble = true});
+  PackBuilder builder({.compress = true, .scramble = true});
   auto big = Repetitive(100000);
   builder.Add("Big.bin", big);
   builder.Add("small", BytesOf("abc"));

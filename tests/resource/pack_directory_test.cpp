@@ -15,7 +15,7 @@ namespace {
 
 using test::BytesOf;
 
-std::vector<TPackEntry> ReadFromMemory(const base::Bytes& archive) {
+std::vector<PackEntry> ReadFromMemory(const base::Bytes& archive) {
   return ReadPackDirectory(archive.size(), [&](uint64_t offset, size_t count) {
     base::ByteReader in(archive);
     in.Seek(offset);
@@ -124,7 +124,7 @@ TEST(PackDirectory, RefusesBodiesOutsideTheArchive) {
 }
 
 TEST(PackBody, PlainBodiesStayAsStored) {
-  TPackEntry entry;
+  PackEntry entry;
   EXPECT_EQ(DecodePackBody(entry, BytesOf("plain text")), BytesOf("plain text"));
 }
 
@@ -133,7 +133,7 @@ TEST(PackBody, UnscramblesWithThePackKey) {
   auto stored = contents;
   ScrambleBlocks(stored, ScrambleDirection::kScramble, kPackEntryKey);
   ASSERT_NE(stored, contents);
-  TPackEntry entry;
+  PackEntry entry;
   entry.scrambled = true;
   EXPECT_EQ(DecodePackBody(entry, stored), contents);
 }
@@ -142,7 +142,7 @@ TEST(PackBody, UnscramblesBeforeExpanding) {
   base::Bytes contents(3000);
   for (size_t i = 0; i < contents.size(); ++i) contents[i] = static_cast<uint8_t>("abcab"[i % 5]);
   auto stored = BpeCompress(contents);
-  TPackEntry entry;
+  PackEntry entry;
   entry.packed = true;
   EXPECT_EQ(DecodePackBody(entry, stored), contents);
   ScrambleBlocks(stored, ScrambleDirection::kScramble, kPackEntryKey);
@@ -151,7 +151,7 @@ TEST(PackBody, UnscramblesBeforeExpanding) {
 }
 
 TEST(PackBody, PackedDataThatDoesNotExpandIsAnError) {
-  TPackEntry entry;
+  PackEntry entry;
   entry.packed = true;
   base::ByteWriter tooLarge;
   tooLarge.U32(kBpeMagic).U32(1).U32(kBpeMaxUnpacked + 1);

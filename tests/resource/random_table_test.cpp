@@ -16,7 +16,7 @@ using base::Bytes;
 // A whole table file whose entry i is first + i * step (wrapping).
 Bytes TableFile(uint32_t first, uint32_t step) {
   base::ByteWriter out;
-  for (uint32_t i = 0; i < TRandomTable::kSize; ++i) out.U32(first + i * step);
+  for (uint32_t i = 0; i < RandomTable::kSize; ++i) out.U32(first + i * step);
   return out.Take();
 }
 
@@ -24,12 +24,12 @@ Bytes TableFile(uint32_t first, uint32_t step) {
 Bytes TableFile(std::initializer_list<uint32_t> values) {
   base::ByteWriter out;
   for (uint32_t v : values) out.U32(v);
-  out.Zeros(TRandomTable::kFileBytes - out.Size());
+  out.Zeros(RandomTable::kFileBytes - out.Size());
   return out.Take();
 }
 
 TEST(RandomTable, StartsZeroed) {
-  TRandomTable table;
+  RandomTable table;
   EXPECT_EQ(table.Draw(0), 0);
   EXPECT_EQ(table.Draw(100), 0);
   // 0 mod 10 minus 10 / 2.
@@ -38,7 +38,7 @@ TEST(RandomTable, StartsZeroed) {
 }
 
 TEST(RandomTable, AMissingFileChangesNothing) {
-  TRandomTable table;
+  RandomTable table;
   ASSERT_TRUE(table.Load(TableFile({0, 42})));
   table.Draw(0);
   EXPECT_FALSE(table.Load(std::nullopt));
@@ -47,7 +47,7 @@ TEST(RandomTable, AMissingFileChangesNothing) {
 }
 
 TEST(RandomTable, ADrawAdvancesFirstThenReadsTheEntry) {
-  TRandomTable table;
+  RandomTable table;
   table.Load(TableFile({999, 1000, 7, 17, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}));
   EXPECT_EQ(table.Draw(7), 6);                   // entry 1: 1000 mod 7
   EXPECT_EQ(table.Draw(0), 0);                   // entry 2 is used up all the same
@@ -60,7 +60,7 @@ TEST(RandomTable, ADrawAdvancesFirstThenReadsTheEntry) {
 }
 
 TEST(RandomTable, NegativeBoundsCentreOnZero) {
-  TRandomTable table;
+  RandomTable table;
   table.Load(TableFile({0, 0, 6, 3, 2}));
   EXPECT_EQ(table.Draw(-7), -3);  // 0 mod 7 - 3
   EXPECT_EQ(table.Draw(-7), 3);   // 6 mod 7 - 3
@@ -69,7 +69,7 @@ TEST(RandomTable, NegativeBoundsCentreOnZero) {
 }
 
 TEST(RandomTable, TheCursorWrapsAt1024) {
-  TRandomTable table;
+  RandomTable table;
   table.Load(TableFile(5, 3));
   for (int i = 0; i < 1022; ++i) table.Draw(0);
   EXPECT_EQ(table.Cursor(), 1022u);
@@ -80,7 +80,7 @@ TEST(RandomTable, TheCursorWrapsAt1024) {
 }
 
 TEST(RandomTable, AShortFileFillsWhatItReaches) {
-  TRandomTable table;
+  RandomTable table;
   table.Load(TableFile(1, 1));
   table.Draw(0);
   table.Load(Bytes{0x01, 0x02, 0x03, 0x04, 0xAA, 0xBB});
@@ -96,7 +96,7 @@ TEST(RandomTable, ALongerFileUsesTheFirst4096Bytes) {
   base::ByteWriter tail;
   tail.U32(77);
   file.insert(file.end(), tail.Data().begin(), tail.Data().end());
-  TRandomTable table;
+  RandomTable table;
   table.Load(file);
   EXPECT_EQ(table.Value(0), 10u);
   EXPECT_EQ(table.Value(1023), 1033u);
@@ -105,15 +105,15 @@ TEST(RandomTable, ALongerFileUsesTheFirst4096Bytes) {
 TEST(RandomTable, LoadsThroughTheDataTree) {
   test::TempDir dir;
   dir.Write("System/ETC/randomtable.dat", TableFile({0, 31}));
-  TDataTree tree;
+  DataTree tree;
   tree.SetProgramDirectory(dir.Path());
-  TRandomTable table;
+  RandomTable table;
   ASSERT_TRUE(table.Load(tree.OpenDataFile(kRandomTablePath)));
   EXPECT_EQ(table.Draw(100), 31);
 }
 
 TEST(RandomTable, OneTableForTheProcess) {
-  EXPECT_EQ(&RandomTable(), &RandomTable());
+  EXPECT_EQ(&TheRandomTable(), &TheRandomTable());
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(SettingValues, BooleansAreTrueOrFalseInAnyCase) {
 }
 
 TEST(SettingValues, ReadersFallBackToTheDefault) {
-  TSettingsList list("n=$10\r\nbad=ten\r\nwide=$123456789\r\nyes=TRUE\r\nno=no\r\nempty=");
+  SettingsList list("n=$10\r\nbad=ten\r\nwide=$123456789\r\nyes=TRUE\r\nno=no\r\nempty=");
   EXPECT_EQ(ReadInteger(list, "N", 3), 16);
   EXPECT_EQ(ReadInteger(list, "bad", 3), 3);
   EXPECT_EQ(ReadInteger(list, "empty", 3), 3);
@@ -69,7 +69,7 @@ TEST(SettingValues, ReadersFallBackToTheDefault) {
 }
 
 TEST(SettingValues, NoneStandsForEmptyTextInLowerCaseOnly) {
-  TSettingsList list("a=none\r\nb=None\r\nc=MS Gothic\r\nd=");
+  SettingsList list("a=none\r\nb=None\r\nc=MS Gothic\r\nd=");
   EXPECT_EQ(ReadTextOrNone(list, "a"), "");
   EXPECT_EQ(ReadTextOrNone(list, "b"), "None");
   EXPECT_EQ(ReadTextOrNone(list, "c"), "MS Gothic");

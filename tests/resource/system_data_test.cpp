@@ -23,7 +23,7 @@ using ::testing::HasSubstr;
 constexpr uint32_t kKey = 0x123456;
 
 // Stands in for the system variable table: a u32 count and that many Str16.
-class FakeVariables : public TSystemVariableStream {
+class FakeVariables : public SystemVariableStream {
  public:
   bool WriteVariables(base::ByteWriter& out) override {
     if (failWrite) return false;
@@ -96,13 +96,13 @@ class SystemDataTest : public ::testing::Test {
 
   test::TempDir dir_;
   FakeVariables variables_;
-  TSystemData data_{dir_.Path(), kKey, variables_};
+  SystemData data_{dir_.Path(), kKey, variables_};
 };
 
 TEST_F(SystemDataTest, BuildsASealedStreamOfThreeBlocks) {
   variables_.values = {"abc", "\x82\xa0"};
-  data_.FileLog().Counts().RecordCount("cg\\a.png", 3, true);
-  data_.LineLog().Counts().RecordCount("start.s@@top", 0x01020304, true);
+  data_.OpenedFiles().Counts().RecordCount("cg\\a.png", 3, true);
+  data_.ReadLines().Counts().RecordCount("start.s@@top", 0x01020304, true);
   const auto file = data_.BuildFile();
   ASSERT_TRUE(file);
   const Bytes expected =
@@ -124,11 +124,11 @@ TEST_F(SystemDataTest, ReadsHandMadeBytes) {
                                     LogBlock({{"a.s@@l", 12}})));
   ASSERT_TRUE(data_.LoadFromBytes(file)) << data_.LastError();
   EXPECT_THAT(variables_.values, ElementsAre("x", "yz"));
-  EXPECT_EQ(data_.FileLog().Counts().LookupCount("BG\\A.PNG"), 7);
-  EXPECT_EQ(data_.FileLog().Counts().LookupCount("cg\\b.png"), -1);
-  ASSERT_TRUE(data_.FileLog().Counts().Find("cg\\b.png"));  // stored -1, not absent
-  EXPECT_EQ(data_.LineLog().Counts().LookupCount("a.s@@l"), 12);
-  EXPECT_EQ(data_.LineLog().Counts().LookupCount("bg\\a.png"), -1);
+  EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("BG\\A.PNG"), 7);
+  EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("cg\\b.png"), -1);
+  ASSERT_TRUE(data_.OpenedFiles().Counts().Find("cg\\b.png"));  // stored -1, not absent
+  EXPECT_EQ(data_.ReadLines().Counts().LookupCount("a.s@@l"), 12);
+  EXPECT_EQ(data_.ReadLines().Counts().LookupCount("bg\\a.png"), -1);
 }
 
 TEST_F(SystemDataTest, IgnoresBytesAfterTheBlocksAndAfterTheSeal) {
@@ -143,24 +143,24 @@ TEST_F(SystemDataTest, IgnoresBytesAfterTheBlocksAndAfterTheSeal) {
 TEST_F(SystemDataTest, RoundTripsThroughAFile) {
   data_.EnableSaving();
   variables_.values = {"one"};
-  data_.FileLog().Counts().RecordCount("k", 5, true);
-  data_.LineLog().Counts().RecordCount("l", 6, true);
+  data_.OpenedFiles().Counts().RecordCount("k", 5, true);
+  data_.ReadLines().Counts().RecordCount("l", 6, true);
   ASSERT_TRUE(data_.SaveSystemData("SystemData.dat"));
 
   FakeVariables otherVariables;
-  TSystemData other(dir_.Path(), kKey, otherVariables);
+  SystemData other(dir_.Path(), kKey, otherVariables);
   ASSERT_TRUE(other.LoadSystemData("SystemData.dat")) << other.LastError();
   EXPECT_THAT(otherVariables.values, ElementsAre("one"));
-  EXPECT_EQ(other.FileLog().Counts().LookupCount("k"), 5);
-  EXPECT_EQ(other.LineLog().Counts().LookupCount("l"), 6);
+  EXPECT_EQ(other.OpenedFiles().Counts().LookupCount("k"), 5);
+  EXPECT_EQ(other.ReadLines().Counts().LookupCount("l"), 6);
 }
 
 TEST_F(SystemDataTest, LoadingReplacesTheLogs) {
-  data_.FileLog().Counts().RecordCount("old", 1, true);
+  data_.OpenedFiles().Counts().RecordCount("old", 1, true);
   ASSERT_TRUE(data_.LoadFromBytes(
       Sealed(Payload(VariableBlock(VariableStream({})), LogBlock({{"new", 2}}), LogBlock({})))));
-  EXPECT_EQ(data_.FileLog().Counts().LookupCount("old"), -1);
-  EXPECT_EQ(data_.FileLog().Counts().LookupCount("new"), 2);
+  EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("old"), -1);
+  EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("new"), 2);
 }
 
 TEST_F(SystemDataTest, AnotherCodeKeyCannotReadTheVariables) {
@@ -185,7 +185,7 @@ TEST_F(SystemDataTest, NothingIsWrittenBeforeSavingIsEnabled) {
 TEST_F(SystemDataTest, StartUpEnablesSavingEvenWithNothingToLoad) {
   EXPECT_FALSE(data_.LoadAtStartup());
   EXPECT_TRUE(data_.SavingEnabled());
-  EXPECT_EQ(data_.FileLog().Counts().EntryCount(), 0u);
+  EXPECT_EQ(data_.OpenedFiles().Counts().EntryCount(), 0u);
   EXPECT_TRUE(data_.SaveSystemData("SystemData.dat"));
   EXPECT_TRUE(std::filesystem::exists(Path("SystemData.dat")));
 }
@@ -210,11 +210,11 @@ TEST_F(SystemDataTest, StartUpFallsBackToTheBackupForAMissingOrDamagedFile) {
       Payload(VariableBlock(VariableStream({"main"})), LogBlock({}), LogBlock({{"x", 1}}, 16)));
   dir_.Write("SystemData.dat", damaged);
   FakeVariables fresh;
-  TSystemData again(dir_.Path(), kKey, fresh);
+  SystemData again(dir_.Path(), kKey, fresh);
   EXPECT_TRUE(again.LoadAtStartup());
   EXPECT_THAT(fresh.values, ElementsAre("backup"));
-  EXPECT_EQ(again.FileLog().Counts().LookupCount("f"), 3);
-  EXPECT_EQ(again.LineLog().Counts().LookupCount("x"), -1);
+  EXPECT_EQ(again.OpenedFiles().Counts().LookupCount("f"), 3);
+  EXPECT_EQ(again.ReadLines().Counts().LookupCount("x"), -1);
 }
 
 TEST_F(SystemDataTest, BothCopiesDamagedStartEmpty) {
@@ -223,14 +223,14 @@ TEST_F(SystemDataTest, BothCopiesDamagedStartEmpty) {
   EXPECT_FALSE(data_.LoadAtStartup());
   EXPECT_TRUE(data_.SavingEnabled());
   EXPECT_TRUE(variables_.values.empty());
-  EXPECT_EQ(data_.LineLog().Counts().EntryCount(), 0u);
+  EXPECT_EQ(data_.ReadLines().Counts().EntryCount(), 0u);
   EXPECT_THAT(data_.LastError(), HasSubstr("SystemData.dat.bak: "));
 }
 
 TEST_F(SystemDataTest, AGameSaveWritesBothCopiesAlike) {
   data_.EnableSaving();
   variables_.values = {"v"};
-  data_.LineLog().Counts().RecordCount("a.s@@b", 9, true);
+  data_.ReadLines().Counts().RecordCount("a.s@@b", 9, true);
   ASSERT_TRUE(data_.SaveWithBackup());
   const Bytes main = FileBytes("SystemData.dat");
   EXPECT_FALSE(main.empty());
@@ -246,12 +246,12 @@ TEST_F(SystemDataTest, AFailedWriteKeepsThePreviousFile) {
   // The temporary file cannot be created where a folder of its name stands.
   std::filesystem::create_directory(Path("SystemData.dat.tmp"));
   variables_.values = {"second"};
-  data_.FileLog().Counts().RecordCount("k", 1, true);
+  data_.OpenedFiles().Counts().RecordCount("k", 1, true);
   EXPECT_FALSE(data_.SaveSystemData("SystemData.dat"));
   EXPECT_EQ(data_.LastError(), "SystemData.dat: could not be written");
   EXPECT_EQ(FileBytes("SystemData.dat"), before);
   EXPECT_THAT(variables_.values, ElementsAre("second"));
-  EXPECT_EQ(data_.FileLog().Counts().LookupCount("k"), 1);
+  EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("k"), 1);
 }
 
 TEST_F(SystemDataTest, VariablesThatCannotBeWrittenWriteNothing) {
@@ -290,15 +290,15 @@ class DamagedSystemData : public SystemDataTest {
  protected:
   DamagedSystemData() {
     variables_.values = {"kept"};
-    data_.FileLog().Counts().RecordCount("file", 1, true);
-    data_.LineLog().Counts().RecordCount("line", 2, true);
+    data_.OpenedFiles().Counts().RecordCount("file", 1, true);
+    data_.ReadLines().Counts().RecordCount("line", 2, true);
   }
 
   void ExpectRefused(const Bytes& file, std::string_view reason) {
     EXPECT_FALSE(data_.LoadFromBytes(file));
     EXPECT_THAT(data_.LastError(), HasSubstr(std::string(reason)));
-    EXPECT_EQ(data_.FileLog().Counts().LookupCount("file"), 1);
-    EXPECT_EQ(data_.LineLog().Counts().LookupCount("line"), 2);
+    EXPECT_EQ(data_.OpenedFiles().Counts().LookupCount("file"), 1);
+    EXPECT_EQ(data_.ReadLines().Counts().LookupCount("line"), 2);
   }
 
   Bytes Good() const {

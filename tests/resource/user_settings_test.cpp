@@ -38,7 +38,7 @@ std::string DefaultFileText() {
 TEST(UserSettings, NoFileAtAllGivesTheDefaults) {
   test::TempDir dir;
   auto s = ReadUserSettings(dir.Path() / "config.txt");
-  EXPECT_EQ(s, TUserSettings{});
+  EXPECT_EQ(s, UserSettings{});
   EXPECT_EQ(s.FPSLimit, 40);
   EXPECT_EQ(s.StreamLength, 0x20000);
   EXPECT_EQ(s.Font[7].AA, 1);
@@ -95,7 +95,7 @@ TEST(UserSettings, TheMainFileWinsOverTheBackup) {
 TEST(UserSettings, WritingCreatesTheFileAndItsTwinWithTheExactBytes) {
   test::TempDir dir;
   auto path = dir.Path() / "config.txt";
-  ASSERT_TRUE(WriteUserSettings(path, TUserSettings{}));
+  ASSERT_TRUE(WriteUserSettings(path, UserSettings{}));
   EXPECT_EQ(ReadText(path), DefaultFileText());
   EXPECT_EQ(ReadText(Backup(path)), DefaultFileText());
 }
@@ -103,7 +103,7 @@ TEST(UserSettings, WritingCreatesTheFileAndItsTwinWithTheExactBytes) {
 TEST(UserSettings, SpeakerKeysAreWrittenOnlyWhenTheyDifferFromFullVolumeAndUnmuted) {
   test::TempDir dir;
   auto path = dir.Path() / "config.txt";
-  TUserSettings s;
+  UserSettings s;
   s.ActorVolume[3] = 0;
   s.ActorMute[3] = 1;
   s.ActorMute[10] = 1;
@@ -117,7 +117,7 @@ TEST(UserSettings, WritingKeepsForeignLinesAndCommentsInPlace) {
   auto path = dir.Write("config.txt",
                         "; player settings\r\nfpslimit=20\r\nMyTool=on\r\n\r\n"
                         "ActorVolume[5]=100\r\nActorMute[2]=1\r\n[extra]\r\n");
-  TUserSettings s;
+  UserSettings s;
   s.FPSLimit = 60;
   ASSERT_TRUE(WriteUserSettings(path, s));
   std::string text = ReadText(path);
@@ -133,7 +133,7 @@ TEST(UserSettings, ActorVolumeAt255RemovesAnExistingLine) {
   test::TempDir dir;
   auto path = dir.Write("config.txt", "ActorVolume[5]=100\r\nActorVolume[5]=50\r\n");
   ASSERT_EQ(ReadUserSettings(path).ActorVolume[5], 100);
-  TUserSettings s;
+  UserSettings s;
   ASSERT_TRUE(WriteUserSettings(path, s));
   EXPECT_EQ(ReadText(path).find("ActorVolume[5]"), std::string::npos);
   EXPECT_EQ(ReadUserSettings(path).ActorVolume[5], 255);
@@ -142,7 +142,7 @@ TEST(UserSettings, ActorVolumeAt255RemovesAnExistingLine) {
 TEST(UserSettings, EmptyTextsAreWrittenAsNone) {
   test::TempDir dir;
   auto path = dir.Write("config.txt", "Font[3].Name=Old Face\r\nTCPUserName=me\r\n");
-  TUserSettings s;
+  UserSettings s;
   ASSERT_TRUE(WriteUserSettings(path, s));
   std::string text = ReadText(path);
   EXPECT_EQ(text.substr(0, text.find("FullScreen")), "Font[3].Name=none\r\nTCPUserName=none\r\n");
@@ -152,7 +152,7 @@ TEST(UserSettings, EmptyTextsAreWrittenAsNone) {
 TEST(UserSettings, WhatIsWrittenReadsBack) {
   test::TempDir dir;
   auto path = dir.Path() / "config.txt";
-  TUserSettings s;
+  UserSettings s;
   s.FullScreen = 1;
   s.ColorMode = 0;
   s.CacheSize = 0xA00000 * 3;
@@ -180,8 +180,8 @@ TEST(UserSettings, WritingAfterALostMainFileKeepsTheBackupsForeignLines) {
 }
 
 TEST(UserSettings, StoringIntoAListKeepsItsOtherLines) {
-  TSettingsList list("x\r\nActorMute[1]=1\r\nCRCCheck=1");
-  TUserSettings s;
+  SettingsList list("x\r\nActorMute[1]=1\r\nCRCCheck=1");
+  UserSettings s;
   s.CRCCheck = 0;
   s.ActorMute[2] = 1;
   StoreUserSettings(s, list);
@@ -195,7 +195,7 @@ TEST(UserSettings, AFailedWriteKeepsTheOldFileAndReportsIt) {
   test::TempDir dir;
   auto path = dir.Write("config.txt", "FPSLimit=20\r\n");
   std::filesystem::create_directory(dir.Path() / "config.txt.tmp");
-  TUserSettings s;
+  UserSettings s;
   s.FPSLimit = 60;
   EXPECT_FALSE(WriteUserSettings(path, s));
   EXPECT_EQ(ReadText(path), "FPSLimit=20\r\n");

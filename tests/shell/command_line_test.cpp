@@ -8,25 +8,25 @@
 namespace mavu::shell {
 namespace {
 
-TParsedCommandLine Parse(std::vector<std::string_view> args) {
+ParsedCommandLine Parse(std::vector<std::string_view> args) {
   return ParseCommandLine(args);
 }
 
-TCommandLine Line(std::vector<std::string_view> args) {
-  TParsedCommandLine parsed = Parse(std::move(args));
+CommandLine Line(std::vector<std::string_view> args) {
+  ParsedCommandLine parsed = Parse(std::move(args));
   if (const auto* error = std::get_if<std::string>(&parsed)) ADD_FAILURE() << *error;
-  if (!std::holds_alternative<TCommandLine>(parsed)) return {};
-  return std::get<TCommandLine>(parsed);
+  if (!std::holds_alternative<CommandLine>(parsed)) return {};
+  return std::get<CommandLine>(parsed);
 }
 
 std::string Error(std::vector<std::string_view> args) {
-  TParsedCommandLine parsed = Parse(std::move(args));
+  ParsedCommandLine parsed = Parse(std::move(args));
   if (const auto* error = std::get_if<std::string>(&parsed)) return *error;
   return "accepted";
 }
 
 TEST(CommandLine, TheMinimalRunHasTheDefaults) {
-  const TCommandLine line = Line({"--game", "g", "--headless"});
+  const CommandLine line = Line({"--game", "g", "--headless"});
   EXPECT_EQ(line.game, "g");
   EXPECT_TRUE(line.headless);
   EXPECT_FALSE(line.frames);
@@ -38,7 +38,7 @@ TEST(CommandLine, TheMinimalRunHasTheDefaults) {
 }
 
 TEST(CommandLine, ReadsEveryOption) {
-  const TCommandLine line =
+  const CommandLine line =
       Line({"--headless", "--frames", "0", "--frame-ms", "500", "--input", "in.txt", "--dump-vars",
             "out.json", "--save-dir", "saves", "--game", "my game"});
   EXPECT_EQ(line.game, "my game");
@@ -54,7 +54,7 @@ TEST(CommandLine, TheLastOfARepeatedOptionCounts) {
 }
 
 TEST(CommandLine, PictureOptionsAreKnownButNotAvailable) {
-  const TCommandLine line = Line({"--game", "g", "--headless", "--screenshot", "a.png"});
+  const CommandLine line = Line({"--game", "g", "--headless", "--screenshot", "a.png"});
   ASSERT_TRUE(line.unavailable);
   EXPECT_EQ(*line.unavailable,
             "--screenshot is not available yet: the headless run composes no picture so far");
@@ -81,8 +81,8 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
 }
 
 TEST(CommandLine, HelpWinsOverEverythingBeforeIt) {
-  EXPECT_TRUE(std::holds_alternative<THelpRequest>(Parse({"--game", "g", "--help"})));
-  EXPECT_TRUE(std::holds_alternative<THelpRequest>(Parse({"-h"})));
+  EXPECT_TRUE(std::holds_alternative<HelpRequest>(Parse({"--game", "g", "--help"})));
+  EXPECT_TRUE(std::holds_alternative<HelpRequest>(Parse({"-h"})));
   EXPECT_NE(UsageText().find("--dump-vars FILE"), std::string::npos);
 }
 

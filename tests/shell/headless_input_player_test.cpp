@@ -13,29 +13,29 @@ constexpr uint64_t kFrameMs = 25;
 
 class HeadlessInputPlayerTest : public ::testing::Test {
  protected:
-  void Load(std::string_view text, std::initializer_list<resource::TKeyBinding> bindings = {}) {
-    std::array<resource::TKeyBinding, resource::kKeyBindingCount> table;
+  void Load(std::string_view text, std::initializer_list<resource::KeyBinding> bindings = {}) {
+    std::array<resource::KeyBinding, resource::kKeyBindingCount> table;
     size_t i = 0;
     for (const auto& binding : bindings) table[i++] = binding;
     player_.emplace(
-        THeadlessInputScript::Parse({reinterpret_cast<const uint8_t*>(text.data()), text.size()}),
-        TKeyTable(table), kWidth, kHeight);
+        HeadlessInputScript::Parse({reinterpret_cast<const uint8_t*>(text.data()), text.size()}),
+        KeyTable(table), kWidth, kHeight);
   }
 
-  TFrameInput Play(int64_t frame) { return player_->Play(frame, frame * kFrameMs); }
+  FrameInput Play(int64_t frame) { return player_->Play(frame, frame * kFrameMs); }
   std::string Action(int64_t frame) { return Play(frame).action; }
 
-  std::optional<THeadlessInputPlayer> player_;
+  std::optional<HeadlessInputPlayer> player_;
 };
 
 TEST_F(HeadlessInputPlayerTest, AClickIsAClickAtItsPositionForOneFrame) {
   Load("2 click 100 200\n");
   EXPECT_EQ(Action(1), "");
-  const TFrameInput input = Play(2);
+  const FrameInput input = Play(2);
   EXPECT_EQ(input.action, "click");
   EXPECT_EQ(input.pointerX, 100);
   EXPECT_EQ(input.pointerY, 200);
-  const TFrameInput after = Play(3);
+  const FrameInput after = Play(3);
   EXPECT_EQ(after.action, "");
   EXPECT_EQ(after.pointerX, 100);
   EXPECT_EQ(after.pointerY, 200);
@@ -43,7 +43,7 @@ TEST_F(HeadlessInputPlayerTest, AClickIsAClickAtItsPositionForOneFrame) {
 
 TEST_F(HeadlessInputPlayerTest, ThePointerStaysOnTheScreen) {
   Load("1 move -10 9999\n2 move 800 -1\n3 move 799 599\n");
-  TFrameInput input = Play(1);
+  FrameInput input = Play(1);
   EXPECT_EQ(input.pointerX, 0);
   EXPECT_EQ(input.pointerY, kHeight - 1);
   input = Play(2);
@@ -96,7 +96,7 @@ TEST_F(HeadlessInputPlayerTest, CtrlAndAltComeFromTheHeldModifierKeys) {
 TEST_F(HeadlessInputPlayerTest, RightClicksAndTheWheelGoThroughTheKeyTable) {
   Load("1 rclick 5 6\n2 wheel 120\n3 wheel -120\n4 wheel 0\n",
        {{-2, "menu"}, {-6, "log"}, {-7, "keyclick"}});
-  const TFrameInput input = Play(1);
+  const FrameInput input = Play(1);
   EXPECT_EQ(input.action, "menu");
   EXPECT_EQ(input.pointerX, 5);
   EXPECT_EQ(input.pointerY, 6);

@@ -10,10 +10,10 @@
 namespace mavu::shell {
 namespace {
 
-using Type = TInputEvent::Type;
+using Type = InputEvent::Type;
 
-THeadlessInputScript Parse(std::string_view text) {
-  return THeadlessInputScript::Parse({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+HeadlessInputScript Parse(std::string_view text) {
+  return HeadlessInputScript::Parse({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 std::string ErrorOf(std::string_view text) {
@@ -25,8 +25,8 @@ std::string ErrorOf(std::string_view text) {
   return "no error";
 }
 
-TInputEvent Event(int64_t frame, Type type, int32_t x, int32_t y, int32_t value,
-                  std::string action = {}) {
+InputEvent Event(int64_t frame, Type type, int32_t x, int32_t y, int32_t value,
+                 std::string action = {}) {
   return {frame, type, x, y, value, std::move(action)};
 }
 
@@ -39,21 +39,21 @@ TEST(HeadlessInput, ReadsEveryForm) {
       "5 key 13\n"
       "6 keyup 13\n"
       "7 action SceneSkipNoLoad\n");
-  const std::vector<TInputEvent> expected = {Event(1, Type::Click, 10, 20, 0),
-                                             Event(2, Type::RightClick, -5, 7, 0),
-                                             Event(3, Type::Move, 0, 599, 0),
-                                             Event(4, Type::Wheel, 0, 0, -120),
-                                             Event(5, Type::Key, 0, 0, 13),
-                                             Event(6, Type::KeyUp, 0, 0, 13),
-                                             Event(7, Type::Action, 0, 0, 0, "sceneskipnoload")};
+  const std::vector<InputEvent> expected = {Event(1, Type::kClick, 10, 20, 0),
+                                            Event(2, Type::kRightClick, -5, 7, 0),
+                                            Event(3, Type::kMove, 0, 599, 0),
+                                            Event(4, Type::kWheel, 0, 0, -120),
+                                            Event(5, Type::kKey, 0, 0, 13),
+                                            Event(6, Type::kKeyUp, 0, 0, 13),
+                                            Event(7, Type::kAction, 0, 0, 0, "sceneskipnoload")};
   EXPECT_EQ(script.Events(), expected);
   EXPECT_EQ(script.LastFrame(), 7);
 }
 
 TEST(HeadlessInput, SkipsCommentsBlankLinesAndLineEnds) {
   const auto script = Parse("# a run\r\n\r\n  \t\n3\tCLICK 1 2  # the first\r\n\n4 key 27#esc");
-  const std::vector<TInputEvent> expected = {Event(3, Type::Click, 1, 2, 0),
-                                             Event(4, Type::Key, 0, 0, 27)};
+  const std::vector<InputEvent> expected = {Event(3, Type::kClick, 1, 2, 0),
+                                            Event(4, Type::kKey, 0, 0, 27)};
   EXPECT_EQ(script.Events(), expected);
 }
 
@@ -64,10 +64,10 @@ TEST(HeadlessInput, OrdersByFrameAndKeepsTheFileOrderWithinAFrame) {
   EXPECT_EQ(frames, (std::vector<int64_t>{2, 2, 5, 5, 5}));
   const auto five = script.EventsOf(5);
   ASSERT_EQ(five.size(), 3u);
-  EXPECT_EQ(five[0], Event(5, Type::Key, 0, 0, 1));
-  EXPECT_EQ(five[1], Event(5, Type::KeyUp, 0, 0, 1));
-  EXPECT_EQ(five[2], Event(5, Type::Key, 0, 0, 2));
-  EXPECT_EQ(script.EventsOf(2)[1].type, Type::Click);
+  EXPECT_EQ(five[0], Event(5, Type::kKey, 0, 0, 1));
+  EXPECT_EQ(five[1], Event(5, Type::kKeyUp, 0, 0, 1));
+  EXPECT_EQ(five[2], Event(5, Type::kKey, 0, 0, 2));
+  EXPECT_EQ(script.EventsOf(2)[1].type, Type::kClick);
   EXPECT_TRUE(script.EventsOf(3).empty());
   EXPECT_TRUE(script.EventsOf(6).empty());
 }

@@ -8,13 +8,13 @@ namespace mavu::shell {
 namespace {
 
 std::string Quoted(std::string_view text) {
-  TJsonWriter json;
+  JsonWriter json;
   json.String(text);
   return json.Text();
 }
 
 TEST(JsonWriter, PlacesCommasBetweenMembersAndElements) {
-  TJsonWriter json;
+  JsonWriter json;
   json.BeginObject();
   json.Key("a");
   json.Number(1);
@@ -37,7 +37,7 @@ TEST(JsonWriter, PlacesCommasBetweenMembersAndElements) {
 }
 
 TEST(JsonWriter, WritesTheFullRangeOfNumbers) {
-  TJsonWriter json;
+  JsonWriter json;
   json.BeginArray();
   json.Number(INT64_MIN);
   json.Number(0);
@@ -53,7 +53,7 @@ TEST(JsonWriter, EscapesQuotesBackslashesAndControlCharacters) {
 }
 
 TEST(JsonWriter, KeysAreEscapedLikeStrings) {
-  TJsonWriter json;
+  JsonWriter json;
   json.BeginObject();
   json.Key("q\"\n");
   json.Number(3);

@@ -11,27 +11,27 @@
 namespace mavu::shell {
 namespace {
 
-using script::TArrayIndex;
+using script::ArrayIndex;
 using script::TReturnValue;
 using script::TValue;
-using script::TVariableSpec;
 using script::ValueKind;
+using script::VariableSpec;
 
 class VariableDumpTest : public ::testing::Test {
  protected:
   void Declare(TValue& table, std::string_view name, ValueKind kind,
                std::vector<int32_t> sizes = {}) {
-    TVariableSpec spec;
+    VariableSpec spec;
     spec.name = name;
     spec.valueKind = kind;
-    spec.reference = kind == ValueKind::ObjectName;
+    spec.reference = kind == ValueKind::kObjectName;
     spec.sizes = sizes;
     ASSERT_TRUE(table.Declare(spec)) << name;
   }
 
   void Set(TValue& table, std::string_view name, std::vector<int32_t> at,
            const TReturnValue& value) {
-    TArrayIndex index;
+    ArrayIndex index;
     for (int32_t i : at) index.at[index.count++] = i;
     ASSERT_TRUE(table.Write(name, 0, index, value, true)) << name;
   }
@@ -52,10 +52,10 @@ TEST_F(VariableDumpTest, EmptyTables) {
 }
 
 TEST_F(VariableDumpTest, PlainValuesByNameIgnoringCase) {
-  Declare(global_, "b", ValueKind::Integer);
-  Declare(global_, "A", ValueKind::String);
-  Declare(global_, "ref", ValueKind::ObjectName);
-  Declare(system_, "visits", ValueKind::Integer);
+  Declare(global_, "b", ValueKind::kInteger);
+  Declare(global_, "A", ValueKind::kString);
+  Declare(global_, "ref", ValueKind::kObjectName);
+  Declare(system_, "visits", ValueKind::kInteger);
   Set(global_, "b", {0}, TReturnValue::FromInteger(-7));
   Set(global_, "A", {0}, TReturnValue::FromString("x\"y"));
   Set(global_, "ref", {0}, TReturnValue::FromObjectName("bg"));
@@ -67,9 +67,9 @@ TEST_F(VariableDumpTest, PlainValuesByNameIgnoringCase) {
 }
 
 TEST_F(VariableDumpTest, ArraysListTheirElementsInStorageOrder) {
-  Declare(global_, "n", ValueKind::Integer, {3});
-  Declare(global_, "grid", ValueKind::Integer, {2, 2});
-  Declare(global_, "one", ValueKind::String, {1, 2});
+  Declare(global_, "n", ValueKind::kInteger, {3});
+  Declare(global_, "grid", ValueKind::kInteger, {2, 2});
+  Declare(global_, "one", ValueKind::kString, {1, 2});
   for (int i = 0; i < 3; ++i) Set(global_, "n", {i}, TReturnValue::FromInteger(10 + i));
   // Row by row: the last index runs fastest.
   for (int i = 0; i < 4; ++i) {
@@ -83,7 +83,7 @@ TEST_F(VariableDumpTest, ArraysListTheirElementsInStorageOrder) {
 
 TEST_F(VariableDumpTest, EngineTextBecomesUtf8) {
   const std::string name = base::Utf8ToCp932("名前");
-  Declare(global_, name, ValueKind::String);
+  Declare(global_, name, ValueKind::kString);
   Set(global_, name, {0}, TReturnValue::FromString(base::Utf8ToCp932("あ\tい")));
   errors_ = {base::Utf8ToCp932("main.s(2):ERROR:計算に失敗しました：x"), "second"};
   EXPECT_EQ(Dump(base::Utf8ToCp932("ファイル.s(9)"), 3),
@@ -94,8 +94,8 @@ TEST_F(VariableDumpTest, EngineTextBecomesUtf8) {
 }
 
 TEST_F(VariableDumpTest, DeletedVariablesAreGone) {
-  Declare(global_, "gone", ValueKind::Integer);
-  Declare(global_, "kept", ValueKind::Integer);
+  Declare(global_, "gone", ValueKind::kInteger);
+  Declare(global_, "kept", ValueKind::kInteger);
   ASSERT_TRUE(global_.Delete("gone", 0, true));
   EXPECT_EQ(Dump(), R"j({"global":{"kept":0},"system":{},"errors":[],"position":"EOF","frames":0})j"
                     "\n");

@@ -16,8 +16,8 @@
 namespace mavu::tools {
 namespace {
 
+using imaging::GlyphSet;
 using imaging::TextExtent;
-using imaging::TGlyphSet;
 
 constexpr int kSize = 16;
 constexpr uint16_t kHiraganaA = 0x82A0;
@@ -29,11 +29,11 @@ std::string IpaGothicFile() {
   return face->file.string();
 }
 
-TGlyphSet ReadSet(const std::filesystem::path& path) {
+GlyphSet ReadSet(const std::filesystem::path& path) {
   auto bytes = base::ReadWholeFile(path);
   if (!bytes) throw std::runtime_error("missing " + path.string());
   base::ByteReader in(*bytes);
-  return TGlyphSet::Read(in);
+  return GlyphSet::Read(in);
 }
 
 // White text on transparent black: value v gives s2 alpha (v * 255) >> 8,
@@ -59,11 +59,11 @@ class FontToolTest : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_EQ(built_.code, 0) << built_.err;
-    saved_ = resource::DataTree().ProgramDirectory();
+    saved_ = resource::TheDataTree().ProgramDirectory();
   }
   void TearDown() override {
-    resource::DataTree().UnmountDataPacks();
-    resource::DataTree().SetProgramDirectory(saved_);
+    resource::TheDataTree().UnmountDataPacks();
+    resource::TheDataTree().SetProgramDirectory(saved_);
   }
 
   static std::filesystem::path Built(const std::string& file) {
@@ -71,7 +71,7 @@ class FontToolTest : public ::testing::Test {
   }
 
   // The table with slot 0 set to the built font through the data tree.
-  static void ConfigureGothic(imaging::TFontTable& table) {
+  static void ConfigureGothic(imaging::FontTable& table) {
     auto problems = table.Configure(std::vector<imaging::FontSlotSetting>{{"Gothic", 0}}, "");
     ASSERT_TRUE(problems.empty());
     ASSERT_NE(table.Slot(0).BitmapFont(), nullptr);
@@ -89,7 +89,7 @@ TEST_F(FontToolTest, WritesBothDirectionsCoveringJisX0208) {
   auto horizontal = ReadSet(Built("Gothic.of"));
   auto vertical = ReadSet(Built("@Gothic.of"));
   EXPECT_NE(built_.out.find("IPAGothic"), std::string::npos) << built_.out;
-  for (const TGlyphSet* set : {&horizontal, &vertical}) {
+  for (const GlyphSet* set : {&horizontal, &vertical}) {
     EXPECT_EQ(set->cellWidth, kSize);
     EXPECT_EQ(set->cellHeight, kSize);
     EXPECT_EQ(set->pageWidth, 16 * kSize);
@@ -110,8 +110,8 @@ TEST_F(FontToolTest, WritesBothDirectionsCoveringJisX0208) {
 }
 
 TEST_F(FontToolTest, LooseFontDrawsItsCellsThroughTheTable) {
-  resource::DataTree().SetProgramDirectory(dir_->Path() / "src");
-  imaging::TFontTable table;
+  resource::TheDataTree().SetProgramDirectory(dir_->Path() / "src");
+  imaging::FontTable table;
   ConfigureGothic(table);
   EXPECT_EQ(table.GlyphWidth(0), kSize);
   imaging::TARGB8888 dest;
@@ -143,9 +143,9 @@ TEST_F(FontToolTest, PackedFontDrawsVerticalText) {
                                (dir_->Path() / "src").string()},
                               dir_->Path());
   ASSERT_EQ(packed.code, 0) << packed.err;
-  resource::DataTree().SetProgramDirectory(dir_->Path() / "game");
-  ASSERT_EQ(resource::DataTree().MountDataPacks("GameData\\"), 1);
-  imaging::TFontTable table;
+  resource::TheDataTree().SetProgramDirectory(dir_->Path() / "game");
+  ASSERT_EQ(resource::TheDataTree().MountDataPacks("GameData\\"), 1);
+  imaging::FontTable table;
   ConfigureGothic(table);
   imaging::TARGB8888 dest;
   dest.SetSize(kSize, 3 * kSize);

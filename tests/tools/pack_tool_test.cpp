@@ -131,7 +131,7 @@ TEST_F(PackToolTest, ListsEntriesWithTheirFlags) {
 TEST_F(PackToolTest, TheGameReadsWhatTheToolPacked) {
   MakeSources();
   ASSERT_EQ(Pack({"build", Path("GameData/data3"), Path("src"), "--compress"}).code, 0);
-  resource::TDataTree tree;
+  resource::DataTree tree;
   tree.SetProgramDirectory(dir_.Path());
   ASSERT_EQ(tree.MountDataPacks("GameData\\"), 1);
   EXPECT_EQ(tree.OpenDataFile("\x89\xE6\x91\x9C/\x94\x77\x8C\x69.png"), BytesOf("picture"));

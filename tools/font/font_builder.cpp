@@ -16,7 +16,7 @@ namespace {
 
 using imaging::GlyphBitmap;
 using imaging::GlyphLayout;
-using imaging::TGlyphSet;
+using imaging::GlyphSet;
 
 constexpr char32_t kNoCharacter = 0xFFFD;
 constexpr char kVerticalPrefix[] = "@";
@@ -52,11 +52,11 @@ std::vector<uint8_t> CellPixels(const GlyphBitmap& glyph, int size) {
 
 // An advance in pixels as 1/128 of the cell, kept within a byte.
 uint8_t AdvanceByte(int advance, int size) {
-  const long units = std::lround(advance * double{TGlyphSet::kFullAdvance} / size);
+  const long units = std::lround(advance * double{GlyphSet::kFullAdvance} / size);
   return static_cast<uint8_t>(std::clamp<long>(units, 1, 255));
 }
 
-bool WriteSet(const TGlyphSet& set, const std::filesystem::path& path) {
+bool WriteSet(const GlyphSet& set, const std::filesystem::path& path) {
   const auto bytes = set.Write();
   if (base::WriteFileAtomic(path, bytes)) return true;
   std::fprintf(stderr, "mavu-font: cannot write %s\n", path.string().c_str());
@@ -65,9 +65,9 @@ bool WriteSet(const TGlyphSet& set, const std::filesystem::path& path) {
 
 }  // namespace
 
-TGlyphSet BuildGlyphSet(imaging::TOutlineFace& face, int size, bool vertical) {
-  TGlyphSet set(size, size);
-  for (uint32_t v = 0; v < TGlyphSet::kPaletteSize; ++v) set.palette[v] = v << 24;
+GlyphSet BuildGlyphSet(imaging::OutlineFace& face, int size, bool vertical) {
+  GlyphSet set(size, size);
+  for (uint32_t v = 0; v < GlyphSet::kPaletteSize; ++v) set.palette[v] = v << 24;
   set.colourable = true;
   imaging::GlyphRequest request;
   request.width = request.height = size;
@@ -78,7 +78,7 @@ TGlyphSet BuildGlyphSet(imaging::TOutlineFace& face, int size, bool vertical) {
     request.layout = imaging::LayoutOf(code, vertical);
     GlyphBitmap glyph = face.Render(request);
     const uint8_t along = AdvanceByte(glyph.advance, size);
-    const uint8_t full = TGlyphSet::kFullAdvance;
+    const uint8_t full = GlyphSet::kFullAdvance;
     set.AddGlyph(imaging::SlotOfCode(code), CellPixels(glyph, size), vertical ? full : along,
                  vertical ? along : full);
   }
@@ -87,11 +87,11 @@ TGlyphSet BuildGlyphSet(imaging::TOutlineFace& face, int size, bool vertical) {
 
 int BuildFont(const std::string& name, const std::filesystem::path& fontFile, int size,
               const std::filesystem::path& outDir) {
-  imaging::TOutlineFace face(fontFile, 0);
+  imaging::OutlineFace face(fontFile, 0);
   std::error_code ec;
   std::filesystem::create_directories(outDir, ec);
-  const TGlyphSet horizontal = BuildGlyphSet(face, size, false);
-  const TGlyphSet vertical = BuildGlyphSet(face, size, true);
+  const GlyphSet horizontal = BuildGlyphSet(face, size, false);
+  const GlyphSet vertical = BuildGlyphSet(face, size, true);
   if (!WriteSet(horizontal, outDir / (name + kExtension)) ||
       !WriteSet(vertical, outDir / (kVerticalPrefix + name + kExtension))) {
     return kExitFailed;

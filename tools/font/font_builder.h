@@ -17,7 +17,7 @@ inline constexpr int kMaxGlyphSize = 128;
 // bytes, the half-width katakana and all double-byte codes, JIS X 0208 and
 // the extensions) into a glyph set of size x size cells: pixel values are
 // coverage 0..255, the palette is alpha over black and the set is colourable.
-imaging::TGlyphSet BuildGlyphSet(imaging::TOutlineFace& face, int size, bool vertical);
+imaging::GlyphSet BuildGlyphSet(imaging::OutlineFace& face, int size, bool vertical);
 
 // mavu-font build: writes OUT_DIR/NAME.of (horizontal) and OUT_DIR/@NAME.of (vertical).
 int BuildFont(const std::string& name, const std::filesystem::path& fontFile, int size,

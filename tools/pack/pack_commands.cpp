@@ -104,14 +104,14 @@ int BuildPack(const std::filesystem::path& stem, const std::filesystem::path& so
     Fail(sourceDir.string() + " is no folder");
     return kExitFailed;
   }
-  resource::TPackBuilder builder(settings.pack);
+  resource::PackBuilder builder(settings.pack);
   for (const SourceFile& file : CollectSourceFiles(sourceDir)) {
     auto contents = ReadSource(file, settings.encodeText);
     if (!contents) return kExitFailed;
     if (!builder.Add(file.entryName, *contents)) {
       Fail(Shown(file.entryName) +
            ": a second file of this name (letter case aside), or more than " +
-           std::to_string(resource::TPackBuilder::kMaxEntries) + " files");
+           std::to_string(resource::PackBuilder::kMaxEntries) + " files");
       return kExitFailed;
     }
   }
@@ -127,7 +127,7 @@ int BuildPack(const std::filesystem::path& stem, const std::filesystem::path& so
 int ListPack(const std::filesystem::path& stem) {
   resource::TFilePack pack(WithSuffix(stem, ".pack"), false);
   std::printf("%10s %5s %8s  %s\n", "stored", "flags", "checksum", "name");
-  for (const resource::TPackEntry& e : pack.Entries()) {
+  for (const resource::PackEntry& e : pack.Entries()) {
     std::printf("%10" PRIu32 " %4c%c %08" PRIx32 "  %s\n", e.storedLength, e.packed ? 'P' : '-',
                 e.scrambled ? 'S' : '-', e.checksum, base::Cp932ToUtf8(e.name).c_str());
   }

@@ -10,7 +10,7 @@ namespace mavu::tools {
 enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 struct BuildSettings {
-  resource::TPackBuildOptions pack;
+  resource::PackBuildOptions pack;
   // .s, .dat and .txt files are converted from UTF-8 to CP932.
   bool encodeText = false;
 };

@@ -26,14 +26,14 @@ constexpr std::string_view kUsage =
 constexpr std::string_view kNoPicture =
     " is not available yet: the headless run composes no picture so far";
 
-class TParser {
+class Parser {
  public:
-  explicit TParser(std::span<const std::string_view> args) : args_(args) {}
+  explicit Parser(std::span<const std::string_view> args) : args_(args) {}
 
-  TParsedCommandLine Parse() {
+  ParsedCommandLine Parse() {
     for (next_ = 0; next_ < args_.size();) {
       const std::string_view option = args_[next_++];
-      if (option == "--help" || option == "-h") return THelpRequest{};
+      if (option == "--help" || option == "-h") return HelpRequest{};
       if (!Take(option)) return error_;
     }
     if (line_.game.empty()) return std::string("--game DIR is required");
@@ -62,7 +62,7 @@ class TParser {
     }
     if (option == "--frame-ms") {
       int64_t ms = 0;
-      if (!Number(option, 1, TCommandLine::kMaxFrameMs, ms)) return false;
+      if (!Number(option, 1, CommandLine::kMaxFrameMs, ms)) return false;
       line_.frameMs = static_cast<int32_t>(ms);
       return true;
     }
@@ -118,14 +118,14 @@ class TParser {
 
   std::span<const std::string_view> args_;
   size_t next_ = 0;
-  TCommandLine line_;
+  CommandLine line_;
   std::string error_;
 };
 
 }  // namespace
 
-TParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
-  return TParser(args).Parse();
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
+  return Parser(args).Parse();
 }
 
 std::string UsageText() {

@@ -11,7 +11,7 @@
 namespace mavu::shell {
 
 // What `mavu` was asked to do: `mavu --game DIR --headless [options]`.
-struct TCommandLine {
+struct CommandLine {
   static constexpr int32_t kDefaultFrameMs = 25;
   // A frame may not pass more time than the frame loop ever hands the
   // interpreter in one step.
@@ -28,12 +28,12 @@ struct TCommandLine {
   std::optional<std::string> unavailable;
 };
 
-struct THelpRequest {};
+struct HelpRequest {};
 
 // The parsed arguments (without the program name), a request for the usage
 // text, or what is wrong with them.
-using TParsedCommandLine = std::variant<TCommandLine, THelpRequest, std::string>;
-TParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+using ParsedCommandLine = std::variant<CommandLine, HelpRequest, std::string>;
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
 
 std::string UsageText();
 

@@ -33,14 +33,14 @@ std::filesystem::path LooseFile(const std::filesystem::path& root, std::string_v
 void CheckFolder(const std::filesystem::path& folder) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) {
-    throw EStartupFailure("the game folder " + folder.string() + " does not exist");
+    throw StartupFailure("the game folder " + folder.string() + " does not exist");
   }
 }
 
 void MountPacks() {
-  if (resource::DataTree().MountDataPacks(kPackFolder) == 0) {
-    throw EStartupFailure(FatalMessage("FILEPACKERROR_Text",
-                                       "no data packs could be mounted from the folder GameData"));
+  if (resource::TheDataTree().MountDataPacks(kPackFolder) == 0) {
+    throw StartupFailure(FatalMessage("FILEPACKERROR_Text",
+                                      "no data packs could be mounted from the folder GameData"));
   }
 }
 
@@ -65,23 +65,23 @@ std::string FatalMessage(std::string_view key, std::string_view fallback) {
   return utf8;
 }
 
-TGameConfiguration StartGame(const std::filesystem::path& gameFolder) {
+GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::absolute(gameFolder, error);
   CheckFolder(folder);
-  base::ErrorLog().SetDirectory(folder);
-  resource::DataTree().SetProgramDirectory(folder);
+  base::TheErrorLog().SetDirectory(folder);
+  resource::TheDataTree().SetProgramDirectory(folder);
   resource::LoadMessageTable(LooseFile(folder, resource::kMessageTablePath));
   MountPacks();
 
-  TGameConfiguration configuration;
+  GameConfiguration configuration;
   configuration.game =
       resource::ReadGameSettings(resource::OpenDataFile(resource::kGameSettingsPath));
   if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
   configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
-  resource::DataTree().SetPackVerification(configuration.user.CRCCheck == 1);
-  resource::DataTree().SetChecksumErrorHandler(StopOnChecksumError);
-  resource::RandomTable().Load(resource::OpenDataFile(resource::kRandomTablePath));
+  resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);
+  resource::TheDataTree().SetChecksumErrorHandler(StopOnChecksumError);
+  resource::TheRandomTable().Load(resource::OpenDataFile(resource::kRandomTablePath));
   return configuration;
 }
 

@@ -11,26 +11,26 @@
 namespace mavu::shell {
 
 // A start-up step failed; what() is the player's message, UTF-8.
-class EStartupFailure : public std::runtime_error {
+class StartupFailure : public std::runtime_error {
  public:
-  explicit EStartupFailure(const std::string& message) : std::runtime_error(message) {}
+  explicit StartupFailure(const std::string& message) : std::runtime_error(message) {}
 };
 
 // The settings start-up reads.
-struct TGameConfiguration {
-  resource::TGameSettings game;
-  resource::TUserSettings user;
+struct GameConfiguration {
+  resource::GameSettings game;
+  resource::UserSettings user;
 };
 
 // The first start-up steps, shared by every way of running a game: the game
 // folder becomes the program folder of the data tree and of "ERRORLOG.txt",
 // the message table is read, the packs of "GameData\" are mounted, the game
 // definition and the user settings are read, pack verification follows the
-// CRCCheck setting, and the random table is loaded. Throws EStartupFailure.
+// CRCCheck setting, and the random table is loaded. Throws StartupFailure.
 //
 // A checksum mismatch found later stops the process at once with
 // kFatalExitCode, as every fatal start-up error does.
-TGameConfiguration StartGame(const std::filesystem::path& gameFolder);
+GameConfiguration StartGame(const std::filesystem::path& gameFolder);
 
 inline constexpr int kFatalExitCode = 2;
 

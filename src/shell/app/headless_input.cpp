@@ -8,7 +8,7 @@
 #include "base/byte_reader.h"
 #include "base/bytes.h"
 #include "base/cp932.h"
-#include "script/system_vocabulary.h"
+#include "script/interpreter/system_vocabulary.h"
 
 namespace mavu::shell {
 namespace {
@@ -16,18 +16,18 @@ namespace {
 constexpr char kComment = '#';
 constexpr std::string_view kBlanks = " \t\r";
 
-struct TVerb {
+struct Verb {
   std::string_view name;
-  TInputEvent::Type type;
+  InputEvent::Type type;
   size_t arguments;
 };
-constexpr std::array<TVerb, 7> kVerbs = {{{"click", TInputEvent::Type::Click, 2},
-                                          {"rclick", TInputEvent::Type::RightClick, 2},
-                                          {"move", TInputEvent::Type::Move, 2},
-                                          {"wheel", TInputEvent::Type::Wheel, 1},
-                                          {"key", TInputEvent::Type::Key, 1},
-                                          {"keyup", TInputEvent::Type::KeyUp, 1},
-                                          {"action", TInputEvent::Type::Action, 1}}};
+constexpr std::array<Verb, 7> kVerbs = {{{"click", InputEvent::Type::kClick, 2},
+                                         {"rclick", InputEvent::Type::kRightClick, 2},
+                                         {"move", InputEvent::Type::kMove, 2},
+                                         {"wheel", InputEvent::Type::kWheel, 1},
+                                         {"key", InputEvent::Type::kKey, 1},
+                                         {"keyup", InputEvent::Type::kKeyUp, 1},
+                                         {"action", InputEvent::Type::kAction, 1}}};
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
   std::vector<std::string_view> words;
@@ -41,22 +41,22 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
   return words;
 }
 
-class TLineParser {
+class LineParser {
  public:
-  TLineParser(std::string_view line, size_t number) : number_(number) {
+  LineParser(std::string_view line, size_t number) : number_(number) {
     words_ = SplitWords(line.substr(0, line.find(kComment)));
   }
 
   bool Empty() const { return words_.empty(); }
 
-  TInputEvent Event() const {
+  InputEvent Event() const {
     if (words_.size() < 2) Fail("a frame number and an event are needed");
-    TInputEvent event;
+    InputEvent event;
     event.frame = Number<int64_t>(words_[0], "frame number");
-    if (event.frame < 1 || event.frame > THeadlessInputScript::kMaxFrame) {
-      Fail("the frame number must lie in 1.." + std::to_string(THeadlessInputScript::kMaxFrame));
+    if (event.frame < 1 || event.frame > HeadlessInputScript::kMaxFrame) {
+      Fail("the frame number must lie in 1.." + std::to_string(HeadlessInputScript::kMaxFrame));
     }
-    const TVerb& verb = Verb(words_[1]);
+    const Verb& verb = FindVerb(words_[1]);
     if (words_.size() != verb.arguments + 2) {
       Fail("\"" + std::string(verb.name) + "\" takes " + std::to_string(verb.arguments) +
            (verb.arguments == 1 ? " argument" : " arguments"));
@@ -67,37 +67,37 @@ class TLineParser {
   }
 
  private:
-  const TVerb& Verb(std::string_view word) const {
+  const Verb& FindVerb(std::string_view word) const {
     const std::string lower = base::LowerName(word);
-    for (const TVerb& verb : kVerbs) {
+    for (const Verb& verb : kVerbs) {
       if (verb.name == lower) return verb;
     }
     Fail("unknown event \"" + std::string(word) + "\"");
   }
 
-  void FillArguments(TInputEvent& event) const {
+  void FillArguments(InputEvent& event) const {
     switch (event.type) {
-      case TInputEvent::Type::Click:
-      case TInputEvent::Type::RightClick:
-      case TInputEvent::Type::Move:
+      case InputEvent::Type::kClick:
+      case InputEvent::Type::kRightClick:
+      case InputEvent::Type::kMove:
         event.x = Number<int32_t>(words_[2], "x");
         event.y = Number<int32_t>(words_[3], "y");
         return;
-      case TInputEvent::Type::Wheel:
+      case InputEvent::Type::kWheel:
         event.value = Number<int32_t>(words_[2], "wheel delta");
         return;
-      case TInputEvent::Type::Key:
-      case TInputEvent::Type::KeyUp:
+      case InputEvent::Type::kKey:
+      case InputEvent::Type::kKeyUp:
         event.value = Number<int32_t>(words_[2], "virtual key");
-        if (event.value < THeadlessInputScript::kFirstKey ||
-            event.value > THeadlessInputScript::kLastKey) {
-          Fail("virtual keys lie in " + std::to_string(THeadlessInputScript::kFirstKey) + ".." +
-               std::to_string(THeadlessInputScript::kLastKey));
+        if (event.value < HeadlessInputScript::kFirstKey ||
+            event.value > HeadlessInputScript::kLastKey) {
+          Fail("virtual keys lie in " + std::to_string(HeadlessInputScript::kFirstKey) + ".." +
+               std::to_string(HeadlessInputScript::kLastKey));
         }
         return;
-      case TInputEvent::Type::Action:
+      case InputEvent::Type::kAction:
         event.action = base::LowerName(words_[2]);
-        if (script::ActionFromName(event.action) == script::SystemAction::None) {
+        if (script::ActionFromName(event.action) == script::SystemAction::kNone) {
           Fail("unknown action \"" + std::string(words_[2]) + "\"");
         }
         return;
@@ -127,27 +127,27 @@ class TLineParser {
 
 }  // namespace
 
-THeadlessInputScript THeadlessInputScript::Parse(std::span<const uint8_t> bytes) {
+HeadlessInputScript HeadlessInputScript::Parse(std::span<const uint8_t> bytes) {
   base::ByteReader in(bytes);
   const std::string text = in.Text(in.Remaining());
-  THeadlessInputScript script;
+  HeadlessInputScript script;
   size_t number = 1;
   for (size_t start = 0; start <= text.size(); ++number) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    TLineParser line(std::string_view(text).substr(start, end - start), number);
+    LineParser line(std::string_view(text).substr(start, end - start), number);
     if (!line.Empty()) script.events_.push_back(line.Event());
     start = end + 1;
   }
   std::stable_sort(script.events_.begin(), script.events_.end(),
-                   [](const TInputEvent& a, const TInputEvent& b) { return a.frame < b.frame; });
+                   [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
   return script;
 }
 
-std::span<const TInputEvent> THeadlessInputScript::EventsOf(int64_t frame) const {
+std::span<const InputEvent> HeadlessInputScript::EventsOf(int64_t frame) const {
   const auto first =
       std::lower_bound(events_.begin(), events_.end(), frame,
-                       [](const TInputEvent& event, int64_t value) { return event.frame < value; });
+                       [](const InputEvent& event, int64_t value) { return event.frame < value; });
   auto last = first;
   while (last != events_.end() && last->frame == frame) ++last;
   return {first, last};

@@ -10,17 +10,17 @@ namespace mavu::shell {
 // One line of a headless run's input file: "FRAME click X Y", "FRAME rclick X Y",
 // "FRAME move X Y", "FRAME wheel N", "FRAME key VK", "FRAME keyup VK" or
 // "FRAME action NAME".
-struct TInputEvent {
-  enum class Type : uint8_t { Click, RightClick, Move, Wheel, Key, KeyUp, Action };
+struct InputEvent {
+  enum class Type : uint8_t { kClick, kRightClick, kMove, kWheel, kKey, kKeyUp, kAction };
 
   int64_t frame = 0;  // 1 is the first frame
-  Type type = Type::Move;
+  Type type = Type::kMove;
   int32_t x = 0;  // Click, RightClick, Move
   int32_t y = 0;
   int32_t value = 0;   // the wheel delta, or the virtual key
   std::string action;  // lower case
 
-  bool operator==(const TInputEvent&) const = default;
+  bool operator==(const InputEvent&) const = default;
 };
 
 // The parsed input file: its events by frame, lines of one frame in file order.
@@ -28,23 +28,23 @@ struct TInputEvent {
 // skipped. A line that is not one of the forms above is refused with its line
 // number (base::FormatError), as are frames below 1, keys outside the 176
 // virtual keys and action names that are not system actions.
-class THeadlessInputScript {
+class HeadlessInputScript {
  public:
   static constexpr int64_t kMaxFrame = INT32_MAX;
   static constexpr int32_t kFirstKey = 1;
   static constexpr int32_t kLastKey = 175;
 
-  THeadlessInputScript() = default;
-  static THeadlessInputScript Parse(std::span<const uint8_t> bytes);
+  HeadlessInputScript() = default;
+  static HeadlessInputScript Parse(std::span<const uint8_t> bytes);
 
-  const std::vector<TInputEvent>& Events() const { return events_; }
+  const std::vector<InputEvent>& Events() const { return events_; }
   // The events of one frame, in file order.
-  std::span<const TInputEvent> EventsOf(int64_t frame) const;
+  std::span<const InputEvent> EventsOf(int64_t frame) const;
   // The frame of the last event; 0 without events.
   int64_t LastFrame() const { return events_.empty() ? 0 : events_.back().frame; }
 
  private:
-  std::vector<TInputEvent> events_;  // sorted by frame, stable
+  std::vector<InputEvent> events_;  // sorted by frame, stable
 };
 
 }  // namespace mavu::shell

@@ -8,9 +8,9 @@
 #include "base/file_io.h"
 #include "resource/data_tree.h"
 #include "resource/system_data.h"
-#include "script/general_commands.h"
-#include "script/kel_object_manager.h"
-#include "script/object_commands.h"
+#include "script/commands/general_commands.h"
+#include "script/objects/kel_object_manager.h"
+#include "script/objects/object_commands.h"
 #include "shell/app/variable_dump.h"
 
 namespace mavu::shell {
@@ -32,13 +32,13 @@ void Complain(const std::string& message) {
 // Screens and the memo editor that a headless run cannot show.
 bool IsScreen(SystemRequest request) {
   switch (request) {
-    case SystemRequest::Menu:
-    case SystemRequest::Backlog:
-    case SystemRequest::Text:
-    case SystemRequest::View:
-    case SystemRequest::SaveScreen:
-    case SystemRequest::LoadScreen:
-    case SystemRequest::Config:
+    case SystemRequest::kMenu:
+    case SystemRequest::kBacklog:
+    case SystemRequest::kText:
+    case SystemRequest::kView:
+    case SystemRequest::kSaveScreen:
+    case SystemRequest::kLoadScreen:
+    case SystemRequest::kConfig:
       return true;
     default:
       return false;
@@ -47,52 +47,51 @@ bool IsScreen(SystemRequest request) {
 
 }  // namespace
 
-THeadlessRunner::THeadlessRunner(TCommandLine line) : line_(std::move(line)) {}
+HeadlessRunner::HeadlessRunner(CommandLine line) : line_(std::move(line)) {}
 
 // The interpreter goes before the packs it reads from.
-THeadlessRunner::~THeadlessRunner() {
+HeadlessRunner::~HeadlessRunner() {
   script_.reset();
-  resource::DataTree().UnmountDataPacks();
+  resource::TheDataTree().UnmountDataPacks();
 }
 
-int THeadlessRunner::Run() {
+int HeadlessRunner::Run() {
   try {
     StartUp();
-  } catch (const EStartupFailure& failure) {
+  } catch (const StartupFailure& failure) {
     Complain(failure.what());
     return kExitStartupFailure;
   }
-  const TEnd end = RunFrames();
+  const End end = RunFrames();
   if (!ShutDown()) return kExitStartupFailure;
-  return end == TEnd::ScriptError ? kExitScriptError : kExitNormal;
+  return end == End::kScriptError ? kExitScriptError : kExitNormal;
 }
 
-void THeadlessRunner::StartUp() {
-  if (line_.unavailable) throw EStartupFailure(*line_.unavailable);
-  THeadlessInputScript input = LoadInput();
-  const TGameConfiguration configuration = StartGame(line_.game);
-  input_.emplace(std::move(input), TKeyTable(configuration.game.KeyBindings),
+void HeadlessRunner::StartUp() {
+  if (line_.unavailable) throw StartupFailure(*line_.unavailable);
+  HeadlessInputScript input = LoadInput();
+  const GameConfiguration configuration = StartGame(line_.game);
+  input_.emplace(std::move(input), KeyTable(configuration.game.KeyBindings),
                  configuration.game.ScreenWidth, configuration.game.ScreenHeight);
   CreateInterpreter(configuration);
   StartScript();
 }
 
-THeadlessInputScript THeadlessRunner::LoadInput() const {
+HeadlessInputScript HeadlessRunner::LoadInput() const {
   if (!line_.input) return {};
   const std::optional<base::Bytes> bytes = base::ReadWholeFile(*line_.input);
-  if (!bytes) throw EStartupFailure("cannot read the input file " + line_.input->string());
+  if (!bytes) throw StartupFailure("cannot read the input file " + line_.input->string());
   try {
-    return THeadlessInputScript::Parse(*bytes);
+    return HeadlessInputScript::Parse(*bytes);
   } catch (const base::FormatError& error) {
-    throw EStartupFailure("input file " + line_.input->string() + ", " + error.what());
+    throw StartupFailure("input file " + line_.input->string() + ", " + error.what());
   }
 }
 
-void THeadlessRunner::CreateInterpreter(const TGameConfiguration& configuration) {
+void HeadlessRunner::CreateInterpreter(const GameConfiguration& configuration) {
   shell_.fullScreen = configuration.user.FullScreen;
   shell_.interlace = configuration.user.Interlace;
-  auto objects =
-      std::make_unique<script::TKelObjectManager>(script::TObjectParts{backlog_, shell_});
+  auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{backlog_, shell_});
   const std::filesystem::path saveRoot = line_.saveDir.value_or(line_.game);
   script_ = std::make_unique<script::TKelScript>(
       services_.Services(), std::move(objects), saveRoot / kSaveFolder, configuration.game.CodeKey);
@@ -102,68 +101,68 @@ void THeadlessRunner::CreateInterpreter(const TGameConfiguration& configuration)
   script_->Settings().movieDecoder = configuration.user.MovieDecoder;
   if (!script_->Initialize()) {
     for (const std::string& key : services_.notices) Complain(FatalMessage(key, key));
-    throw EStartupFailure(FatalMessage(
+    throw StartupFailure(FatalMessage(
         "EngineSetupERROR", "the script engine could not start (is the save folder writable?)"));
   }
 }
 
-void THeadlessRunner::StartScript() {
+void HeadlessRunner::StartScript() {
   script_->SetStartScript(kStartScript);
   script_->CancelSkip(false);
   script_->ExecuteLine("\\go,\"" + std::string(kStartLabel) + "\",\"" + std::string(kStartScript) +
                        "\"");
 }
 
-THeadlessRunner::TEnd THeadlessRunner::RunFrames() {
+HeadlessRunner::End HeadlessRunner::RunFrames() {
   PassOnWarnings();
-  if (base::ErrorLog().ErrorFlag()) return TEnd::ScriptError;
+  if (base::TheErrorLog().ErrorFlag()) return End::kScriptError;
   while (!line_.frames || frames_ < *line_.frames) {
-    const TEnd end = Frame();
+    const End end = Frame();
     PassOnWarnings();
-    if (end != TEnd::Running) return end;
+    if (end != End::kRunning) return end;
   }
-  return TEnd::Normal;
+  return End::kNormal;
 }
 
-THeadlessRunner::TEnd THeadlessRunner::Frame() {
+HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
   services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
-  TFrameInput input = input_->Play(frames_, services_.clock.NowMs());
+  FrameInput input = input_->Play(frames_, services_.clock.NowMs());
   services_.pointerX = input.pointerX;
   services_.pointerY = input.pointerY;
   services_.action = std::move(input.action);
   script_->UpdateFrame(line_.frameMs, true);
   script_->ComposeFrame(true, false);
-  if (base::ErrorLog().ErrorFlag()) return TEnd::ScriptError;
-  const TEnd end = CarryOut(script_->PendingRequest());
-  if (end != TEnd::Running) return end;
-  if (base::ErrorLog().ErrorFlag()) return TEnd::ScriptError;
-  if (ScriptEnded()) return TEnd::Normal;
+  if (base::TheErrorLog().ErrorFlag()) return End::kScriptError;
+  const End end = CarryOut(script_->PendingRequest());
+  if (end != End::kRunning) return end;
+  if (base::TheErrorLog().ErrorFlag()) return End::kScriptError;
+  if (ScriptEnded()) return End::kNormal;
   if (WaitsForever()) {
     Complain("the script waits for a click after the last input event; the run ends at frame " +
              std::to_string(frames_));
-    return TEnd::Normal;
+    return End::kNormal;
   }
-  return TEnd::Running;
+  return End::kRunning;
 }
 
 // Confirmations count as answered yes; screens open and are left at once,
 // as when the player cancels them.
-THeadlessRunner::TEnd THeadlessRunner::CarryOut(SystemRequest request) {
+HeadlessRunner::End HeadlessRunner::CarryOut(SystemRequest request) {
   switch (request) {
-    case SystemRequest::ExitNow:
-    case SystemRequest::Exit:
-      return TEnd::Normal;
-    case SystemRequest::Reset:
+    case SystemRequest::kExitNow:
+    case SystemRequest::kExit:
+      return End::kNormal;
+    case SystemRequest::kReset:
       script_->ResetInterpreter();
-      return TEnd::Running;
-    case SystemRequest::SceneReturn:
+      return End::kRunning;
+    case SystemRequest::kSceneReturn:
       if (script_->SceneReturnAvailable()) {
         script_->SceneReturn();
         script_->SettleInput();
         script_->SetPendingEventLabel(kSceneReturnEvent);
       }
-      return TEnd::Running;
+      return End::kRunning;
     default:
       break;
   }
@@ -171,31 +170,31 @@ THeadlessRunner::TEnd THeadlessRunner::CarryOut(SystemRequest request) {
     script_->CancelSkip(false);
     script_->SettleInput();
   }
-  return TEnd::Running;
+  return End::kRunning;
 }
 
-bool THeadlessRunner::ScriptEnded() const {
-  return script_->CurrentWaitState() == WaitState::Running && script_->Reader().AtEnd();
+bool HeadlessRunner::ScriptEnded() const {
+  return script_->CurrentWaitState() == WaitState::kRunning && script_->Reader().AtEnd();
 }
 
 // Only a click ends these waits, and outside auto and skip modes only the
 // input file gives one.
-bool THeadlessRunner::WaitsForever() const {
+bool HeadlessRunner::WaitsForever() const {
   const script::TScriptModuleData& module = script_->Module();
-  if (module.mode != script::SkipMode::Off || frames_ < input_->LastFrame()) return false;
+  if (module.mode != script::SkipMode::kOff || frames_ < input_->LastFrame()) return false;
   switch (script_->CurrentWaitState()) {
-    case WaitState::Click:
-    case WaitState::Button:
+    case WaitState::kClick:
+    case WaitState::kButton:
       return module.waitTime < 0;
-    case WaitState::MessageEnd:
-    case WaitState::Forever:
+    case WaitState::kMessageEnd:
+    case WaitState::kForever:
       return true;
     default:
       return false;
   }
 }
 
-void THeadlessRunner::PassOnWarnings() {
+void HeadlessRunner::PassOnWarnings() {
   for (const std::string& warning : services_.warnings) {
     Complain("warning: " + base::Cp932ToUtf8(warning));
   }
@@ -205,7 +204,7 @@ void THeadlessRunner::PassOnWarnings() {
 // As when the window closes: the backup save goes, the interpreter saves the
 // system data; the user settings stay as they were, since nothing in a
 // headless run changes them.
-bool THeadlessRunner::ShutDown() {
+bool HeadlessRunner::ShutDown() {
   std::error_code error;
   std::filesystem::remove(line_.saveDir.value_or(line_.game) / kSaveFolder / kBackUpSave, error);
   if (!script_->SystemData().SaveSystemData(resource::kSystemDataName)) {
@@ -215,7 +214,7 @@ bool THeadlessRunner::ShutDown() {
   script::TKelCalculation& calculation = script_->Calculation();
   const std::string json =
       VariableDumpJson({calculation.GlobalTable(), calculation.SystemTable(),
-                        base::ErrorLog().Errors(), script_->Reader().PositionText(), frames_});
+                        base::TheErrorLog().Errors(), script_->Reader().PositionText(), frames_});
   const auto* bytes = reinterpret_cast<const uint8_t*>(json.data());
   if (base::WriteFileAtomic(*line_.dumpVars, {bytes, json.size()})) return true;
   Complain("cannot write " + line_.dumpVars->string());

@@ -5,12 +5,11 @@
 #include <optional>
 
 #include "imaging/kel_log_data.h"
-#include "script/headless_services.h"
-#include "script/headless_system_shell.h"
-#include "script/kel_script.h"
+#include "script/interpreter/kel_script.h"
 #include "shell/app/command_line.h"
 #include "shell/app/game_startup.h"
 #include "shell/app/headless_input_player.h"
+#include "shell/app/headless_services.h"
 
 namespace mavu::shell {
 
@@ -22,33 +21,33 @@ namespace mavu::shell {
 // run), when it asks to exit, when a script error stops it, when the frame
 // limit is reached, or when it waits for a click that the input file no longer
 // gives. Dialogs are answered yes; system screens close at once.
-class THeadlessRunner {
+class HeadlessRunner {
  public:
   static constexpr int kExitNormal = 0;
   static constexpr int kExitScriptError = 1;
   static constexpr int kExitStartupFailure = kFatalExitCode;
 
-  explicit THeadlessRunner(TCommandLine line);
-  ~THeadlessRunner();
-  THeadlessRunner(const THeadlessRunner&) = delete;
-  THeadlessRunner& operator=(const THeadlessRunner&) = delete;
+  explicit HeadlessRunner(CommandLine line);
+  ~HeadlessRunner();
+  HeadlessRunner(const HeadlessRunner&) = delete;
+  HeadlessRunner& operator=(const HeadlessRunner&) = delete;
 
   // The process's exit code: kExitStartupFailure also when the dump cannot be
   // written. Messages go to standard error.
   int Run();
 
  private:
-  enum class TEnd { Running, Normal, ScriptError };
+  enum class End { kRunning, kNormal, kScriptError };
 
-  // Throws EStartupFailure.
+  // Throws StartupFailure.
   void StartUp();
-  THeadlessInputScript LoadInput() const;
-  void CreateInterpreter(const TGameConfiguration& configuration);
+  HeadlessInputScript LoadInput() const;
+  void CreateInterpreter(const GameConfiguration& configuration);
   void StartScript();
 
-  TEnd RunFrames();
-  TEnd Frame();
-  TEnd CarryOut(script::SystemRequest request);
+  End RunFrames();
+  End Frame();
+  End CarryOut(script::SystemRequest request);
   // The script has nothing left to run.
   bool ScriptEnded() const;
   // The script waits for a click and no later input can give one.
@@ -58,11 +57,11 @@ class THeadlessRunner {
   // The close sequence; false when the dump could not be written.
   bool ShutDown();
 
-  TCommandLine line_;
-  script::THeadlessServices services_;
-  script::THeadlessSystemShell shell_;
+  CommandLine line_;
+  HeadlessServices services_;
+  HeadlessSystemShell shell_;
   imaging::TKelLogData backlog_;
-  std::optional<THeadlessInputPlayer> input_;
+  std::optional<HeadlessInputPlayer> input_;
   std::unique_ptr<script::TKelScript> script_;
   int64_t frames_ = 0;
 };

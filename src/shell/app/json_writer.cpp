@@ -48,17 +48,17 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   if (lead < 0x80) return 1;
   // The second byte's range rules out overlong forms, surrogates and values
   // above U+10FFFF.
-  struct TForm {
+  struct Form {
     uint8_t firstLead, lastLead, length, secondLow, secondHigh;
   };
-  constexpr std::array<TForm, 7> kForms = {{{0xC2, 0xDF, 2, 0x80, 0xBF},
-                                            {0xE0, 0xE0, 3, 0xA0, 0xBF},
-                                            {0xE1, 0xEC, 3, 0x80, 0xBF},
-                                            {0xED, 0xED, 3, 0x80, 0x9F},
-                                            {0xEE, 0xEF, 3, 0x80, 0xBF},
-                                            {0xF0, 0xF0, 4, 0x90, 0xBF},
-                                            {0xF1, 0xF4, 4, 0x80, 0xBF}}};
-  for (const TForm& form : kForms) {
+  constexpr std::array<Form, 7> kForms = {{{0xC2, 0xDF, 2, 0x80, 0xBF},
+                                           {0xE0, 0xE0, 3, 0xA0, 0xBF},
+                                           {0xE1, 0xEC, 3, 0x80, 0xBF},
+                                           {0xED, 0xED, 3, 0x80, 0x9F},
+                                           {0xEE, 0xEF, 3, 0x80, 0xBF},
+                                           {0xF0, 0xF0, 4, 0x90, 0xBF},
+                                           {0xF1, 0xF4, 4, 0x80, 0xBF}}};
+  for (const Form& form : kForms) {
     if (lead < form.firstLead || lead > form.lastLead) continue;
     if (text.size() - pos < form.length) return 0;
     const uint8_t second = ByteAt(text, pos + 1);
@@ -72,40 +72,40 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   return 0;
 }
 
-void TJsonWriter::BeginObject() {
+void JsonWriter::BeginObject() {
   Open('{');
 }
 
-void TJsonWriter::EndObject() {
+void JsonWriter::EndObject() {
   Close('}');
 }
 
-void TJsonWriter::BeginArray() {
+void JsonWriter::BeginArray() {
   Open('[');
 }
 
-void TJsonWriter::EndArray() {
+void JsonWriter::EndArray() {
   Close(']');
 }
 
-void TJsonWriter::Key(std::string_view utf8) {
+void JsonWriter::Key(std::string_view utf8) {
   BeforeValue();
   Quoted(utf8);
   text_ += ':';
   afterKey_ = true;
 }
 
-void TJsonWriter::Number(int64_t value) {
+void JsonWriter::Number(int64_t value) {
   BeforeValue();
   text_ += std::to_string(value);
 }
 
-void TJsonWriter::String(std::string_view utf8) {
+void JsonWriter::String(std::string_view utf8) {
   BeforeValue();
   Quoted(utf8);
 }
 
-void TJsonWriter::BeforeValue() {
+void JsonWriter::BeforeValue() {
   if (afterKey_) {
     afterKey_ = false;
     return;
@@ -115,18 +115,18 @@ void TJsonWriter::BeforeValue() {
   empty_.back() = false;
 }
 
-void TJsonWriter::Open(char bracket) {
+void JsonWriter::Open(char bracket) {
   BeforeValue();
   text_ += bracket;
   empty_.push_back(true);
 }
 
-void TJsonWriter::Close(char bracket) {
+void JsonWriter::Close(char bracket) {
   text_ += bracket;
   if (!empty_.empty()) empty_.pop_back();
 }
 
-void TJsonWriter::Quoted(std::string_view utf8) {
+void JsonWriter::Quoted(std::string_view utf8) {
   text_ += '"';
   for (size_t pos = 0; pos < utf8.size();) {
     const size_t length = Utf8SequenceLength(utf8, pos);

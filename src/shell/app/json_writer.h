@@ -12,7 +12,7 @@ namespace mavu::shell {
 // before its value; commas are placed here. Text goes in as UTF-8: quotes,
 // backslashes and control characters are escaped, and bytes that are not
 // valid UTF-8 become U+FFFD, so the result is always valid UTF-8 JSON.
-class TJsonWriter {
+class JsonWriter {
  public:
   void BeginObject();
   void EndObject();

@@ -9,14 +9,14 @@
 int main(int argc, char** argv) {
   using namespace mavu::shell;
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  TParsedCommandLine parsed = ParseCommandLine(args);
-  if (std::holds_alternative<THelpRequest>(parsed)) {
+  ParsedCommandLine parsed = ParseCommandLine(args);
+  if (std::holds_alternative<HelpRequest>(parsed)) {
     std::cout << UsageText();
-    return THeadlessRunner::kExitNormal;
+    return HeadlessRunner::kExitNormal;
   }
   if (const auto* error = std::get_if<std::string>(&parsed)) {
     std::cerr << "mavu: " << *error << '\n' << UsageText();
-    return THeadlessRunner::kExitStartupFailure;
+    return HeadlessRunner::kExitStartupFailure;
   }
-  return THeadlessRunner(std::get<TCommandLine>(std::move(parsed))).Run();
+  return HeadlessRunner(std::get<CommandLine>(std::move(parsed))).Run();
 }

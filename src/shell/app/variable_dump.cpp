@@ -9,8 +9,8 @@
 namespace mavu::shell {
 namespace {
 
-void WriteElement(TJsonWriter& json, const script::TReturnValue& value) {
-  if (value.kind == script::ValueKind::Integer) {
+void WriteElement(JsonWriter& json, const script::TReturnValue& value) {
+  if (value.kind == script::ValueKind::kInteger) {
     json.Number(value.integer);
   } else {
     json.String(base::Cp932ToUtf8(value.text));
@@ -23,7 +23,7 @@ bool IsPlain(const script::TValueArrayCustom& storage) {
          std::all_of(sizes.begin(), sizes.end(), [](int32_t size) { return size == 1; });
 }
 
-void WriteVariable(TJsonWriter& json, const script::TValueArrayCustom& storage) {
+void WriteVariable(JsonWriter& json, const script::TValueArrayCustom& storage) {
   json.Key(base::Cp932ToUtf8(storage.Name()));
   if (IsPlain(storage)) return WriteElement(json, storage.ReadElement(0));
   json.BeginArray();
@@ -33,9 +33,9 @@ void WriteVariable(TJsonWriter& json, const script::TValueArrayCustom& storage) 
 
 // Sorted by name, letter case ignored: the slot order follows the table's
 // free-slot rules and means nothing to a reader.
-void WriteTable(TJsonWriter& json, std::string_view key, const script::TValue& table) {
+void WriteTable(JsonWriter& json, std::string_view key, const script::TValue& table) {
   std::vector<const script::TValueArrayCustom*> variables;
-  for (const script::TValueSlot& slot : table.Slots()) {
+  for (const script::ValueSlot& slot : table.Slots()) {
     if (!slot.IsFree() && slot.storage) variables.push_back(slot.storage.get());
   }
   std::stable_sort(variables.begin(), variables.end(), [](const auto* a, const auto* b) {
@@ -49,8 +49,8 @@ void WriteTable(TJsonWriter& json, std::string_view key, const script::TValue& t
 
 }  // namespace
 
-std::string VariableDumpJson(const TRunState& state) {
-  TJsonWriter json;
+std::string VariableDumpJson(const RunState& state) {
+  JsonWriter json;
   json.BeginObject();
   WriteTable(json, "global", state.global);
   WriteTable(json, "system", state.system);

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "script/value.h"
+#include "script/values/value.h"
 
 namespace mavu::shell {
 
 // What a headless run reports at its end.
-struct TRunState {
+struct RunState {
   const script::TValue& global;
   const script::TValue& system;
   const std::vector<std::string>& errors;  // the error-log lines, CP932
@@ -24,6 +24,6 @@ struct TRunState {
 // its value, any other an array of its elements in storage order. Integers are
 // numbers; strings and object names (the name of the object a variable holds)
 // are strings. Engine text is converted from CP932.
-std::string VariableDumpJson(const TRunState& state);
+std::string VariableDumpJson(const RunState& state);
 
 }  // namespace mavu::shell

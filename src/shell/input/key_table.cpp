@@ -5,18 +5,18 @@ namespace {
 
 constexpr int32_t kKeyMask = 0xFF;
 
-bool KeyMatches(int32_t code, const TInputSnapshot& input) {
+bool KeyMatches(int32_t code, const InputSnapshot& input) {
   const int32_t key = code & kKeyMask;
-  if (key >= TInputSnapshot::kKeys) return false;
+  if (key >= InputSnapshot::kKeys) return false;
   const bool pressed = input.keyPressed[key];
   switch (code & ~kKeyMask) {
-    case TKeyTable::kPressed:
+    case KeyTable::kPressed:
       return pressed;
-    case TKeyTable::kCtrlPressed:
+    case KeyTable::kCtrlPressed:
       return pressed && input.ctrl;
-    case TKeyTable::kAltPressed:
+    case KeyTable::kAltPressed:
       return pressed && input.alt;
-    case TKeyTable::kKeyRepeat:
+    case KeyTable::kKeyRepeat:
       return input.keyRepeating[key] && !pressed;
     default:
       return false;
@@ -25,34 +25,34 @@ bool KeyMatches(int32_t code, const TInputSnapshot& input) {
 
 }  // namespace
 
-bool TKeyTable::Matches(int32_t code, const TInputSnapshot& input) {
+bool KeyTable::Matches(int32_t code, const InputSnapshot& input) {
   switch (code) {
     case 0:
       return false;
     case kLeftClick:
-      return input.clicked[TInputSnapshot::kLeft];
+      return input.clicked[InputSnapshot::kLeft];
     case kRightClick:
-      return input.clicked[TInputSnapshot::kRight];
+      return input.clicked[InputSnapshot::kRight];
     case kMiddleClick:
-      return input.clicked[TInputSnapshot::kMiddle];
+      return input.clicked[InputSnapshot::kMiddle];
     case kWheelForward:
       return input.wheel > 0;
     case kWheelBackward:
       return input.wheel < 0;
     case kLeftRepeat:
-      return input.repeating[TInputSnapshot::kLeft];
+      return input.repeating[InputSnapshot::kLeft];
     case kRightRepeat:
-      return input.repeating[TInputSnapshot::kRight];
+      return input.repeating[InputSnapshot::kRight];
     case kMiddleRepeat:
-      return input.repeating[TInputSnapshot::kMiddle];
+      return input.repeating[InputSnapshot::kMiddle];
     default:
       return code > 0 && KeyMatches(code, input);
   }
 }
 
-std::string TKeyTable::MappedAction(const TInputSnapshot& input) const {
+std::string KeyTable::MappedAction(const InputSnapshot& input) const {
   std::string action;
-  for (const resource::TKeyBinding& binding : bindings_) {
+  for (const resource::KeyBinding& binding : bindings_) {
     if (!binding.Name.empty() && Matches(binding.Code, input)) action = binding.Name;
   }
   return action;

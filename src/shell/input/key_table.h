@@ -9,7 +9,7 @@
 namespace mavu::shell {
 
 // The input of one frame as the key table looks at it.
-struct TInputSnapshot {
+struct InputSnapshot {
   // Virtual keys 0-175 are read; codes above match nothing.
   static constexpr int kKeys = 176;
   enum Button { kLeft = 0, kRight = 1, kMiddle = 2, kButtons = 3 };
@@ -28,7 +28,7 @@ struct TInputSnapshot {
 // with Ctrl or Alt, a click, the wheel or a held button triggers. When several
 // bindings match, the last one wins, so a game lists plain keys before their
 // combinations.
-class TKeyTable {
+class KeyTable {
  public:
   // Code forms: negative codes for the mouse, else the high part selects the
   // condition and the low byte names the key.
@@ -45,17 +45,17 @@ class TKeyTable {
   static constexpr int32_t kAltPressed = 0x200;
   static constexpr int32_t kKeyRepeat = 0xF00;
 
-  explicit TKeyTable(const std::array<resource::TKeyBinding, resource::kKeyBindingCount>& bindings)
+  explicit KeyTable(const std::array<resource::KeyBinding, resource::kKeyBindingCount>& bindings)
       : bindings_(bindings) {}
 
   // The action name of the last binding whose input is present; empty for none.
-  std::string MappedAction(const TInputSnapshot& input) const;
+  std::string MappedAction(const InputSnapshot& input) const;
 
   // Whether the input that `code` names is present.
-  static bool Matches(int32_t code, const TInputSnapshot& input);
+  static bool Matches(int32_t code, const InputSnapshot& input);
 
  private:
-  std::array<resource::TKeyBinding, resource::kKeyBindingCount> bindings_;
+  std::array<resource::KeyBinding, resource::kKeyBindingCount> bindings_;
 };
 
 }  // namespace mavu::shell

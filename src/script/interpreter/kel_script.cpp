@@ -1,0 +1,438 @@
+#include "script/interpreter/kel_script.h"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "base/cp932.h"
+#include "base/error_log.h"
+#include "resource/data_tree.h"
+#include "script/interpreter/interpreter_messages.h"
+#include "script/interpreter/wait_commands.h"
+#include "script/reader/script_text.h"
+#include "script/values/script_number.h"
+
+namespace mavu::script {
+namespace {
+
+constexpr char kCommandMark = '\\';
+constexpr char kLabelStart = '@';
+constexpr std::string_view kErrorTag = ":ERROR:";
+
+constexpr std::string_view kSaveDirectoryError = "SaveDirectoryERROR";
+constexpr std::string_view kOkKey = "OK";
+constexpr std::string_view kQuickSaveFile = "QuickSaveData.svd";
+constexpr std::string_view kSelectSaveFile = "SelectSaveData.svd";
+constexpr std::string_view kBackUpSaveFile = "BackUpSaveData.svd";
+constexpr std::string_view kResetLabel = "@@reset";
+
+// Result and reference variables.
+constexpr std::string_view kSelfFilePath = "SelfFilePath";
+constexpr std::string_view kSelfFileName = "SelfFileName";
+
+// The system objects, declared in this order at every reset. A count of 0
+// means one element per sound channel (snd) or direct-sound channel (dsnd).
+struct SystemObject {
+  std::string_view name;
+  std::string_view kind;
+};
+constexpr std::array<SystemObject, 3> kLeadingObjects = {
+    {{"sys", "sys"}, {"dat", "dat"}, {"sdat", "sdat"}}};
+constexpr std::array<SystemObject, 14> kTrailingObjects = {{{"eff", "eff"},
+                                                            {"csr", "csr"},
+                                                            {"scsr", "scsr"},
+                                                            {"log", "log"},
+                                                            {"cam", "cam"},
+                                                            {"rep", "rep"},
+                                                            {"path", "path"},
+                                                            {"show", "show"},
+                                                            {"tcp", "tcp"},
+                                                            {"dlg", "dlg"},
+                                                            {"slog", "slog"},
+                                                            {"llog", "slog"},
+                                                            {"flog", "flog"},
+                                                            {"math", "math"}}};
+constexpr SystemObject kExtension = {"ext", "ext"};
+
+constexpr int16_t kReadOnly = kReadable;
+constexpr int16_t kReadWrite = kReadable | kWritable;
+
+// The folder part of a resource name, its last separator included.
+std::string FolderOf(std::string_view name) {
+  size_t end = 0;
+  for (size_t pos = 0; pos < name.size(); pos += base::CharLength(name, pos)) {
+    if (name[pos] == '\\' || name[pos] == '/') end = pos + 1;
+  }
+  return std::string(name.substr(0, end));
+}
+
+ArrayIndex FirstElement() {
+  ArrayIndex index;
+  index.count = 1;
+  return index;
+}
+
+}  // namespace
+
+TKelScript::TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegistry> objects,
+                       std::filesystem::path saveFolder, uint32_t codeKey)
+    : services_(services),
+      objects_(std::move(objects)),
+      saveFolder_(std::move(saveFolder)),
+      systemData_(saveFolder_, codeKey, *this),
+      controlFlow_(*this),
+      jumps_(*this) {
+  reader_.SetEvents(this);
+  RegisterWaitCommands(commands_);
+  calculation_.SetErrorSink(this);
+  calculation_.SetObjectHost(objects_.get());
+}
+
+TKelScript::~TKelScript() {
+  if (hooked_) resource::TheDataTree().SetOpenHook(nullptr);
+  // The variables own objects: free them while the registry still exists.
+  calculation_.GlobalTable().Clear();
+  calculation_.LocalTable().Clear();
+  calculation_.SystemTable().Clear();
+}
+
+bool TKelScript::Initialize() {
+  std::error_code error;
+  std::filesystem::create_directories(saveFolder_, error);
+  if (error || !std::filesystem::is_directory(saveFolder_, error)) {
+    services_.notices.ShowKeyedNotice(kSaveDirectoryError, kOkKey);
+    return false;
+  }
+  systemData_.LoadAtStartup();
+  resource::TheDataTree().SetOpenHook(
+      [this](const std::string& name) { systemData_.OpenedFiles().CountOpen(name); });
+  hooked_ = true;
+  Reset();
+  return true;
+}
+
+// --- Commands ---
+
+void TKelScript::ExecuteCommand(std::string_view text) {
+  base::SetErrorContext(reader_.PositionText());
+  std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty() || (trimmed[0] != kCommandMark && trimmed[0] != kLabelStart)) return;
+  std::shared_ptr<const ParsedCommand> parsed = cache_.Parse(trimmed);
+  Dispatch({*this, trimmed, parsed->words, parsed->code, nullptr});
+}
+
+void TKelScript::Dispatch(const Command& command) {
+  if (controlFlow_.Handle(command) || jumps_.Handle(command) || jumps_.HandleLabelLine(command)) {
+    return;
+  }
+  if (CommandHandler handler = commands_.General(command.code)) {
+    if (handler(command)) return;
+  }
+  SendToScope(command);
+}
+
+// Every object in scope gets the command, so one command can act on several
+// objects, and each one that does not know it reports it.
+void TKelScript::SendToScope(const Command& command) {
+  // The scope may change while a command runs; walk a copy.
+  const TScriptObjectScope scope = module_.scope;
+  for (const std::string& name : scope.names) {
+    if (name.empty()) continue;
+    KelObject* object = objects_->FindObject(name);
+    if (object == nullptr) continue;
+    CommandHandler handler = commands_.ForObject(object->Kind(), command.code);
+    Command sent{*this, command.text, command.words, command.code, object};
+    if (handler == nullptr || !handler(sent)) {
+      ScriptError(messages::UndefinedCommand() + std::string(command.text));
+    }
+  }
+}
+
+void TKelScript::ExecuteLine(std::string_view text) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(kCommandMark, start);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > start)
+      ExecuteCommand(std::string(1, kCommandMark).append(text.substr(start, end - start)));
+    start = end + 1;
+  }
+}
+
+TReturnValue TKelScript::Evaluate(std::string_view text) {
+  return calculation_.Evaluate(text, CallDepth());
+}
+
+bool TKelScript::ErrorRaised() const {
+  return base::TheErrorLog().ErrorFlag();
+}
+
+void TKelScript::ScriptError(const std::string& message) {
+  base::ScriptError(message);
+}
+
+// --- Reset ---
+
+void TKelScript::Reset() {
+  if (resetEvent_) resetEvent_();
+  calculation_.ResetTables();
+  objects_->ClearObjects();
+  DeclareSystemVariables();
+  reader_.Reset();
+  services_.sound.ResetSounds();
+  services_.stage.ResetStage();
+  services_.movie.ResetMovie();
+  LeaveSkip();
+  module_ = TScriptModuleData{};
+  request_ = SystemRequest::kNone;
+  holdCounter_ = 0;
+  freezeCounter_ = 0;
+  timeBonus_ = 0;
+  autoDelay_ = 0;
+  sceneSkipTargetActive_ = false;
+  pendingEvent_.clear();
+  systemData_.ReadLines().SetLocked(false);
+  systemData_.OpenedFiles().Reset();
+  resource::TheDataTree().ResetDataDirs();
+}
+
+void TKelScript::ResetInterpreter() {
+  Reset();
+  ComposeFrame(true, true);
+  base::ClearErrors();
+  ExecuteLine("\\go,\"" + std::string(kResetLabel) + "\",\"" + startScript_ + "\"");
+}
+
+void TKelScript::DeclareSystemVariables() {
+  for (const SystemObject& object : kLeadingObjects) {
+    DeclareObjectVariable(object.name, object.kind, 1);
+  }
+  DeclareObjectVariable("snd", "snd", services_.sound.ChannelCount());
+  DeclareObjectVariable("dsnd", "dsnd", services_.sound.DirectChannelCount());
+  for (const SystemObject& object : kTrailingObjects) {
+    DeclareObjectVariable(object.name, object.kind, 1);
+  }
+  DeclareObjectVariable(kExtension.name, kExtension.kind, 1);
+  DeclareValueVariable("ResultInt", ValueKind::kInteger, {}, kReadWrite);
+  DeclareValueVariable("ResultStr", ValueKind::kString, {}, kReadWrite);
+  DeclareValueVariable("ResultBtn", ValueKind::kObjectName, {}, kReadOnly);
+  DeclareValueVariable("ResultBtnInt", ValueKind::kInteger, {}, kReadOnly);
+  DeclareValueVariable("ResultBtnStr", ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable("ResultClkInt", ValueKind::kInteger, "Int", kReadOnly);
+  DeclareValueVariable("NULL", ValueKind::kObjectName, {}, kReadOnly);
+  DeclareValueVariable("NIL", ValueKind::kObjectName, {}, kReadOnly);
+  DeclareValueVariable("_SelectSaveFilename", ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable("_BackUpSaveFilename", ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable("_QuickSaveFilename", ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable(kSelfFilePath, ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable(kSelfFileName, ValueKind::kString, {}, kReadOnly);
+  SetResultString("_SelectSaveFilename", kSelectSaveFile);
+  SetResultString("_BackUpSaveFilename", kBackUpSaveFile);
+  SetResultString("_QuickSaveFilename", kQuickSaveFile);
+}
+
+void TKelScript::DeclareObjectVariable(std::string_view name, std::string_view kind,
+                                       int32_t count) {
+  const std::array<int32_t, 1> sizes = {count};
+  VariableSpec spec;
+  spec.name = name;
+  spec.kindName = kind;
+  spec.attributes = kReadOnly;
+  spec.valueKind = ValueKind::kObjectName;
+  spec.sizes = sizes;
+  calculation_.GlobalTable().Declare(spec);
+}
+
+// Object-name variables declared here are references: they name objects that
+// others own.
+void TKelScript::DeclareValueVariable(std::string_view name, ValueKind kind,
+                                      std::string_view kindName, int16_t rights) {
+  VariableSpec spec;
+  spec.name = name;
+  spec.kindName = kindName;
+  spec.reference = kind == ValueKind::kObjectName;
+  spec.attributes = rights;
+  spec.valueKind = kind;
+  calculation_.GlobalTable().Declare(spec);
+}
+
+void TKelScript::SetResultInteger(std::string_view name, int32_t value) {
+  SetResult(name, TReturnValue::FromInteger(value));
+}
+
+void TKelScript::SetResultString(std::string_view name, std::string_view value) {
+  SetResult(name, TReturnValue::FromString(std::string(value)));
+}
+
+void TKelScript::SetResultObject(std::string_view name, std::string_view objectName) {
+  SetResult(name, TReturnValue::FromObjectName(std::string(objectName)));
+}
+
+void TKelScript::SetResult(std::string_view name, const TReturnValue& value) {
+  calculation_.GlobalTable().Write(name, 0, FirstElement(), value, true);
+}
+
+// The label's file is looked up without the outside-a-label warning: no
+// script asked for a position here.
+void TKelScript::RefreshSelfFile() {
+  muteWarnings_ = true;
+  const std::string file = reader_.LabelFile(reader_.CurrentLabelName());
+  muteWarnings_ = false;
+  SetResultString(kSelfFileName, file);
+  SetResultString(kSelfFilePath, FolderOf(file));
+}
+
+void TKelScript::DropDeeperLocals() {
+  calculation_.LocalTable().DeleteDeeperLocals(CallDepth());
+}
+
+// --- Reader events and system data ---
+
+void TKelScript::LineReached(const std::string& key, int32_t offset) {
+  const bool unread = systemData_.ReadLines().ReportLine(key, offset);
+  if (unread && module_.mode == SkipMode::kReadSkip) LeaveSkip();
+}
+
+void TKelScript::PositionWarning(const std::string& text) {
+  if (!muteWarnings_) services_.notices.ShowWarning(text);
+}
+
+// Include problems are listed without stopping the script.
+void TKelScript::ReaderError(const std::string& message) {
+  std::string line = base::TheErrorLog().ErrorContext();
+  line.append(kErrorTag).append(message);
+  base::AppendErrorLine(line);
+}
+
+bool TKelScript::WriteVariables(base::ByteWriter& out) {
+  return calculation_.SystemTable().WriteTable(out);
+}
+
+void TKelScript::ReadVariables(base::ByteReader& in) {
+  calculation_.SystemTable().ReadTable(in);
+}
+
+// --- Queries ---
+
+SystemRequest TKelScript::PendingRequest() const {
+  if (services_.movie.MovieState() == MoviePlayer::kPlaying) return SystemRequest::kNone;
+  return request_;
+}
+
+SystemAction TKelScript::MappedKeyAction() const {
+  return ActionFromName(services_.input.ActiveAction());
+}
+
+WaitState TKelScript::CurrentWaitState() const {
+  if (services_.movie.MovieState() == MoviePlayer::kPlaying) return WaitState::kMovie;
+  return module_.waitState;
+}
+
+bool TKelScript::PresenceOf(std::string_view file, bool force, Presence& presence) {
+  if (force || presence.calls % kPresenceCheckInterval == 0) {
+    std::error_code error;
+    presence.present = std::filesystem::is_regular_file(saveFolder_ / file, error);
+  }
+  ++presence.calls;
+  return presence.present;
+}
+
+bool TKelScript::QuickSavePresent(bool force) {
+  return PresenceOf(kQuickSaveFile, force, quickSave_);
+}
+
+bool TKelScript::SelectSavePresent(bool force) {
+  return PresenceOf(kSelectSaveFile, force, selectSave_);
+}
+
+namespace {
+
+bool WaitBlocksSkipping(WaitState state) {
+  return state == WaitState::kButton || state == WaitState::kMovie;
+}
+
+}  // namespace
+
+bool TKelScript::AutoAvailable() const {
+  return !WaitBlocksSkipping(module_.waitState) && !module_.Locked(lock::kAuto);
+}
+
+bool TKelScript::SkipAvailable() const {
+  return !WaitBlocksSkipping(module_.waitState) && !module_.Locked(lock::kSkip);
+}
+
+bool TKelScript::SceneSkipAvailable() const {
+  return !module_.Locked(lock::kSceneSkip) && !WaitBlocksSkipping(module_.waitState) &&
+         module_.sceneSkipAllowed;
+}
+
+bool TKelScript::StartSceneSkip(bool noLoad) {
+  if (!SceneSkipAvailable()) return false;
+  SetMode(noLoad ? SkipMode::kSceneSkipNoLoad : SkipMode::kSceneSkip);
+  return true;
+}
+
+bool TKelScript::SceneReturnAvailable() {
+  const std::string& label = module_.texts[TScriptModuleData::kSceneReturnLabel];
+  if (module_.Locked(lock::kSceneSkip) || label.empty()) return false;
+  muteWarnings_ = true;
+  const std::string current = reader_.CurrentLabelName();
+  muteWarnings_ = false;
+  return !base::EqualsIgnoreCase(label, current) &&
+         module_.runStack.FindCall(label) != RunStack::kNone;
+}
+
+bool TKelScript::SceneReturn() {
+  if (!SceneReturnAvailable()) return false;
+  ExecuteLine("\\ret," + module_.texts[TScriptModuleData::kSceneReturnLabel]);
+  module_.waitState = WaitState::kRunning;
+  module_.waitTime = 0;
+  module_.clickSkipTime = 0;
+  return true;
+}
+
+// --- Modes and waits ---
+
+void TKelScript::BeginWait(WaitState state, int32_t time) {
+  module_.waitState = state;
+  module_.waitTime = time;
+}
+
+void TKelScript::HoldSteps(int32_t steps) {
+  if (!Skipping()) holdCounter_ = steps;
+}
+
+bool TKelScript::Skipping() const {
+  return module_.mode >= SkipMode::kSkip;
+}
+
+// Leaving scene skip without loading takes the animation away and brings the
+// scene back.
+void TKelScript::SetMode(SkipMode mode) {
+  module_.mode = mode;
+  if (mode != SkipMode::kSceneSkipNoLoad && sceneSkipShown_) {
+    sceneSkipShown_ = false;
+    services_.stage.EndSceneSkipAnimation();
+  }
+}
+
+void TKelScript::CancelSkip(bool force) {
+  if (!force && sceneSkipTargetActive_) return;
+  LeaveSkip();
+}
+
+void TKelScript::SettleInput() {
+  if (!Skipping()) freezeCounter_ = kSettleSteps;
+}
+
+void TKelScript::AddAutoAdvanceDelay(int32_t ms) {
+  if (ms > 0)
+    autoDelay_ = static_cast<int32_t>(std::min<int64_t>(int64_t{autoDelay_} + ms, kMaxElapsedTime));
+}
+
+void TKelScript::SetSceneSkipTarget(int32_t line) {
+  sceneSkipTarget_ = line;
+  sceneSkipTargetActive_ = true;
+}
+
+}  // namespace mavu::script

@@ -1,0 +1,17 @@
+#include "script/objects/kel_object_data_custom.h"
+
+#include "script/values/value.h"
+
+namespace mavu::script {
+
+TKelObjectDataCustom::TKelObjectDataCustom(std::string name, ObjectKind kind)
+    : TKelObjectDataCustom(std::move(name), kind, KindGroup(kind)) {}
+
+TKelObjectDataCustom::TKelObjectDataCustom(std::string name, ObjectKind kind, uint8_t group)
+    : name_(std::move(name)), kind_(kind), group_(group), hash_(script::NameHash(name_)) {}
+
+bool TKelObjectDataCustom::InGroups(uint32_t groupSet) const {
+  return group_ <= kMaxGroup && ((groupSet >> group_) & 1u) != 0;
+}
+
+}  // namespace mavu::script

@@ -1,0 +1,30 @@
+#include "script/objects/object_factory.h"
+
+#include "script/objects/kel_object_data_extend.h"
+#include "script/objects/kel_object_data_file.h"
+#include "script/objects/kel_object_data_log.h"
+#include "script/objects/kel_object_data_system.h"
+
+namespace mavu::script {
+
+std::unique_ptr<TKelObjectDataCustom> CreateObjectOfKind(std::string_view kindName,
+                                                         std::string name,
+                                                         const ObjectParts& parts) {
+  const std::optional<ObjectKindInfo> info = FindObjectKind(kindName);
+  if (!info) return nullptr;
+  switch (info->kind) {
+    case ObjectKind::kSystem:
+      return std::make_unique<TKelObjectDataSystem>(std::move(name), parts.shell);
+    case ObjectKind::kLog:
+      return std::make_unique<TKelObjectDataLog>(std::move(name), parts.backlog);
+    case ObjectKind::kFile:
+      return std::make_unique<TKelObjectDataFile>(std::move(name));
+    case ObjectKind::kExtend:
+      return std::make_unique<TKelObjectDataExtend>(std::move(name), parts.shell);
+    default:
+      // Kinds that act only on parts of the interpreter carry nothing more.
+      return std::make_unique<TKelObjectDataCustom>(std::move(name), info->kind, info->group);
+  }
+}
+
+}  // namespace mavu::script

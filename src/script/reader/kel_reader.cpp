@@ -1,0 +1,293 @@
+#include "script/reader/kel_reader.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "base/cp932.h"
+#include "script/reader/reader_state_block.h"
+#include "script/reader/script_loader.h"
+#include "script/reader/script_replace_dll.h"
+#include "script/reader/script_text.h"
+#include "script/regex/bregexp.h"
+
+namespace mavu::script {
+namespace {
+
+constexpr std::string_view kSelfFile = "self";
+constexpr std::string_view kNoFile = "NOFILE";
+constexpr std::string_view kEndOfFile = "EOF";
+constexpr std::string_view kLabelMark = "@@";
+constexpr std::string_view kMarkerMark = "%%%";
+// "警告：ラベル外の位置を検知しました" (a position query outside any label)
+constexpr std::string_view kOutsideLabelWarning =
+    "\x8C\x78\x8D\x90\x81\x46\x83\x89\x83\x78\x83\x8B\x8A\x4F\x82\xCC\x88\xCA\x92\x75\x82\xF0"
+    "\x8C\x9F\x92\x6D\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+
+// Lines starting with one of these are commands, labels or indented text;
+// every other line is plain text and gets the text-line prefix.
+bool KeepsUnprefixed(char first) {
+  return first == '\t' || first == ' ' || first == '/' || first == '@' || first == '\\';
+}
+
+int32_t ClampToLine(int64_t line) {
+  return static_cast<int32_t>(std::clamp<int64_t>(line, -1, std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+TKelReader::TKelReader() : regExp_(std::make_unique<TBRegExp>()) {
+  Reset();
+}
+
+TKelReader::~TKelReader() = default;
+
+void TKelReader::Reset() {
+  script_.reset();
+  currentLabel_ = -1;
+  linesSinceLabel_ = 0;
+  currentLine_ = -1;
+  charPosition_ = 0;
+  fileName_.clear();
+  lineText_.clear();
+  ClearReplacements();
+  for (int n = 0; n < kMarkers; ++n) {
+    markerNames_[n] = std::string(kMarkerMark) + std::to_string(n);
+    markerValues_[n].clear();
+  }
+}
+
+bool TKelReader::OpenScript(std::string_view name, bool force) {
+  if (!force && base::EqualsIgnoreCase(name, fileName_)) return true;
+  // A failed load leaves an empty script under no name, so that asking for
+  // the old file again reloads it instead of finding it "already open".
+  script_.emplace();
+  currentLabel_ = -1;
+  linesSinceLabel_ = 0;
+  currentLine_ = -1;
+  charPosition_ = 0;
+  lineText_.clear();
+  fileName_.clear();
+  auto loaded = ScriptLoader(events_).Load(name);
+  if (!loaded) return false;
+  script_ = std::move(*loaded);
+  fileName_ = ShortString(name);
+  return true;
+}
+
+bool TKelReader::JumpToLabel(std::string_view file, std::string_view label) {
+  if (!base::EqualsIgnoreCase(file, kSelfFile) && !OpenScript(file, true)) return false;
+  return GotoLabel(label, 1, 0);
+}
+
+bool TKelReader::GotoLabel(std::string_view label, int32_t lineOffset, int32_t charPosition) {
+  if (!script_) return false;
+  int32_t index = script_->FindLabel(base::LowerName(label));
+  if (index < 0) return false;
+  currentLabel_ = index;
+  linesSinceLabel_ = lineOffset;
+  return GotoLine(ClampToLine(int64_t{CurrentLabel().line} + lineOffset), charPosition);
+}
+
+bool TKelReader::GotoLine(int32_t line, int32_t charPosition) {
+  lineText_.clear();
+  if (!script_ || line < 0 || line >= script_->LineCount()) {
+    MovePastEnd();
+    return false;
+  }
+  bool process = !(HasCurrentLabel() && CurrentLabel().raw);
+  if (process && HasCurrentLabel() && events_ != nullptr) {
+    events_->LineReached(CurrentLabel().file + CurrentLabel().name, linesSinceLabel_);
+  }
+  currentLine_ = line;
+  charPosition_ = std::max(charPosition, 0);
+  std::string text = script_->Lines()[line];
+  if (process) text = ProcessLine(std::move(text));
+  lineText_ = CutLineComment(text);
+  return true;
+}
+
+void TKelReader::MovePastEnd() {
+  currentLine_ = script_ ? script_->LineCount() : -1;
+  charPosition_ = 0;
+}
+
+std::string TKelReader::ProcessLine(std::string text) const {
+  if (replacementEnabled_) {
+    if (replacer_ != nullptr) text = replacer_->Replace(text);
+    text = table_.Apply(text, *regExp_);
+  }
+  text = ApplyMarkers(std::move(text));
+  if (text.empty()) text = emptyLineText_;
+  if (!text.empty() && !KeepsUnprefixed(text[0])) text.insert(0, linePrefix_);
+  return text;
+}
+
+std::string TKelReader::ApplyMarkers(std::string text) const {
+  if (text.find(kMarkerMark) == std::string::npos) return text;
+  // In number order, so the name of marker 1 also eats the front of markers 10 to 15.
+  for (int n = 0; n < kMarkers; ++n) {
+    text = ReplaceAllIgnoreCase(std::move(text), markerNames_[n], markerValues_[n]);
+  }
+  return text;
+}
+
+std::string TKelReader::ReadCommand() {
+  if (!script_) return {};
+  if (static_cast<size_t>(charPosition_) >= lineText_.size()) {
+    if (currentLine_ < script_->LineCount()) ++linesSinceLabel_;
+    GotoLine(currentLine_ + 1, 0);
+  }
+  std::string command;
+  int braces = 0;
+  bool quoted = false;
+  int backslashes = 0;
+  size_t pos = static_cast<size_t>(charPosition_);
+  while (pos < lineText_.size()) {
+    size_t length = base::CharLength(lineText_, pos);
+    if (length == 1) {
+      char c = lineText_[pos];
+      if (c == '\t') {
+        ++pos;
+        continue;
+      }
+      if (c == '{') {
+        ++braces;
+      } else if (c == '}') {
+        --braces;
+      } else if (braces == 0 && c == '"') {
+        quoted = !quoted;
+      } else if (braces == 0 && !quoted && c == '\\' && ++backslashes == 2) {
+        break;
+      }
+    }
+    command.append(lineText_, pos, length);
+    pos += length;
+  }
+  charPosition_ = static_cast<int32_t>(pos);
+  if (TrimBlanks(command).starts_with(kLabelMark)) EnterLabelLine(command);
+  return command;
+}
+
+void TKelReader::EnterLabelLine(std::string_view command) {
+  currentLabel_ = script_->FindLabel(base::LowerName(TrimBlanks(command)));
+  linesSinceLabel_ = 0;
+}
+
+std::string TKelReader::PositionText() const {
+  if (!script_) return std::string(kNoFile);
+  // Standing on the last line already reads as the end of the script.
+  if (currentLine_ >= script_->LineCount() - 1) return std::string(kEndOfFile);
+  if (!HasCurrentLabel()) return "(0)";
+  const ScriptLabel& label = CurrentLabel();
+  int64_t sourceLine = int64_t{currentLine_} - label.line + label.sourceLine + 1;
+  return label.file + "(" + std::to_string(sourceLine) + ")";
+}
+
+bool TKelReader::AtEnd() const {
+  return script_ && currentLine_ >= script_->LineCount();
+}
+
+bool TKelReader::HasCurrentLabel() const {
+  return script_ && currentLabel_ >= 0 &&
+         currentLabel_ < static_cast<int32_t>(script_->Labels().size());
+}
+
+void TKelReader::Warn() const {
+  if (events_ != nullptr) events_->PositionWarning(std::string(kOutsideLabelWarning));
+}
+
+std::string TKelReader::CurrentLabelName() const {
+  if (!HasCurrentLabel()) {
+    Warn();
+    return {};
+  }
+  return CurrentLabel().name;
+}
+
+int32_t TKelReader::LineOffsetSinceLabel() const {
+  if (!HasCurrentLabel()) {
+    Warn();
+    return 0;
+  }
+  return currentLine_ - CurrentLabel().line;
+}
+
+std::string TKelReader::LabelFile(std::string_view label) const {
+  int32_t index = script_ ? script_->FindLabel(base::LowerName(label)) : -1;
+  return index < 0 ? std::string() : script_->Labels()[index].file;
+}
+
+bool TKelReader::AddReplacement(std::string_view pattern, std::string_view replacement,
+                                uint8_t mode) {
+  return table_.Add(pattern, replacement, mode);
+}
+
+bool TKelReader::RemoveReplacement(std::string_view pattern) {
+  return table_.Remove(pattern);
+}
+
+bool TKelReader::SetReplacementSlot(int slot, std::string_view pattern, uint8_t mode,
+                                    std::string_view replacement) {
+  return table_.Set(slot, pattern, mode, replacement);
+}
+
+void TKelReader::ClearReplacements() {
+  table_.Clear();
+  linePrefix_.clear();
+  emptyLineText_.clear();
+  replacementEnabled_ = true;
+}
+
+void TKelReader::SetTextLinePrefix(std::string_view text) {
+  linePrefix_ = ShortString(text);
+}
+
+void TKelReader::SetEmptyLineText(std::string_view text) {
+  emptyLineText_ = ShortString(text);
+}
+
+void TKelReader::SetMarker(int n, std::string_view value) {
+  if (n >= 0 && n < kMarkers) markerValues_[n] = std::string(value);
+}
+
+void TKelReader::SaveReaderState(base::ByteWriter& out) const {
+  ReaderStateBlock block;
+  block.fileName = fileName_;
+  block.labelName = CurrentLabelName();
+  block.lineOffset = LineOffsetSinceLabel();
+  block.charPosition = charPosition_;
+  for (int i = 0; i < kSlots; ++i) block.modes[i] = table_.At(i).mode;
+  block.replacementEnabled = replacementEnabled_;
+  block.linePrefix = linePrefix_;
+  block.emptyLineText = emptyLineText_;
+  block.Write(out);
+  out.Str16(lineText_);
+  for (int i = 0; i < kSlots; ++i) out.Str16(table_.At(i).pattern).Str16(table_.At(i).replacement);
+  for (int n = 0; n < kMarkers; ++n) out.Str16(markerNames_[n]).Str16(markerValues_[n]);
+}
+
+bool TKelReader::LoadReaderState(base::ByteReader& in) {
+  // Everything is read before anything changes, so corrupt bytes leave the reader as it was.
+  ReaderStateBlock block = ReaderStateBlock::Read(in);
+  in.Str16();  // the line text as it was; the line is rebuilt from the script
+  std::array<ReplacementTable::Slot, kSlots> slots;
+  for (auto& slot : slots) {
+    slot.pattern = in.Str16();
+    slot.replacement = in.Str16();
+  }
+  std::array<std::string, kMarkers> values;
+  for (auto& value : values) {
+    in.Str16();  // the marker's name, which is fixed by its number
+    value = in.Str16();
+  }
+  for (int i = 0; i < kSlots; ++i)
+    table_.Set(i, slots[i].pattern, block.modes[i], slots[i].replacement);
+  replacementEnabled_ = block.replacementEnabled;
+  linePrefix_ = block.linePrefix;
+  emptyLineText_ = block.emptyLineText;
+  markerValues_ = std::move(values);
+  if (!OpenScript(block.fileName, true)) return false;
+  return GotoLabel(block.labelName, block.lineOffset, block.charPosition);
+}
+
+}  // namespace mavu::script

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mavu::script {
+
+// The kinds of script value. The numbers are stored in the table stream.
+enum class ValueKind : uint8_t {
+  kInteger = 0,     // the integer part; the text part is its decimal text
+  kString = 1,      // the text part; the integer part is the text read as a number
+  kObjectName = 2,  // the text part names a script object; the integer part is 0
+  kRawToken = 3,    // an operand the evaluator has not resolved yet
+  kNone = 4,        // no value (failure): 0 and empty text
+};
+
+// A script value: a kind with an integer part and a text part.
+struct TReturnValue {
+  ValueKind kind = ValueKind::kNone;
+  int32_t integer = 0;
+  std::string text;
+
+  static TReturnValue FromInteger(int32_t value);
+  static TReturnValue FromString(std::string text);
+  static TReturnValue FromObjectName(std::string name);
+  static TReturnValue None() { return {}; }
+
+  bool IsNone() const { return kind == ValueKind::kNone; }
+};
+
+}  // namespace mavu::script

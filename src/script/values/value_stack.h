@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "script/values/return_value.h"
+
+namespace mavu::script {
+
+// The evaluator's operand stack. It grows as an expression needs, so a long
+// expression never loses a value; popping an empty stack gives a None value.
+class TValueStack {
+ public:
+  // Room for what ordinary expressions need without growing.
+  static constexpr size_t kReserved = 64;
+
+  TValueStack() { values_.reserve(kReserved); }
+
+  void Push(TReturnValue value) { values_.push_back(std::move(value)); }
+  TReturnValue Pop();
+  size_t Count() const { return values_.size(); }
+  void Clear() { values_.clear(); }
+
+ private:
+  std::vector<TReturnValue> values_;
+};
+
+}  // namespace mavu::script

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/clock.h"
+#include "script/interpreter/interpreter_services.h"
+#include "script/objects/system_shell.h"
+
+namespace mavu::shell {
+
+// What `mavu --headless` gives the interpreter in place of a window, a sound
+// device and a movie decoder: the scripted pointer and action, silent sound
+// channels, no movie, and the notices kept for the runner to print. Time is
+// simulated.
+class HeadlessServices : public script::InputState,
+                         public script::SoundService,
+                         public script::Stage,
+                         public script::MoviePlayer,
+                         public script::InterpreterNotices {
+ public:
+  static constexpr int32_t kChannels = 8;
+
+  script::InterpreterServices Services() { return {*this, *this, *this, *this, *this, clock}; }
+
+  // InputState
+  int32_t PointerX() const override { return pointerX; }
+  int32_t PointerY() const override { return pointerY; }
+  std::string ActiveAction() const override { return action; }
+
+  // SoundService: every channel is stopped.
+  int32_t ChannelCount() const override { return kChannels; }
+  int32_t DirectChannelCount() const override { return kChannels; }
+  int32_t ChannelState(int32_t) const override { return kStopped; }
+  int32_t PositionMs(int32_t) const override { return 0; }
+  bool VoicePlaying() const override { return false; }
+  void FadeOut(int32_t, int32_t) override {}
+  void ResetSounds() override {}
+
+  // Stage: nothing is drawn yet.
+  void ResetStage() override {}
+  void AdvanceCamera(int32_t) override {}
+  int32_t CameraX() const override { return 0; }
+  int32_t CameraY() const override { return 0; }
+  bool HasWaitMotion(std::string_view) const override { return false; }
+  void PlayWaitMotion(std::string_view) override {}
+  void AdvanceWaitIndicator(int32_t) override {}
+  void PlayEventMotion(std::string_view) override {}
+  void AdvanceEventIndicator(int32_t) override {}
+  void AdvanceLayers(int32_t) override {}
+  void StartSceneSkipAnimation() override {}
+  void AdvanceSceneSkipAnimation(int32_t) override {}
+  void EndSceneSkipAnimation() override {}
+  void DrawSceneSkipAnimation() override {}
+  void DrawWaitIndicators() override {}
+  void ComposeLayers(bool) override {}
+
+  // MoviePlayer: no movie ever plays.
+  int32_t MovieState() const override { return 0; }
+  int32_t MoviePlayedMs() const override { return 0; }
+  bool InMovieRect(int32_t, int32_t) const override { return false; }
+  void StopMovie() override {}
+  void DrawMovie() override {}
+  void ResetMovie() override {}
+
+  // InterpreterNotices
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  void ShowKeyedNotice(std::string_view textKey, std::string_view) override {
+    notices.emplace_back(textKey);
+  }
+
+  base::SimulatedClock clock;
+  int32_t pointerX = 0;
+  int32_t pointerY = 0;
+  std::string action;
+  std::vector<std::string> warnings;
+  std::vector<std::string> notices;  // message-table keys
+};
+
+// The player's display settings as the system object reads and changes them;
+// the extension has nothing to react to a headless run.
+class HeadlessSystemShell : public script::SystemShell {
+ public:
+  int32_t FullScreenSetting() const override { return fullScreen; }
+  int32_t InterlaceSetting() const override { return interlace; }
+  void SetInterlaceSetting(int32_t value) override { interlace = value; }
+  void SetVersionText(std::string_view) override {}
+  void ExtensionEvent(std::string_view) override {}
+  void ExtensionReset() override {}
+
+  int32_t fullScreen = 0;
+  int32_t interlace = 0;
+};
+
+}  // namespace mavu::shell
