@@ -1,5 +1,7 @@
 #include "script/commands/general_commands.h"
 
+#include "script/commands/wait_commands.h"
+
 namespace mavu::script {
 
 void RegisterGeneralCommands(CommandTable& table) {
@@ -8,6 +10,7 @@ void RegisterGeneralCommands(CommandTable& table) {
   RegisterRegexCommands(table);
   RegisterFormatCommands(table);
   RegisterMiscCommands(table);
+  RegisterWaitCommands(table);
 }
 
 }  // namespace mavu::script

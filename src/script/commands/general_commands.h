@@ -2,11 +2,11 @@
 
 #include "script/interpreter/command_table.h"
 
-// The general commands: those that need no object in scope. The waits
-// (wait_commands.h) and the control flow register themselves elsewhere.
+// The general commands: those that need no object in scope. Control flow,
+// jumps and labels are the interpreter's own.
 namespace mavu::script {
 
-// All of the groups below.
+// All of the groups below, and the waits (wait_commands.h).
 void RegisterGeneralCommands(CommandTable& table);
 
 // var, gvar, svar, del, cal, vexs, fstr, fint.

@@ -3,7 +3,7 @@
 #include "script/interpreter/command_code.h"
 #include "script/interpreter/interpreter_messages.h"
 #include "script/interpreter/jump_commands.h"
-#include "script/interpreter/kel_script.h"
+#include "script/interpreter/run_context.h"
 #include "script/values/script_number.h"
 
 namespace mavu::script {
@@ -77,7 +77,7 @@ bool ControlFlow::Handle(const Command& command) {
 void ControlFlow::If(const Command& command) {
   Push(RunKind::kPlain);
   const std::string& condition = command.words.words[1];
-  TReturnValue value = script_.Evaluate(condition);
+  TReturnValue value = run_.Evaluate(condition);
   TScriptRunStack& entry = Stack().Top();
   if (value.kind != ValueKind::kInteger) {
     Report(messages::IfBadCondition() + condition);
@@ -139,10 +139,10 @@ void ControlFlow::Close() {
 void ControlFlow::Iterate() {
   const TScriptRunStack loop = Stack().Top();
   if (!loop.texts[TScriptRunStack::kStep].empty()) {
-    script_.Evaluate(loop.texts[TScriptRunStack::kStep]);
+    run_.Evaluate(loop.texts[TScriptRunStack::kStep]);
   }
   if (IsTrue(loop.texts[TScriptRunStack::kCondition]) &&
-      script_.Reader().GotoLabel(loop.labelName, loop.lineOffset, loop.charPosition)) {
+      run_.Reader().GotoLabel(loop.labelName, loop.lineOffset, loop.charPosition)) {
     Stack().SetKind(Stack().Size() - 1, RunKind::kForRunning);
     return;
   }
@@ -163,7 +163,7 @@ void ControlFlow::For(const Command& command) {
       break;
     case kForInitCondition:
     case kForInitConditionStep:
-      script_.Evaluate(words[1]);
+      run_.Evaluate(words[1]);
       condition = words[2];
       step = words[3];
       break;
@@ -186,13 +186,13 @@ void ControlFlow::Break(RunKind kind, const std::string& error) {
   } else {
     Stack().SetKind(loop, kind);
   }
-  script_.RefreshSelfFile();
+  run_.RefreshSelfFile();
 }
 
 void ControlFlow::Case(const Command& command) {
   if (command.words.count != kCaseWords) return Report(messages::CaseBadArguments());
   Push(RunKind::kPlain);
-  TReturnValue value = script_.Evaluate(command.words.words[1]);
+  TReturnValue value = run_.Evaluate(command.words.words[1]);
   TScriptRunStack& entry = Stack().Top();
   entry.texts[TScriptRunStack::kCondition] =
       value.kind == ValueKind::kString ? "\"" + value.text + "\"" : DecimalText(value.integer);
@@ -221,20 +221,20 @@ void ControlFlow::Answer(const Command& command) {
 }
 
 void ControlFlow::Push(RunKind kind) {
-  Stack().Push(JumpCommands::CurrentPosition(script_, kind));
+  Stack().Push(JumpCommands::CurrentPosition(run_, kind));
 }
 
 bool ControlFlow::IsTrue(const std::string& expression) {
-  TReturnValue value = script_.Evaluate(expression);
+  TReturnValue value = run_.Evaluate(expression);
   return !value.IsNone() && value.integer == 1;
 }
 
 RunStack& ControlFlow::Stack() {
-  return script_.Module().runStack;
+  return run_.Module().runStack;
 }
 
 void ControlFlow::Report(const std::string& message) {
-  script_.ReportError(message);
+  run_.ReportError(message);
 }
 
 }  // namespace mavu::script

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "script/interpreter/command_table.h"
+#include "script/interpreter/run_context.h"
 #include "script/interpreter/run_stack.h"
 
 namespace mavu::script {
@@ -13,7 +14,7 @@ namespace mavu::script {
 // control commands among them keep track of the nesting on the run stack.
 class ControlFlow {
  public:
-  explicit ControlFlow(TKelScript& script) : script_(script) {}
+  explicit ControlFlow(RunContext& run) : run_(run) {}
 
   // Takes the control commands, and every command while a block is passed over.
   bool Handle(const Command& command);
@@ -34,7 +35,7 @@ class ControlFlow {
   RunStack& Stack();
   void Report(const std::string& message);
 
-  TKelScript& script_;
+  RunContext& run_;
 };
 
 }  // namespace mavu::script

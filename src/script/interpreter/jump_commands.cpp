@@ -7,7 +7,7 @@
 #include "resource/data_tree.h"
 #include "script/interpreter/command_code.h"
 #include "script/interpreter/interpreter_messages.h"
-#include "script/interpreter/kel_script.h"
+#include "script/interpreter/run_context.h"
 #include "script/reader/script_text.h"
 #include "script/values/script_number.h"
 
@@ -75,16 +75,16 @@ bool JumpCommands::Handle(const Command& command) {
 
 bool JumpCommands::HandleLabelLine(const Command& command) {
   if (!IsLabel(command.words.words[0])) return false;
-  const RunStack& stack = script_.Module().runStack;
+  const RunStack& stack = run_.Module().runStack;
   if (!stack.Empty() && stack.Top().kind != RunKind::kPlain && stack.Top().kind != RunKind::kCall) {
-    script_.ReportError(messages::LabelInBlock());
+    run_.ReportError(messages::LabelInBlock());
   }
-  script_.RefreshSelfFile();
+  run_.RefreshSelfFile();
   return true;
 }
 
-TScriptRunStack JumpCommands::CurrentPosition(TKelScript& script, RunKind kind) {
-  TKelReader& reader = script.Reader();
+TScriptRunStack JumpCommands::CurrentPosition(RunContext& run, RunKind kind) {
+  TKelReader& reader = run.Reader();
   TScriptRunStack entry;
   entry.kind = kind;
   entry.fileName = reader.CurrentFileName();
@@ -96,109 +96,107 @@ TScriptRunStack JumpCommands::CurrentPosition(TKelScript& script, RunKind kind) 
 
 // The stack keeps the innermost call frame and loses the blocks above it.
 void JumpCommands::Jmp(const Command& command) {
-  if (!JumpTo(FileArgument(command), LabelArgument(script_, Word(command, 1)))) {
-    script_.ReportError(messages::JmpNotFound() + Word(command, 1) + ":" +
-                        Word(command, kFileWord));
+  if (!JumpTo(FileArgument(command), LabelArgument(run_, Word(command, 1)))) {
+    run_.ReportError(messages::JmpNotFound() + Word(command, 1) + ":" + Word(command, kFileWord));
   } else {
-    RunStack& stack = script_.Module().runStack;
+    RunStack& stack = run_.Module().runStack;
     const size_t call = stack.InnermostCall();
     stack.CutTo(call == RunStack::kNone ? 0 : call + 1);
   }
-  script_.RefreshSelfFile();
+  run_.RefreshSelfFile();
 }
 
 // A fresh start at the label: no blocks, no calls, no locals, no wait.
 void JumpCommands::Go(const Command& command) {
   if (!JumpTo(FileArgument(command), GoLabelArgument(Word(command, 1)))) {
-    script_.ReportError(messages::GoNotFound() + Word(command, 1) + ":" + Word(command, kFileWord));
+    run_.ReportError(messages::GoNotFound() + Word(command, 1) + ":" + Word(command, kFileWord));
   } else {
-    script_.Module().runStack.Clear();
-    script_.Calculation().LocalTable().DeleteDeeperLocals(kAllLocals);
-    script_.Module().waitState = WaitState::kRunning;
+    run_.Module().runStack.Clear();
+    run_.Calculation().LocalTable().DeleteDeeperLocals(kAllLocals);
+    run_.Module().waitState = WaitState::kRunning;
   }
-  script_.RefreshSelfFile();
+  run_.RefreshSelfFile();
 }
 
 // Locals are keyed by the call depth in a 16-bit field, which bounds how deep
 // calls may nest.
 void JumpCommands::Sub(const Command& command) {
-  const int32_t depth = script_.CallDepth() + 1;
+  const int32_t depth = run_.CallDepth() + 1;
   if (depth > TValue::kMaxKey) {
-    script_.ReportError(messages::SubTooDeep() + Word(command, 1));
+    run_.ReportError(messages::SubTooDeep() + Word(command, 1));
     return;
   }
-  RunStack& stack = script_.Module().runStack;
-  stack.Push(CurrentPosition(script_, RunKind::kCall));
-  if (!JumpTo(FileArgument(command), LabelArgument(script_, Word(command, 1)))) {
+  RunStack& stack = run_.Module().runStack;
+  stack.Push(CurrentPosition(run_, RunKind::kCall));
+  if (!JumpTo(FileArgument(command), LabelArgument(run_, Word(command, 1)))) {
     stack.Pop();
-    script_.ReportError(messages::SubNotFound() + Word(command, 1) + ":" +
-                        Word(command, kFileWord));
+    run_.ReportError(messages::SubNotFound() + Word(command, 1) + ":" + Word(command, kFileWord));
   } else {
     DeclareParameters(depth);
     PassParameters(command, depth);
   }
-  script_.RefreshSelfFile();
+  run_.RefreshSelfFile();
 }
 
 void JumpCommands::Ret(const Command& command) {
-  RunStack& stack = script_.Module().runStack;
-  const size_t call = stack.FindCall(LabelArgument(script_, Word(command, 1)));
+  RunStack& stack = run_.Module().runStack;
+  const size_t call = stack.FindCall(LabelArgument(run_, Word(command, 1)));
   if (call == RunStack::kNone) {
-    script_.ReportError(messages::RetWithoutSub() + Word(command, 1));
+    run_.ReportError(messages::RetWithoutSub() + Word(command, 1));
     return;
   }
   const TScriptRunStack frame = stack.At(call);
-  TKelReader& reader = script_.Reader();
+  TKelReader& reader = run_.Reader();
   const bool back = reader.OpenScript(frame.fileName, false) &&
                     (reader.GotoLabel(frame.labelName, frame.lineOffset, frame.charPosition) ||
                      LabelAtEnd(reader, frame.labelName));
   stack.CutTo(call);
-  script_.DropDeeperLocals();
-  if (!back) script_.ReportError(messages::SubNotFound() + frame.labelName + ":" + frame.fileName);
-  script_.RefreshSelfFile();
+  run_.DropDeeperLocals();
+  if (!back) run_.ReportError(messages::SubNotFound() + frame.labelName + ":" + frame.fileName);
+  run_.RefreshSelfFile();
 }
 
 // A label missing from another file would leave the reader at the start of
 // that file; the reader goes back to where the failed command stood instead.
 bool JumpCommands::JumpTo(const std::optional<std::string>& file, const std::string& label) {
   if (!file) return false;
-  TKelReader& reader = script_.Reader();
+  TKelReader& reader = run_.Reader();
   // Before the first script is open there is no position to come back to
   // (asking for one would warn about a position outside any label).
   const bool restorable =
       !base::EqualsIgnoreCase(*file, kSelf) && !reader.CurrentFileName().empty();
   const TScriptRunStack before =
-      restorable ? CurrentPosition(script_, RunKind::kPlain) : TScriptRunStack{};
+      restorable ? CurrentPosition(run_, RunKind::kPlain) : TScriptRunStack{};
   if (reader.JumpToLabel(*file, label) || LabelAtEnd(reader, label)) return true;
   if (restorable) Restore(before);
   return false;
 }
 
 void JumpCommands::Restore(const TScriptRunStack& position) {
-  TKelReader& reader = script_.Reader();
+  TKelReader& reader = run_.Reader();
   if (reader.OpenScript(position.fileName, true)) {
     reader.GotoLabel(position.labelName, position.lineOffset, position.charPosition);
   }
 }
 
-std::string JumpCommands::LabelArgument(TKelScript& script, std::string_view word) {
+std::string JumpCommands::LabelArgument(RunContext& run, std::string_view word) {
   std::string_view text = TrimBlanks(word);
   if (IsLabel(text)) return std::string(text);
   if (text.empty()) return {};
-  TReturnValue value = script.Evaluate(text);
+  TReturnValue value = run.Evaluate(text);
   return IsLabel(value.text) ? value.text : std::string();
 }
 
 std::string JumpCommands::GoLabelArgument(std::string_view word) {
   std::string_view text = TrimBlanks(word);
   if (text.starts_with(kGoLabelMark)) return std::string(text);
-  return script_.Evaluate(text).text;
+  return run_.Evaluate(text).text;
 }
 
 std::optional<std::string> JumpCommands::FileArgument(const Command& command) {
   std::string_view word = TrimBlanks(command.words.words[kFileWord]);
   if (word.empty() || base::EqualsIgnoreCase(word, kSelf)) return std::string(kSelf);
-  std::string name = script_.Evaluate(word).text;
+  std::string name = run_.Evaluate(word).text;
   if (base::EqualsIgnoreCase(name, kSelf)) return name;
   std::string resolved = resource::ResolveDataPath(name);
   if (resolved.empty()) return std::nullopt;
@@ -206,7 +204,7 @@ std::optional<std::string> JumpCommands::FileArgument(const Command& command) {
 }
 
 void JumpCommands::DeclareParameters(int32_t depth) {
-  TValue& locals = script_.Calculation().LocalTable();
+  TValue& locals = run_.Calculation().LocalTable();
   const std::array<int32_t, 1> sixteen = {kMaxParameters};
   const auto declare = [&](std::string_view name, ValueKind kind, std::span<const int32_t> sizes) {
     VariableSpec spec;
@@ -224,7 +222,7 @@ void JumpCommands::DeclareParameters(int32_t depth) {
 // Parameters are evaluated where the call was made, quietly: a word that is no
 // valid expression is passed as its own text.
 void JumpCommands::PassParameters(const Command& command, int32_t depth) {
-  TKelCalculation& calculation = script_.Calculation();
+  TKelCalculation& calculation = run_.Calculation();
   TValue& locals = calculation.LocalTable();
   const bool reporting = calculation.Reporting();
   calculation.SetReporting(false);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "script/interpreter/command_table.h"
+#include "script/interpreter/run_context.h"
 #include "script/interpreter/run_stack.h"
 
 namespace mavu::script {
@@ -17,7 +18,7 @@ class JumpCommands {
   static constexpr int kMaxParameters = 16;
   static constexpr int kFirstParameterWord = 3;
 
-  explicit JumpCommands(TKelScript& script) : script_(script) {}
+  explicit JumpCommands(RunContext& run) : run_(run) {}
 
   // Takes jmp, go, sub and ret.
   bool Handle(const Command& command);
@@ -25,10 +26,10 @@ class JumpCommands {
   bool HandleLabelLine(const Command& command);
 
   // The reader's position as a run-stack entry of `kind`.
-  static TScriptRunStack CurrentPosition(TKelScript& script, RunKind kind);
+  static TScriptRunStack CurrentPosition(RunContext& run, RunKind kind);
   // A label argument: a literal "@@name", or an expression whose string value
   // is one; anything else is no label (empty).
-  static std::string LabelArgument(TKelScript& script, std::string_view word);
+  static std::string LabelArgument(RunContext& run, std::string_view word);
 
  private:
   void Jmp(const Command& command);
@@ -44,7 +45,7 @@ class JumpCommands {
   void DeclareParameters(int32_t depth);
   void PassParameters(const Command& command, int32_t depth);
 
-  TKelScript& script_;
+  RunContext& run_;
 };
 
 }  // namespace mavu::script

@@ -8,7 +8,6 @@
 #include "base/error_log.h"
 #include "resource/data_tree.h"
 #include "script/interpreter/interpreter_messages.h"
-#include "script/interpreter/wait_commands.h"
 #include "script/reader/script_text.h"
 #include "script/values/script_number.h"
 
@@ -25,10 +24,6 @@ constexpr std::string_view kQuickSaveFile = "QuickSaveData.svd";
 constexpr std::string_view kSelectSaveFile = "SelectSaveData.svd";
 constexpr std::string_view kBackUpSaveFile = "BackUpSaveData.svd";
 constexpr std::string_view kResetLabel = "@@reset";
-
-// Result and reference variables.
-constexpr std::string_view kSelfFilePath = "SelfFilePath";
-constexpr std::string_view kSelfFileName = "SelfFileName";
 
 // The system objects, declared in this order at every reset. A count of 0
 // means one element per sound channel (snd) or direct-sound channel (dsnd).
@@ -57,21 +52,6 @@ constexpr SystemObject kExtension = {"ext", "ext"};
 constexpr int16_t kReadOnly = kReadable;
 constexpr int16_t kReadWrite = kReadable | kWritable;
 
-// The folder part of a resource name, its last separator included.
-std::string FolderOf(std::string_view name) {
-  size_t end = 0;
-  for (size_t pos = 0; pos < name.size(); pos += base::CharLength(name, pos)) {
-    if (name[pos] == '\\' || name[pos] == '/') end = pos + 1;
-  }
-  return std::string(name.substr(0, end));
-}
-
-ArrayIndex FirstElement() {
-  ArrayIndex index;
-  index.count = 1;
-  return index;
-}
-
 }  // namespace
 
 TKelScript::TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegistry> objects,
@@ -82,18 +62,17 @@ TKelScript::TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegis
       systemData_(saveFolder_, codeKey, *this),
       controlFlow_(*this),
       jumps_(*this) {
-  reader_.SetEvents(this);
-  RegisterWaitCommands(commands_);
-  calculation_.SetErrorSink(this);
-  calculation_.SetObjectHost(objects_.get());
+  Reader().SetEvents(this);
+  Calculation().SetErrorSink(this);
+  Calculation().SetObjectHost(objects_.get());
 }
 
 TKelScript::~TKelScript() {
   if (hooked_) resource::TheDataTree().SetOpenHook(nullptr);
   // The variables own objects: free them while the registry still exists.
-  calculation_.GlobalTable().Clear();
-  calculation_.LocalTable().Clear();
-  calculation_.SystemTable().Clear();
+  Calculation().GlobalTable().Clear();
+  Calculation().LocalTable().Clear();
+  Calculation().SystemTable().Clear();
 }
 
 bool TKelScript::Initialize() {
@@ -114,7 +93,7 @@ bool TKelScript::Initialize() {
 // --- Commands ---
 
 void TKelScript::ExecuteCommand(std::string_view text) {
-  base::SetErrorContext(reader_.PositionText());
+  base::SetErrorContext(Reader().PositionText());
   std::string_view trimmed = TrimBlanks(text);
   if (trimmed.empty() || (trimmed[0] != kCommandMark && trimmed[0] != kLabelStart)) return;
   std::shared_ptr<const ParsedCommand> parsed = cache_.Parse(trimmed);
@@ -135,7 +114,7 @@ void TKelScript::Dispatch(const Command& command) {
 // objects, and each one that does not know it reports it.
 void TKelScript::SendToScope(const Command& command) {
   // The scope may change while a command runs; walk a copy.
-  const TScriptObjectScope scope = module_.scope;
+  const TScriptObjectScope scope = Module().scope;
   for (const std::string& name : scope.names) {
     if (name.empty()) continue;
     KelObject* object = objects_->FindObject(name);
@@ -159,10 +138,6 @@ void TKelScript::ExecuteLine(std::string_view text) {
   }
 }
 
-TReturnValue TKelScript::Evaluate(std::string_view text) {
-  return calculation_.Evaluate(text, CallDepth());
-}
-
 bool TKelScript::ErrorRaised() const {
   return base::TheErrorLog().ErrorFlag();
 }
@@ -175,15 +150,15 @@ void TKelScript::ScriptError(const std::string& message) {
 
 void TKelScript::Reset() {
   if (resetEvent_) resetEvent_();
-  calculation_.ResetTables();
+  Calculation().ResetTables();
   objects_->ClearObjects();
   DeclareSystemVariables();
-  reader_.Reset();
+  Reader().Reset();
   services_.sound.ResetSounds();
   services_.stage.ResetStage();
   services_.movie.ResetMovie();
   LeaveSkip();
-  module_ = TScriptModuleData{};
+  Module() = TScriptModuleData{};
   request_ = SystemRequest::kNone;
   holdCounter_ = 0;
   freezeCounter_ = 0;
@@ -224,8 +199,8 @@ void TKelScript::DeclareSystemVariables() {
   DeclareValueVariable("_SelectSaveFilename", ValueKind::kString, {}, kReadOnly);
   DeclareValueVariable("_BackUpSaveFilename", ValueKind::kString, {}, kReadOnly);
   DeclareValueVariable("_QuickSaveFilename", ValueKind::kString, {}, kReadOnly);
-  DeclareValueVariable(kSelfFilePath, ValueKind::kString, {}, kReadOnly);
-  DeclareValueVariable(kSelfFileName, ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable("SelfFilePath", ValueKind::kString, {}, kReadOnly);
+  DeclareValueVariable("SelfFileName", ValueKind::kString, {}, kReadOnly);
   SetResultString("_SelectSaveFilename", kSelectSaveFile);
   SetResultString("_BackUpSaveFilename", kBackUpSaveFile);
   SetResultString("_QuickSaveFilename", kQuickSaveFile);
@@ -240,7 +215,7 @@ void TKelScript::DeclareObjectVariable(std::string_view name, std::string_view k
   spec.attributes = kReadOnly;
   spec.valueKind = ValueKind::kObjectName;
   spec.sizes = sizes;
-  calculation_.GlobalTable().Declare(spec);
+  Calculation().GlobalTable().Declare(spec);
 }
 
 // Object-name variables declared here are references: they name objects that
@@ -253,48 +228,18 @@ void TKelScript::DeclareValueVariable(std::string_view name, ValueKind kind,
   spec.reference = kind == ValueKind::kObjectName;
   spec.attributes = rights;
   spec.valueKind = kind;
-  calculation_.GlobalTable().Declare(spec);
-}
-
-void TKelScript::SetResultInteger(std::string_view name, int32_t value) {
-  SetResult(name, TReturnValue::FromInteger(value));
-}
-
-void TKelScript::SetResultString(std::string_view name, std::string_view value) {
-  SetResult(name, TReturnValue::FromString(std::string(value)));
-}
-
-void TKelScript::SetResultObject(std::string_view name, std::string_view objectName) {
-  SetResult(name, TReturnValue::FromObjectName(std::string(objectName)));
-}
-
-void TKelScript::SetResult(std::string_view name, const TReturnValue& value) {
-  calculation_.GlobalTable().Write(name, 0, FirstElement(), value, true);
-}
-
-// The label's file is looked up without the outside-a-label warning: no
-// script asked for a position here.
-void TKelScript::RefreshSelfFile() {
-  muteWarnings_ = true;
-  const std::string file = reader_.LabelFile(reader_.CurrentLabelName());
-  muteWarnings_ = false;
-  SetResultString(kSelfFileName, file);
-  SetResultString(kSelfFilePath, FolderOf(file));
-}
-
-void TKelScript::DropDeeperLocals() {
-  calculation_.LocalTable().DeleteDeeperLocals(CallDepth());
+  Calculation().GlobalTable().Declare(spec);
 }
 
 // --- Reader events and system data ---
 
 void TKelScript::LineReached(const std::string& key, int32_t offset) {
   const bool unread = systemData_.ReadLines().ReportLine(key, offset);
-  if (unread && module_.mode == SkipMode::kReadSkip) LeaveSkip();
+  if (unread && Module().mode == SkipMode::kReadSkip) LeaveSkip();
 }
 
 void TKelScript::PositionWarning(const std::string& text) {
-  if (!muteWarnings_) services_.notices.ShowWarning(text);
+  if (!WarningsMuted()) services_.notices.ShowWarning(text);
 }
 
 // Include problems are listed without stopping the script.
@@ -305,11 +250,11 @@ void TKelScript::ReaderError(const std::string& message) {
 }
 
 bool TKelScript::WriteVariables(base::ByteWriter& out) {
-  return calculation_.SystemTable().WriteTable(out);
+  return Calculation().SystemTable().WriteTable(out);
 }
 
 void TKelScript::ReadVariables(base::ByteReader& in) {
-  calculation_.SystemTable().ReadTable(in);
+  Calculation().SystemTable().ReadTable(in);
 }
 
 // --- Queries ---
@@ -325,7 +270,7 @@ SystemAction TKelScript::MappedKeyAction() const {
 
 WaitState TKelScript::CurrentWaitState() const {
   if (services_.movie.MovieState() == MoviePlayer::kPlaying) return WaitState::kMovie;
-  return module_.waitState;
+  return Module().waitState;
 }
 
 bool TKelScript::PresenceOf(std::string_view file, bool force, Presence& presence) {
@@ -354,16 +299,16 @@ bool WaitBlocksSkipping(WaitState state) {
 }  // namespace
 
 bool TKelScript::AutoAvailable() const {
-  return !WaitBlocksSkipping(module_.waitState) && !module_.Locked(lock::kAuto);
+  return !WaitBlocksSkipping(Module().waitState) && !Module().Locked(lock::kAuto);
 }
 
 bool TKelScript::SkipAvailable() const {
-  return !WaitBlocksSkipping(module_.waitState) && !module_.Locked(lock::kSkip);
+  return !WaitBlocksSkipping(Module().waitState) && !Module().Locked(lock::kSkip);
 }
 
 bool TKelScript::SceneSkipAvailable() const {
-  return !module_.Locked(lock::kSceneSkip) && !WaitBlocksSkipping(module_.waitState) &&
-         module_.sceneSkipAllowed;
+  return !Module().Locked(lock::kSceneSkip) && !WaitBlocksSkipping(Module().waitState) &&
+         Module().sceneSkipAllowed;
 }
 
 bool TKelScript::StartSceneSkip(bool noLoad) {
@@ -373,29 +318,27 @@ bool TKelScript::StartSceneSkip(bool noLoad) {
 }
 
 bool TKelScript::SceneReturnAvailable() {
-  const std::string& label = module_.texts[TScriptModuleData::kSceneReturnLabel];
-  if (module_.Locked(lock::kSceneSkip) || label.empty()) return false;
-  muteWarnings_ = true;
-  const std::string current = reader_.CurrentLabelName();
-  muteWarnings_ = false;
+  const std::string& label = Module().texts[TScriptModuleData::kSceneReturnLabel];
+  if (Module().Locked(lock::kSceneSkip) || label.empty()) return false;
+  const std::string current = QuietLabelName();
   return !base::EqualsIgnoreCase(label, current) &&
-         module_.runStack.FindCall(label) != RunStack::kNone;
+         Module().runStack.FindCall(label) != RunStack::kNone;
 }
 
 bool TKelScript::SceneReturn() {
   if (!SceneReturnAvailable()) return false;
-  ExecuteLine("\\ret," + module_.texts[TScriptModuleData::kSceneReturnLabel]);
-  module_.waitState = WaitState::kRunning;
-  module_.waitTime = 0;
-  module_.clickSkipTime = 0;
+  ExecuteLine("\\ret," + Module().texts[TScriptModuleData::kSceneReturnLabel]);
+  Module().waitState = WaitState::kRunning;
+  Module().waitTime = 0;
+  Module().clickSkipTime = 0;
   return true;
 }
 
 // --- Modes and waits ---
 
 void TKelScript::BeginWait(WaitState state, int32_t time) {
-  module_.waitState = state;
-  module_.waitTime = time;
+  Module().waitState = state;
+  Module().waitTime = time;
 }
 
 void TKelScript::HoldSteps(int32_t steps) {
@@ -403,13 +346,13 @@ void TKelScript::HoldSteps(int32_t steps) {
 }
 
 bool TKelScript::Skipping() const {
-  return module_.mode >= SkipMode::kSkip;
+  return Module().mode >= SkipMode::kSkip;
 }
 
 // Leaving scene skip without loading takes the animation away and brings the
 // scene back.
 void TKelScript::SetMode(SkipMode mode) {
-  module_.mode = mode;
+  Module().mode = mode;
   if (mode != SkipMode::kSceneSkipNoLoad && sceneSkipShown_) {
     sceneSkipShown_ = false;
     services_.stage.EndSceneSkipAnimation();

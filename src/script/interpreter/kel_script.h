@@ -14,6 +14,7 @@
 #include "script/interpreter/interpreter_services.h"
 #include "script/interpreter/jump_commands.h"
 #include "script/interpreter/object_registry.h"
+#include "script/interpreter/run_context.h"
 #include "script/interpreter/script_module_data.h"
 #include "script/interpreter/system_vocabulary.h"
 #include "script/reader/kel_reader.h"
@@ -34,7 +35,8 @@ namespace mavu::script {
 //
 // Script failures never throw: they go to the error log through ScriptError,
 // whose flag stops the execution loop until the system object clears it.
-class TKelScript : private ScriptErrorSink,
+class TKelScript : public RunContext,
+                   private ScriptErrorSink,
                    private ReaderEvents,
                    private resource::SystemVariableStream {
  public:
@@ -101,25 +103,13 @@ class TKelScript : private ScriptErrorSink,
   void PostRequest(SystemRequest request) { request_ = request; }
   void SetPendingEventLabel(std::string_view motion) { pendingEvent_ = motion; }
 
-  // Result variables: element 0 of a global variable, access rights ignored.
-  void SetResultInteger(std::string_view name, int32_t value);
-  void SetResultString(std::string_view name, std::string_view value);
-  void SetResultObject(std::string_view name, std::string_view objectName);
-
   // --- What command handlers use ---
-  TKelReader& Reader() { return reader_; }
-  TKelCalculation& Calculation() { return calculation_; }
   ObjectRegistry& Objects() { return *objects_; }
-  TScriptModuleData& Module() { return module_; }
-  const TScriptModuleData& Module() const { return module_; }
   CommandTable& Commands() { return commands_; }
   InterpreterServices& Services() { return services_; }
   InterpreterSettings& Settings() { return settings_; }
   resource::SystemData& SystemData() { return systemData_; }
 
-  int32_t CallDepth() const { return module_.runStack.CallDepth(); }
-  TReturnValue Evaluate(std::string_view text);
-  void ReportError(const std::string& message) { ScriptError(message); }
   bool ErrorRaised() const;
 
   // Starting a wait: the state, and the time for the timed ones (-1 = until clicked).
@@ -134,11 +124,6 @@ class TKelScript : private ScriptErrorSink,
   void AddAutoAdvanceDelay(int32_t ms);
   void SetSceneSkipTarget(int32_t line);
   bool SceneSkipShown() const { return sceneSkipShown_; }
-
-  // Brings "SelfFileName" and "SelfFilePath" up to the current label's file.
-  void RefreshSelfFile();
-  // Frees the locals of calls deeper than the current call depth.
-  void DropDeeperLocals();
 
   void SetStartScript(std::string_view name) { startScript_ = name; }
   const std::string& StartScript() const { return startScript_; }
@@ -160,7 +145,6 @@ class TKelScript : private ScriptErrorSink,
   void DeclareObjectVariable(std::string_view name, std::string_view kind, int32_t count);
   void DeclareValueVariable(std::string_view name, ValueKind kind, std::string_view kindName,
                             int16_t rights);
-  void SetResult(std::string_view name, const TReturnValue& value);
   void Dispatch(const Command& command);
   void SendToScope(const Command& command);
   // A save file's presence, looked at again on every kPresenceCheckInterval-th call.
@@ -203,14 +187,11 @@ class TKelScript : private ScriptErrorSink,
   InterpreterSettings settings_;
   std::unique_ptr<ObjectRegistry> objects_;
   std::filesystem::path saveFolder_;
-  TKelReader reader_;
-  TKelCalculation calculation_;
   resource::SystemData systemData_;
   CommandTable commands_;
   CommandCache cache_;
   ControlFlow controlFlow_;
   JumpCommands jumps_;
-  TScriptModuleData module_;
 
   SystemRequest request_ = SystemRequest::kNone;
   int32_t holdCounter_ = 0;
@@ -223,7 +204,6 @@ class TKelScript : private ScriptErrorSink,
   std::string pendingEvent_;
   std::string startScript_;
   std::function<void()> resetEvent_;
-  bool muteWarnings_ = false;
   bool hooked_ = false;
   Presence quickSave_;
   Presence selectSave_;

@@ -84,14 +84,14 @@ void TKelScript::Click(int32_t x, int32_t y, bool simulated) {
     sceneSkipTargetActive_ = false;
   }
   const bool positioned = x != kNoPosition || y != kNoPosition;
-  if (positioned && module_.waitState != WaitState::kMovie && ClickSystemButton(x, y)) return;
+  if (positioned && Module().waitState != WaitState::kMovie && ClickSystemButton(x, y)) return;
   ClickWait(x, y, positioned);
 }
 
 bool TKelScript::ClickSystemButton(int32_t x, int32_t y) {
-  SystemButton* button = objects_->HitSystemButton(module_.updateMask, x, y);
+  SystemButton* button = objects_->HitSystemButton(Module().updateMask, x, y);
   if (button == nullptr) return false;
-  objects_->AdvanceAll(module_.updateMask, kSystemButtonPressMs, groups::kSystemButtons);
+  objects_->AdvanceAll(Module().updateMask, kSystemButtonPressMs, groups::kSystemButtons);
   services_.clock.SleepMs(kSystemButtonPauseMs);
   PressSystemButton(*button);
   return true;
@@ -130,13 +130,13 @@ void TKelScript::RefreshSystemButtons() {
   objects_->ForEachSystemButton([this](SystemButton& button) {
     const std::string text = base::LowerName(button.ActionText());
     if (auto entry = FindByText(kButtonLocks, text)) {
-      bool locked = module_.Locked(entry->lockBits);
+      bool locked = Module().Locked(entry->lockBits);
       if (text == "quickload") locked = locked || !QuickSavePresent(false);
       if (text == "selectload") locked = locked || !SelectSavePresent(false);
       button.SetEnabled(!locked);
     } else if (auto mode = FindByText(kModeButtons, text);
                mode && mode->mode <= SkipMode::kReadSkip) {
-      button.SetChecked(module_.mode == mode->mode);
+      button.SetChecked(Module().mode == mode->mode);
     }
   });
 }
@@ -144,26 +144,26 @@ void TKelScript::RefreshSystemButtons() {
 // A click on a clk wait with a jump label jumps like one on a time or sndt
 // wait: the label is stored for exactly that.
 void TKelScript::ClickWait(int32_t x, int32_t y, bool positioned) {
-  switch (module_.waitState) {
+  switch (Module().waitState) {
     case WaitState::kTimed:
-      SetResultInteger(kResultClkInt, module_.waitTime);
-      if (sceneSkipShown_) module_.waitState = WaitState::kRunning;
+      SetResultInteger(kResultClkInt, Module().waitTime);
+      if (sceneSkipShown_) Module().waitState = WaitState::kRunning;
       return;
     case WaitState::kClick:
-      if (module_.clickSkipTime > 0) timeBonus_ = module_.clickSkipTime;
-      module_.waitState = WaitState::kRunning;
-      return ClickJumpWait(module_.waitTime);
+      if (Module().clickSkipTime > 0) timeBonus_ = Module().clickSkipTime;
+      Module().waitState = WaitState::kRunning;
+      return ClickJumpWait(Module().waitTime);
     case WaitState::kTime:
-      return ClickJumpWait(module_.elapsedTime);
+      return ClickJumpWait(Module().elapsedTime);
     case WaitState::kSoundTime:
-      return ClickJumpWait(services_.sound.PositionMs(module_.soundChannel));
+      return ClickJumpWait(services_.sound.PositionMs(Module().soundChannel));
     case WaitState::kMessage:
     case WaitState::kMessageEnd:
       return objects_->ClickMessages(x, y);
     case WaitState::kButton:
       return ClickButtonWait(x, y);
     case WaitState::kWave:
-      return services_.sound.FadeOut(module_.waveChannel, kVoiceFadeMs);
+      return services_.sound.FadeOut(Module().waveChannel, kVoiceFadeMs);
     case WaitState::kMovie:
       return ClickMovie(x, y, positioned);
     default:
@@ -173,9 +173,9 @@ void TKelScript::ClickWait(int32_t x, int32_t y, bool positioned) {
 
 void TKelScript::ClickJumpWait(int32_t result) {
   SetResultInteger(kResultClkInt, result);
-  if (module_.jumpLabel.empty()) return;
-  module_.waitState = WaitState::kRunning;
-  ExecuteLine("\\jmp," + module_.jumpLabel);
+  if (Module().jumpLabel.empty()) return;
+  Module().waitState = WaitState::kRunning;
+  ExecuteLine("\\jmp," + Module().jumpLabel);
 }
 
 // A button's command runs at once, with the object scope put back afterwards.
@@ -184,20 +184,20 @@ void TKelScript::ClickButtonWait(int32_t x, int32_t y) {
     SetResultObject(kResultBtn, {});
     SetResultInteger(kResultBtnInt, kNoButtonValue);
     SetResultString(kResultBtnStr, {});
-    module_.waitState = WaitState::kRunning;
+    Module().waitState = WaitState::kRunning;
     return;
   }
-  if (module_.mode != SkipMode::kOff) return LeaveSkip();
-  std::optional<ButtonHit> hit = objects_->HitButton(module_.updateMask, x, y);
+  if (Module().mode != SkipMode::kOff) return LeaveSkip();
+  std::optional<ButtonHit> hit = objects_->HitButton(Module().updateMask, x, y);
   if (!hit) return;
   SetResultObject(kResultBtn, hit->objectName);
   SetResultInteger(kResultBtnInt, hit->value);
   SetResultString(kResultBtnStr, hit->text);
-  module_.waitState = WaitState::kRunning;
+  Module().waitState = WaitState::kRunning;
   if (hit->command.empty()) return;
-  const TScriptObjectScope scope = module_.scope;
+  const TScriptObjectScope scope = Module().scope;
   ExecuteCommand(hit->command);
-  module_.scope = scope;
+  Module().scope = scope;
 }
 
 // A movie ends at the first click while skipping or when the decoder setting
@@ -216,7 +216,7 @@ void TKelScript::ComposeFrame(bool full, bool final) {
     services_.stage.DrawSceneSkipAnimation();
   } else {
     if (full) services_.stage.DrawWaitIndicators();
-    objects_->DrawAll(module_.drawMask, full, groups::kScene);
+    objects_->DrawAll(Module().drawMask, full, groups::kScene);
   }
   services_.stage.ComposeLayers(final);
 }

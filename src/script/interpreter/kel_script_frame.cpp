@@ -54,7 +54,7 @@ void TKelScript::UpdateFrame(int32_t elapsed, bool inputAllowed) {
   StepSceneSkip(elapsed);
   bool skipping = Skipping();
   if (TakeInput(inputAllowed)) ApplyAction(MappedKeyAction(), skipping);
-  if (!sceneSkipShown_ && WaitBlocksSkipping(module_.waitState)) LeaveSkip();
+  if (!sceneSkipShown_ && WaitBlocksSkipping(Module().waitState)) LeaveSkip();
   HandleMode();
   const int32_t stepTime = AdvanceTime(elapsed);
   if (stepTime > 0) AdvanceScene(stepTime);
@@ -65,7 +65,7 @@ void TKelScript::UpdateFrame(int32_t elapsed, bool inputAllowed) {
 // Scene skip without loading shows its animation instead of the scene from
 // its first step until the mode is left.
 void TKelScript::StepSceneSkip(int32_t elapsed) {
-  if (module_.mode != SkipMode::kSceneSkipNoLoad) return;
+  if (Module().mode != SkipMode::kSceneSkipNoLoad) return;
   if (!sceneSkipShown_) {
     services_.stage.StartSceneSkipAnimation();
     sceneSkipShown_ = true;
@@ -80,8 +80,8 @@ bool TKelScript::TakeInput(bool inputAllowed) {
   if (!inputAllowed || (sceneSkipShown_ && !sceneSkipTargetActive_)) return false;
   if (CurrentWaitState() != WaitState::kMovie) {
     uint32_t hover = groups::kSystemHover;
-    if (module_.waitState == WaitState::kButton) hover |= groups::kButtonWaitHover;
-    objects_->HoverAll(module_.updateMask, services_.input.PointerX(), services_.input.PointerY(),
+    if (Module().waitState == WaitState::kButton) hover |= groups::kButtonWaitHover;
+    objects_->HoverAll(Module().updateMask, services_.input.PointerX(), services_.input.PointerY(),
                        hover);
   }
   return true;
@@ -121,36 +121,36 @@ void TKelScript::ApplySystemAction(SystemAction action) {
 }
 
 void TKelScript::RequestUnlessLocked(SystemRequest request, uint32_t lockBits) {
-  if (!module_.Locked(lockBits)) request_ = request;
+  if (!Module().Locked(lockBits)) request_ = request;
 }
 
 void TKelScript::ModeUnlessLocked(SkipMode mode, uint32_t lockBits) {
-  if (!module_.Locked(lockBits)) SetMode(mode);
+  if (!Module().Locked(lockBits)) SetMode(mode);
 }
 
 // Auto mode clicks once a click or message-end wait has nothing left to wait
 // for; the skip modes click every step. A lock set meanwhile ends the mode.
 void TKelScript::HandleMode() {
-  switch (module_.mode) {
+  switch (Module().mode) {
     case SkipMode::kOff:
       autoDelay_ = 0;
       return;
     case SkipMode::kAuto: {
-      if (module_.Locked(lock::kAuto)) return LeaveSkip();
-      const WaitState state = module_.waitState;
+      if (Module().Locked(lock::kAuto)) return LeaveSkip();
+      const WaitState state = Module().waitState;
       const bool atEnd = state == WaitState::kClick || state == WaitState::kMessageEnd;
-      if (autoDelay_ == 0 && !services_.sound.VoicePlaying() && atEnd && module_.waitTime <= 0) {
+      if (autoDelay_ == 0 && !services_.sound.VoicePlaying() && atEnd && Module().waitTime <= 0) {
         Click(kNoPosition, kNoPosition, true);
       }
       return;
     }
     case SkipMode::kSkip:
     case SkipMode::kReadSkip:
-      if (module_.Locked(lock::kSkip)) return LeaveSkip();
+      if (Module().Locked(lock::kSkip)) return LeaveSkip();
       return Click(kNoPosition, kNoPosition, true);
     case SkipMode::kSceneSkip:
     case SkipMode::kSceneSkipNoLoad:
-      if (module_.Locked(lock::kSceneSkip)) return LeaveSkip();
+      if (Module().Locked(lock::kSceneSkip)) return LeaveSkip();
       return Click(kNoPosition, kNoPosition, true);
   }
 }
@@ -158,8 +158,8 @@ void TKelScript::HandleMode() {
 // The step's time: the elapsed time, none while the freeze counter runs (after
 // a long load), plus the bonus a click on a clk wait left.
 int32_t TKelScript::AdvanceTime(int32_t elapsed) {
-  module_.elapsedTime = static_cast<int32_t>(
-      std::min<int64_t>(int64_t{module_.elapsedTime} + elapsed, kMaxElapsedTime));
+  Module().elapsedTime = static_cast<int32_t>(
+      std::min<int64_t>(int64_t{Module().elapsedTime} + elapsed, kMaxElapsedTime));
   if (holdCounter_ > 0) --holdCounter_;
   if (freezeCounter_ > 0) --freezeCounter_;
   int64_t step = freezeCounter_ > 0 ? 0 : elapsed;
@@ -168,8 +168,8 @@ int32_t TKelScript::AdvanceTime(int32_t elapsed) {
   const auto countDown = [step](int32_t& value) {
     if (value > 0) value = static_cast<int32_t>(std::max<int64_t>(value - step, 0));
   };
-  countDown(module_.waitTime);
-  countDown(module_.clickSkipTime);
+  countDown(Module().waitTime);
+  countDown(Module().clickSkipTime);
   countDown(autoDelay_);
   return static_cast<int32_t>(step);
 }
@@ -187,19 +187,19 @@ void TKelScript::AdvanceScene(int32_t ms) {
   }
   stage.AdvanceEventIndicator(ms);
   objects_->SetCameraOffset(stage.CameraX(), stage.CameraY());
-  objects_->AdvanceAll(module_.updateMask, ms, groups::kScene);
+  objects_->AdvanceAll(Module().updateMask, ms, groups::kScene);
   stage.AdvanceLayers(ms);
 }
 
 std::string TKelScript::WaitMotion() const {
-  const bool off = module_.mode == SkipMode::kOff;
-  const bool automatic = module_.mode == SkipMode::kAuto;
-  switch (module_.waitState) {
+  const bool off = Module().mode == SkipMode::kOff;
+  const bool automatic = Module().mode == SkipMode::kAuto;
+  switch (Module().waitState) {
     case WaitState::kTimed:
       if (off) return "*OnWait";
       break;
     case WaitState::kClick:
-      if (module_.waitTime != -1) break;
+      if (Module().waitTime != -1) break;
       if (off) return "*OnClick";
       if (automatic) return "*OnAuto";
       break;
@@ -228,22 +228,22 @@ std::string TKelScript::WaitMotion() const {
 void TKelScript::RunCommands(bool& skipping) {
   for (int32_t i = 0;; ++i) {
     if (StopAtSceneSkipTarget()) skipping = false;
-    if (skipping ? i > kSkipCommandLimit : i >= std::max(module_.commandsPerFrame, 1)) return;
+    if (skipping ? i > kSkipCommandLimit : i >= std::max(Module().commandsPerFrame, 1)) return;
     if (holdCounter_ > 0 || request_ != SystemRequest::kNone || ErrorRaised()) return;
     if (skipping) ClickWhileSkipping();
-    if (module_.waitState == WaitState::kRunning) {
-      ExecuteCommand(reader_.ReadCommand());
+    if (Module().waitState == WaitState::kRunning) {
+      ExecuteCommand(Reader().ReadCommand());
     } else {
       UpdateWait();
     }
     if (skipping) ClickWhileSkipping();
-    if (module_.waitState != WaitState::kRunning || ErrorRaised()) return;
+    if (Module().waitState != WaitState::kRunning || ErrorRaised()) return;
   }
 }
 
 bool TKelScript::StopAtSceneSkipTarget() {
   if (!sceneSkipTargetActive_) return false;
-  if (std::abs(int64_t{reader_.CurrentLine()} - sceneSkipTarget_) >= kSceneSkipTargetLines) {
+  if (std::abs(int64_t{Reader().CurrentLine()} - sceneSkipTarget_) >= kSceneSkipTargetLines) {
     return false;
   }
   sceneSkipTargetActive_ = false;
@@ -252,36 +252,36 @@ bool TKelScript::StopAtSceneSkipTarget() {
 }
 
 void TKelScript::ClickWhileSkipping() {
-  for (int k = 0; k < kSkipClicks && module_.waitState != WaitState::kRunning; ++k) {
+  for (int k = 0; k < kSkipClicks && Module().waitState != WaitState::kRunning; ++k) {
     Click(kNoPosition, kNoPosition, true);
   }
 }
 
 void TKelScript::UpdateWait() {
-  const WaitState state = module_.waitState;
+  const WaitState state = Module().waitState;
   if (state == WaitState::kMessage || state == WaitState::kMessageEnd) return UpdateMessageWait();
-  if (WaitEnded()) module_.waitState = WaitState::kRunning;
+  if (WaitEnded()) Module().waitState = WaitState::kRunning;
 }
 
 bool TKelScript::WaitEnded() {
   const SoundService& sound = services_.sound;
-  switch (module_.waitState) {
+  switch (Module().waitState) {
     case WaitState::kTimed:
     case WaitState::kClick:
-      return module_.waitTime == 0;
+      return Module().waitTime == 0;
     case WaitState::kTime:
-      return module_.elapsedTime >= module_.timeTarget;
+      return Module().elapsedTime >= Module().timeTarget;
     case WaitState::kSoundTime:
-      return sound.ChannelState(module_.soundChannel) <= 1 ||
-             sound.PositionMs(module_.soundChannel) >= module_.soundTimeTarget;
+      return sound.ChannelState(Module().soundChannel) <= 1 ||
+             sound.PositionMs(Module().soundChannel) >= Module().soundTimeTarget;
     case WaitState::kButton:
-      if (module_.waitTime != 0) return false;
+      if (Module().waitTime != 0) return false;
       SetResultObject("ResultBtn", {});
       SetResultInteger("ResultBtnInt", 0);
       SetResultString("ResultBtnStr", {});
       return true;
     case WaitState::kWave: {
-      const int32_t channel = sound.ChannelState(module_.waveChannel);
+      const int32_t channel = sound.ChannelState(Module().waveChannel);
       return channel != SoundService::kPlaying && channel != SoundService::kFading;
     }
     case WaitState::kMovie:
@@ -299,10 +299,10 @@ void TKelScript::UpdateMessageWait() {
   const WaitState next = state == ObjectRegistry::kMessageAtEnd     ? WaitState::kMessageEnd
                          : state == ObjectRegistry::kMessageShowing ? WaitState::kMessage
                                                                     : WaitState::kRunning;
-  if (module_.waitState == WaitState::kMessage && next == WaitState::kMessageEnd) {
+  if (Module().waitState == WaitState::kMessage && next == WaitState::kMessageEnd) {
     AddAutoAdvanceDelay(settings_.autoClickMs);
   }
-  module_.waitState = next;
+  Module().waitState = next;
 }
 
 }  // namespace mavu::script

@@ -2,6 +2,7 @@
 
 #include "base/cp932.h"
 #include "base/error_log.h"
+#include "script/commands/wait_commands.h"
 
 namespace mavu::script::test {
 namespace {
@@ -23,6 +24,7 @@ InterpreterTest::InterpreterTest() {
   objects_ = registry.get();
   script_ = std::make_unique<TKelScript>(services_.Services(), std::move(registry),
                                          folder_.Path() / "SaveData", 0x1234);
+  RegisterWaitCommands(script_->Commands());
   script_->Commands().AddGeneral("cal", Cal);
   if (!script_->Initialize()) throw std::runtime_error("the interpreter did not start");
   DeclareGlobal("str", "t");

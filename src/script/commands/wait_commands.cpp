@@ -1,4 +1,4 @@
-#include "script/interpreter/wait_commands.h"
+#include "script/commands/wait_commands.h"
 
 #include <algorithm>
 
