@@ -5,6 +5,7 @@
 #include "base/byte_reader.h"
 #include "base/cp932.h"
 #include "imaging/argb8888.h"
+#include "support/imaging/load_error.h"
 #include "test_images.h"
 
 namespace mavu::imaging {
@@ -19,23 +20,6 @@ TARGB8888 Load(const Bytes& file) {
   TARGB8888 image;
   image.LoadBmp(in);
   return image;
-}
-
-// Returns the error's detail.
-std::string ExpectLoadError(const Bytes& file) {
-  base::ByteReader in(file);
-  TARGB8888 image;
-  image.SetSize(2, 2);
-  std::string detail;
-  try {
-    image.LoadBmp(in);
-    ADD_FAILURE() << "loaded";
-  } catch (const ImageLoadError& e) {
-    detail = e.Detail();
-    EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("Bitmapの読み込みに失敗"));
-  }
-  EXPECT_TRUE(image.Empty());
-  return detail;
 }
 
 TEST(LoadBmp, TwentyFourBitsBottomUpWithRowPadding) {
@@ -198,7 +182,7 @@ TEST(LoadBmp, RunLengthFourBitsWithADelta) {
 }
 
 TEST(LoadBmp, RefusesWhatIsNotABmp) {
-  ExpectLoadError(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});
+  test::ExpectLoadError(test::kBmpFormat, Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});
 }
 
 TEST(LoadBmp, RefusesTruncatedPixelData) {
@@ -206,7 +190,7 @@ TEST(LoadBmp, RefusesTruncatedPixelData) {
   spec.width = 4;
   spec.height = 4;
   spec.rows = {{1, 2, 3}};
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
 }
 
 TEST(LoadBmp, RefusesAPalettePastTheEnd) {
@@ -217,7 +201,7 @@ TEST(LoadBmp, RefusesAPalettePastTheEnd) {
   spec.colourCount = 200;
   spec.palette = {0x000000, 0x111111};
   Bytes file = EncodeBmp(spec);
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kBmpFormat, file);
 }
 
 TEST(LoadBmp, RefusesHostileDimensions) {
@@ -225,13 +209,13 @@ TEST(LoadBmp, RefusesHostileDimensions) {
   spec.width = 100000;
   spec.height = 100000;
   spec.rows = {{0, 0, 0}};
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
   spec.width = 0;
   spec.height = 1;
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
   spec.width = 1;
   spec.height = std::numeric_limits<int32_t>::min();
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
 }
 
 TEST(LoadBmp, RefusesRunLengthDataTooShortForItsSize) {
@@ -243,7 +227,8 @@ TEST(LoadBmp, RefusesRunLengthDataTooShortForItsSize) {
   spec.palette = {0, 0};
   spec.colourCount = 2;
   spec.raw = {0, 1};  // end of bitmap: 64 million pixels from two bytes
-  EXPECT_NE(ExpectLoadError(EncodeBmp(spec)).find("bytes"), std::string::npos);
+  EXPECT_NE(test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec)).find("bytes"),
+            std::string::npos);
 }
 
 TEST(LoadBmp, RefusesUnknownDepthsCompressionsAndHeaders) {
@@ -252,15 +237,15 @@ TEST(LoadBmp, RefusesUnknownDepthsCompressionsAndHeaders) {
   spec.height = 1;
   spec.bitsPerPixel = 7;
   spec.rows = {{0, 0, 0, 0}};
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
   spec.bitsPerPixel = 24;
   spec.compression = 4;  // JPEG inside BMP
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
   spec.compression = 1;  // RLE8 on a 24-bit picture
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
   spec.compression = 0;
   spec.headerSize = 20;
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
 }
 
 TEST(LoadBmp, RefusesAPixelOffsetPastTheEnd) {
@@ -271,7 +256,7 @@ TEST(LoadBmp, RefusesAPixelOffsetPastTheEnd) {
   Bytes file = EncodeBmp(spec);
   file[10] = 0xFF;
   file[11] = 0xFF;
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kBmpFormat, file);
 }
 
 TEST(LoadBmp, RefusesRunLengthDataThatStopsEarly) {
@@ -283,7 +268,7 @@ TEST(LoadBmp, RefusesRunLengthDataThatStopsEarly) {
   spec.palette = {0, 0};
   spec.colourCount = 2;
   spec.raw = {3, 1, 0, 0, 0, 5, 1};  // absolute run of 5 with one byte left
-  ExpectLoadError(EncodeBmp(spec));
+  test::ExpectLoadError(test::kBmpFormat, EncodeBmp(spec));
 }
 
 TEST(LoadAlphaMask, EightBitIndicesBecomeAlphaWhereBothOverlap) {

@@ -6,6 +6,7 @@
 #include "base/byte_reader.h"
 #include "base/cp932.h"
 #include "imaging/argb8888.h"
+#include "support/imaging/load_error.h"
 #include "test_images.h"
 
 namespace mavu::imaging {
@@ -25,23 +26,6 @@ void ExpectSame(const TARGB8888& image, const test::TopDownImage& expected, bool
       ASSERT_EQ(image.Pixel(x, y), want) << x << "," << y;
     }
   }
-}
-
-// Returns the error's detail.
-std::string ExpectLoadError(const Bytes& file) {
-  base::ByteReader in(file);
-  TARGB8888 image;
-  image.SetSize(2, 2);
-  std::string detail;
-  try {
-    image.LoadPng(in);
-    ADD_FAILURE() << "loaded";
-  } catch (const ImageLoadError& e) {
-    detail = e.Detail();
-    EXPECT_EQ(std::string(e.what()), base::Utf8ToCp932("PNGの読み込みに失敗しました"));
-  }
-  EXPECT_TRUE(image.Empty());
-  return detail;
 }
 
 void PutU32Be(Bytes& b, size_t at, uint32_t v) {
@@ -96,23 +80,23 @@ TEST(LoadPng, StopsAfterTheEndChunk) {
 }
 
 TEST(LoadPng, RefusesAStreamShorterThanThePrefix) {
-  ExpectLoadError(Bytes{0x89, 0x50});
+  test::ExpectLoadError(test::kPngFormat, Bytes{0x89, 0x50});
 }
 
 TEST(LoadPng, RefusesGarbage) {
-  ExpectLoadError(Bytes(100, 0x5A));
+  test::ExpectLoadError(test::kPngFormat, Bytes(100, 0x5A));
 }
 
 TEST(LoadPng, RefusesABadChecksum) {
   Bytes file = test::EncodePng(test::Gradient(4, 4, false), false);
   file[kIhdrCrc] ^= 0xFF;
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kPngFormat, file);
 }
 
 TEST(LoadPng, RefusesATruncatedPicture) {
   Bytes file = test::EncodePng(test::Gradient(16, 16, true), true);
   file.resize(file.size() / 2);
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kPngFormat, file);
 }
 
 TEST(LoadPng, RefusesHostileDimensions) {
@@ -120,12 +104,12 @@ TEST(LoadPng, RefusesHostileDimensions) {
   PutU32Be(file, kIhdrData, 100000);
   PutU32Be(file, kIhdrData + 4, 100000);
   FixIhdrCrc(file);
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kPngFormat, file);
   // Within libpng's own limits but past ours in area.
   PutU32Be(file, kIhdrData, 16384);
   PutU32Be(file, kIhdrData + 4, 16384);
   FixIhdrCrc(file);
-  ExpectLoadError(file);
+  test::ExpectLoadError(test::kPngFormat, file);
 }
 
 TEST(LoadPng, RefusesASizeItsDataCannotHold) {
@@ -134,7 +118,7 @@ TEST(LoadPng, RefusesASizeItsDataCannotHold) {
   PutU32Be(file, kIhdrData, 8000);
   PutU32Be(file, kIhdrData + 4, 8000);
   FixIhdrCrc(file);
-  EXPECT_NE(ExpectLoadError(file).find("bytes"), std::string::npos);
+  EXPECT_NE(test::ExpectLoadError(test::kPngFormat, file).find("bytes"), std::string::npos);
 }
 
 }  // namespace

@@ -25,11 +25,4 @@ std::string Literal(const Command& command, int index);
 void SetResultInt(const Command& command, int32_t value);
 void SetResultStr(const Command& command, std::string_view value);
 
-// The receiver as the class of its kind, or null when the object is of
-// another class (the handler then does not take the command).
-template <typename T>
-T* Receiver(const Command& command) {
-  return dynamic_cast<T*>(command.object);
-}
-
 }  // namespace mavu::script::arguments

@@ -6,24 +6,46 @@ namespace mavu::script {
 
 void CommandTable::AddGeneral(std::string_view word, CommandHandler handler) {
   const int32_t code = CommandCode(word);
-  if (code != kNoCommand) general_[code] = handler;
+  if (code != kNoCommand) general_[code] = Plain(handler);
 }
 
 void CommandTable::AddObjectCommand(uint8_t kind, std::string_view word, CommandHandler handler) {
+  AddObject(kind, word, Plain(handler));
+}
+
+void CommandTable::SetObjectFallback(uint8_t kind, CommandHandler handler) {
+  fallbacks_[kind] = Plain(handler);
+}
+
+void CommandTable::AddObject(uint8_t kind, std::string_view word, Entry entry) {
   const int32_t code = CommandCode(word);
-  if (code != kNoCommand) objects_[ObjectKey(kind, code)] = handler;
+  if (code != kNoCommand) objects_[ObjectKey(kind, code)] = entry;
 }
 
-CommandHandler CommandTable::General(int32_t code) const {
-  auto it = general_.find(code);
-  return it == general_.end() ? nullptr : it->second;
+bool CommandTable::RunGeneral(const Command& command) const {
+  auto it = general_.find(command.code);
+  return Run(it == general_.end() ? nullptr : &it->second, command);
 }
 
-CommandHandler CommandTable::ForObject(uint8_t kind, int32_t code) const {
-  auto it = objects_.find(ObjectKey(kind, code));
-  if (it != objects_.end()) return it->second;
+bool CommandTable::RunObject(const Command& command) const {
+  const uint8_t kind = command.object->Kind();
+  if (auto it = objects_.find(ObjectKey(kind, command.code)); it != objects_.end()) {
+    return Run(&it->second, command);
+  }
   auto fallback = fallbacks_.find(kind);
-  return fallback == fallbacks_.end() ? nullptr : fallback->second;
+  return Run(fallback == fallbacks_.end() ? nullptr : &fallback->second, command);
+}
+
+bool CommandTable::Run(const Entry* entry, const Command& command) {
+  return entry != nullptr && entry->run(entry->handler, command);
+}
+
+bool CommandTable::RunPlain(ErasedHandler handler, const Command& command) {
+  return reinterpret_cast<CommandHandler>(handler)(command);
+}
+
+CommandTable::Entry CommandTable::Plain(CommandHandler handler) {
+  return Entry{reinterpret_cast<ErasedHandler>(handler), &RunPlain};
 }
 
 uint64_t CommandTable::ObjectKey(uint8_t kind, int32_t code) {

@@ -104,10 +104,7 @@ void TKelScript::Dispatch(const Command& command) {
   if (controlFlow_.Handle(command) || jumps_.Handle(command) || jumps_.HandleLabelLine(command)) {
     return;
   }
-  if (CommandHandler handler = commands_.General(command.code)) {
-    if (handler(command)) return;
-  }
-  SendToScope(command);
+  if (!commands_.RunGeneral(command)) SendToScope(command);
 }
 
 // Every object in scope gets the command, so one command can act on several
@@ -119,9 +116,7 @@ void TKelScript::SendToScope(const Command& command) {
     if (name.empty()) continue;
     KelObject* object = objects_->FindObject(name);
     if (object == nullptr) continue;
-    CommandHandler handler = commands_.ForObject(object->Kind(), command.code);
-    Command sent{*this, command.text, command.words, command.code, object};
-    if (handler == nullptr || !handler(sent)) {
+    if (!commands_.RunObject({*this, command.text, command.words, command.code, object})) {
       ScriptError(messages::UndefinedCommand() + std::string(command.text));
     }
   }

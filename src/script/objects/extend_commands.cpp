@@ -10,18 +10,14 @@ namespace {
 
 using namespace arguments;
 
-bool Send(const Command& command) {
-  auto* extension = Receiver<TKelObjectDataExtend>(command);
-  if (extension == nullptr) return false;
-  extension->Send(Text(command, 1));
+bool Send(TKelObjectDataExtend& extension, const Command& command) {
+  extension.Send(Text(command, 1));
   command.script.HoldSteps(TKelScript::kHoldSteps);
   return true;
 }
 
-bool ResetExtension(const Command& command) {
-  auto* extension = Receiver<TKelObjectDataExtend>(command);
-  if (extension == nullptr) return false;
-  extension->ResetExtension();
+bool ResetExtension(TKelObjectDataExtend& extension, const Command& command) {
+  extension.ResetExtension();
   command.script.HoldSteps(TKelScript::kHoldSteps);
   return true;
 }
@@ -30,8 +26,8 @@ bool ResetExtension(const Command& command) {
 
 void RegisterExtendCommands(CommandTable& table) {
   constexpr uint8_t kExt = KindNumber(ObjectKind::kExtend);
-  table.AddObjectCommand(kExt, "s", Send);
-  table.AddObjectCommand(kExt, "i", ResetExtension);
+  table.AddObjectCommand<TKelObjectDataExtend>(kExt, "s", Send);
+  table.AddObjectCommand<TKelObjectDataExtend>(kExt, "i", ResetExtension);
 }
 
 }  // namespace mavu::script

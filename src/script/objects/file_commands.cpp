@@ -11,52 +11,37 @@ namespace {
 
 using namespace arguments;
 
-resource::TFileIOLib* FileOf(const Command& command) {
-  auto* file = Receiver<TKelObjectDataFile>(command);
-  return file == nullptr ? nullptr : &file->File();
-}
-
 void SetResults(const Command& command, const std::string& text) {
   SetResultStr(command, text);
   SetResultInt(command, ScriptInteger(text));
 }
 
 // l,file: a file that cannot be read leaves the previous one in place.
-bool Load(const Command& command) {
-  resource::TFileIOLib* file = FileOf(command);
-  if (file == nullptr) return false;
+bool Load(TKelObjectDataFile& object, const Command& command) {
   const std::string name = Text(command, 1);
-  if (!file->Load(name)) command.script.ReportError(messages::FileLoadFailed() + name);
+  if (!object.File().Load(name)) command.script.ReportError(messages::FileLoadFailed() + name);
   return true;
 }
 
 // g,key: the value of the first name=value line of the key.
-bool KeyValue(const Command& command) {
-  resource::TFileIOLib* file = FileOf(command);
-  if (file == nullptr) return false;
-  SetResults(command, file->Value(Text(command, 1)));
+bool KeyValue(TKelObjectDataFile& object, const Command& command) {
+  SetResults(command, object.File().Value(Text(command, 1)));
   return true;
 }
 
 // gl,n: line n from 0.
-bool Line(const Command& command) {
-  resource::TFileIOLib* file = FileOf(command);
-  if (file == nullptr) return false;
-  SetResults(command, file->Line(Integer(command, 1)));
+bool Line(TKelObjectDataFile& object, const Command& command) {
+  SetResults(command, object.File().Line(Integer(command, 1)));
   return true;
 }
 
-bool Count(const Command& command) {
-  resource::TFileIOLib* file = FileOf(command);
-  if (file == nullptr) return false;
-  SetResultInt(command, file->LineCount());
+bool Count(TKelObjectDataFile& object, const Command& command) {
+  SetResultInt(command, object.File().LineCount());
   return true;
 }
 
-bool Clear(const Command& command) {
-  resource::TFileIOLib* file = FileOf(command);
-  if (file == nullptr) return false;
-  file->Clear();
+bool Clear(TKelObjectDataFile& object, const Command&) {
+  object.File().Clear();
   return true;
 }
 
@@ -64,11 +49,11 @@ bool Clear(const Command& command) {
 
 void RegisterFileCommands(CommandTable& table) {
   constexpr uint8_t kFile = KindNumber(ObjectKind::kFile);
-  table.AddObjectCommand(kFile, "l", Load);
-  table.AddObjectCommand(kFile, "g", KeyValue);
-  table.AddObjectCommand(kFile, "gl", Line);
-  table.AddObjectCommand(kFile, "c", Count);
-  table.AddObjectCommand(kFile, "i", Clear);
+  table.AddObjectCommand<TKelObjectDataFile>(kFile, "l", Load);
+  table.AddObjectCommand<TKelObjectDataFile>(kFile, "g", KeyValue);
+  table.AddObjectCommand<TKelObjectDataFile>(kFile, "gl", Line);
+  table.AddObjectCommand<TKelObjectDataFile>(kFile, "c", Count);
+  table.AddObjectCommand<TKelObjectDataFile>(kFile, "i", Clear);
 }
 
 }  // namespace mavu::script

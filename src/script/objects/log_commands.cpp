@@ -8,19 +8,15 @@ namespace {
 
 using namespace arguments;
 
-bool Clear(const Command& command) {
-  auto* log = Receiver<TKelObjectDataLog>(command);
-  if (log == nullptr) return false;
-  log->Backlog().Clear();
+bool Clear(TKelObjectDataLog& log, const Command&) {
+  log.Backlog().Clear();
   return true;
 }
 
 // t,speaker,voice,text[,raw]: an entry with the speaker's name, the voice
 // file and the text; a fourth word is added to the text as written, or the
 // content of its curly braces, as a message's text is.
-bool AddEntry(const Command& command) {
-  auto* log = Receiver<TKelObjectDataLog>(command);
-  if (log == nullptr) return false;
+bool AddEntry(TKelObjectDataLog& log, const Command& command) {
   imaging::KelLogEntry entry;
   entry.speaker = Text(command, 1);
   entry.voice = Text(command, 2);
@@ -29,7 +25,7 @@ bool AddEntry(const Command& command) {
     const std::string& word = command.words.words[4];
     entry.text += word.starts_with('{') ? Literal(command, 4) : word;
   }
-  log->Backlog().Add(std::move(entry));
+  log.Backlog().Add(std::move(entry));
   return true;
 }
 
@@ -37,8 +33,8 @@ bool AddEntry(const Command& command) {
 
 void RegisterLogCommands(CommandTable& table) {
   constexpr uint8_t kLog = KindNumber(ObjectKind::kLog);
-  table.AddObjectCommand(kLog, "i", Clear);
-  table.AddObjectCommand(kLog, "t", AddEntry);
+  table.AddObjectCommand<TKelObjectDataLog>(kLog, "i", Clear);
+  table.AddObjectCommand<TKelObjectDataLog>(kLog, "t", AddEntry);
 }
 
 }  // namespace mavu::script

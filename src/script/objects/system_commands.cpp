@@ -119,10 +119,8 @@ bool BacklogLayout(const Command& command) {
   return SetText(command, TScriptModuleData::kBacklogLayout);
 }
 
-bool Version(const Command& command) {
-  auto* system = Receiver<TKelObjectDataSystem>(command);
-  if (system == nullptr) return false;
-  system->Shell().SetVersionText(Text(command, 1));
+bool Version(TKelObjectDataSystem& system, const Command& command) {
+  system.Shell().SetVersionText(Text(command, 1));
   return true;
 }
 
@@ -152,10 +150,8 @@ bool Identifier(const Command& command) {
 
 // il[,n]: without an argument ResultInt = the Interlace setting; an argument
 // that differs from it switches the setting.
-bool Interlace(const Command& command) {
-  auto* system = Receiver<TKelObjectDataSystem>(command);
-  if (system == nullptr) return false;
-  SystemShell& shell = system->Shell();
+bool Interlace(TKelObjectDataSystem& system, const Command& command) {
+  SystemShell& shell = system.Shell();
   const int32_t current = shell.InterlaceSetting();
   if (!Has(command, 1)) {
     SetResultInt(command, current);
@@ -174,10 +170,8 @@ bool Request(const Command& command) {
 
 // sm[,n]: without an argument ResultInt = the FullScreen setting; an argument
 // that differs from it requests the screen-mode change.
-bool ScreenMode(const Command& command) {
-  auto* system = Receiver<TKelObjectDataSystem>(command);
-  if (system == nullptr) return false;
-  const int32_t current = system->Shell().FullScreenSetting();
+bool ScreenMode(TKelObjectDataSystem& system, const Command& command) {
+  const int32_t current = system.Shell().FullScreenSetting();
   if (!Has(command, 1)) {
     SetResultInt(command, current);
   } else if (Integer(command, 1) != current) {
@@ -210,10 +204,10 @@ void RegisterSystemCommands(CommandTable& table) {
   table.AddObjectCommand(kSys, "sf", SaveLayout);
   table.AddObjectCommand(kSys, "mf", MenuLayout);
   table.AddObjectCommand(kSys, "hf", BacklogLayout);
-  table.AddObjectCommand(kSys, "v", Version);
+  table.AddObjectCommand<TKelObjectDataSystem>(kSys, "v", Version);
   table.AddObjectCommand(kSys, "di", Identifier);
-  table.AddObjectCommand(kSys, "il", Interlace);
-  table.AddObjectCommand(kSys, "sm", ScreenMode);
+  table.AddObjectCommand<TKelObjectDataSystem>(kSys, "il", Interlace);
+  table.AddObjectCommand<TKelObjectDataSystem>(kSys, "sm", ScreenMode);
   table.AddObjectCommand(kSys, "c", Request<SystemRequest::kConfig>);
   table.AddObjectCommand(kSys, "e", Request<SystemRequest::kExitNow>);
   table.AddObjectCommand(kSys, "h", Request<SystemRequest::kBacklog>);

@@ -2,20 +2,13 @@
 
 #include "resource/data_tree.h"
 #include "script/objects/object_swap.h"
+#include "support/script/command_recorder.h"
 #include "support/script/general_command_test.h"
 
 namespace mavu::script::test {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// What the object handlers below received.
-Strings g_received;
-
-bool RecordObject(const Command& command) {
-  g_received.push_back(command.object->Name() + ":" + std::string(command.text));
-  return true;
-}
 
 // A registry that swaps objects of the same kind, and records it.
 class SwappingRegistry : public FakeObjectRegistry, public ObjectSwap {
@@ -33,7 +26,7 @@ class SwappingRegistry : public FakeObjectRegistry, public ObjectSwap {
 
 class MiscCommandsTest : public GeneralCommandTest {
  protected:
-  MiscCommandsTest() { g_received.clear(); }
+  MiscCommandsTest() { CommandRecorder::Received().clear(); }
 
   const TScriptObjectScope& Scope() { return script_->Module().scope; }
 
@@ -87,11 +80,12 @@ TEST_F(MiscCommandsTest, ScpTakesSixteenObjectsAtMost) {
 }
 
 TEST_F(MiscCommandsTest, ObjectCommandsThenReachTheScopedObjects) {
-  script_->Commands().AddObjectCommand(FakeObjectRegistry::KindOf("img"), "p", RecordObject);
+  script_->Commands().AddObjectCommand(FakeObjectRegistry::KindOf("img"), "p",
+                                       CommandRecorder::RecordObject);
   Run(R"(\gvar,img,bg[2]
 \scp,bg[1],bg[0]
 \p,1)");
-  EXPECT_EQ(g_received, (Strings{"bg,1:\\p,1", "bg,0:\\p,1"}));
+  EXPECT_EQ(CommandRecorder::Received(), (Strings{"bg,1:\\p,1", "bg,0:\\p,1"}));
 }
 
 TEST_F(MiscCommandsTest, SwapExchangesTwoObjectsThroughTheRegistry) {
@@ -163,7 +157,8 @@ TEST_F(MiscCommandsTest, FexsDoesNotCountInTheFileLog) {
 }
 
 TEST_F(MiscCommandsTest, DebugCommandsAreAcceptedAndIgnored) {
-  script_->Commands().AddObjectCommand(FakeObjectRegistry::KindOf("img"), "dout", RecordObject);
+  script_->Commands().AddObjectCommand(FakeObjectRegistry::KindOf("img"), "dout",
+                                       CommandRecorder::RecordObject);
   Run(R"(\gvar,img,bg
 \scp,bg
 \dout,"x",1
@@ -171,7 +166,7 @@ TEST_F(MiscCommandsTest, DebugCommandsAreAcceptedAndIgnored) {
 \ddlg,anything
 \cal,t="done")");
   EXPECT_EQ(Messages(), Strings{});
-  EXPECT_EQ(g_received, Strings{});
+  EXPECT_EQ(CommandRecorder::Received(), Strings{});
   EXPECT_EQ(Trace(), "done");
 }
 

@@ -6,6 +6,7 @@
 #include "base/error_log.h"
 #include "resource/data_tree.h"
 #include "script/interpreter/command_code.h"
+#include "support/script/command_recorder.h"
 #include "support/script/interpreter_fixture.h"
 
 namespace mavu::script::test {
@@ -13,28 +14,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// What the test handlers below saw, in order.
-Strings g_received;
-
-bool RecordObject(const Command& command) {
-  g_received.push_back(command.object->Name() + ":" + std::string(command.text));
-  return true;
-}
-bool RecordGeneral(const Command& command) {
-  g_received.push_back("general:" + command.words.words[0]);
-  return true;
-}
-bool Decline(const Command& command) {
-  g_received.push_back("declined:" + command.words.words[0]);
-  return false;
-}
+using Recorder = CommandRecorder;
 
 constexpr uint8_t kMessageKind = 7;
 constexpr uint8_t kImageKind = 6;
 
 class KelScriptTest : public InterpreterTest {
  protected:
-  KelScriptTest() { g_received.clear(); }
+  KelScriptTest() { Recorder::Received().clear(); }
 
   void Scope(std::initializer_list<std::string> names) {
     int slot = 0;
@@ -63,35 +50,54 @@ TEST(SystemVocabulary, ActionNamesMapToTheirNumbersIgnoringCase) {
   EXPECT_EQ(ActionFromName(""), SystemAction::kNone);
 }
 
-TEST(CommandTable, WordsThatCanMatchNoCommandAreNotRegistered) {
-  CommandTable table;
-  table.AddGeneral("print", RecordGeneral);
-  table.AddObjectCommand(kMessageKind, "print", RecordObject);
-  EXPECT_EQ(table.General(kNoCommand), nullptr);
-  EXPECT_EQ(table.ForObject(kMessageKind, kNoCommand), nullptr);
-  table.AddGeneral("\\Prin", RecordGeneral);
-  EXPECT_EQ(table.General(CommandCode("prin")), &RecordGeneral);
-  EXPECT_EQ(table.ForObject(kMessageKind, CommandCode("prin")), nullptr);
+TEST_F(KelScriptTest, WordsThatCanMatchNoCommandAreNotRegistered) {
+  CommandTable& table = script_->Commands();
+  table.AddGeneral("print", Recorder::RecordGeneral);
+  table.AddGeneral("\\Prin", Recorder::RecordGeneral);
+  script_->ExecuteCommand("\\print");
+  script_->ExecuteCommand("\\PRIN");
+  EXPECT_EQ(Recorder::Received(), Strings{"general:\\PRIN"});
+}
+
+// A stand-in object whose class is not the one the handler was registered for.
+class OtherMessage : public FakeObject {
+ public:
+  using FakeObject::FakeObject;
+};
+
+bool RecordTyped(OtherMessage& message, const Command&) {
+  Recorder::Received().push_back("typed:" + message.Name());
+  return true;
+}
+
+TEST_F(KelScriptTest, ATypedCommandReachesOnlyReceiversOfItsClass) {
+  script_->Commands().AddObjectCommand<OtherMessage>(kMessageKind, "p", RecordTyped);
+  objects_->CreateObject("msg", "m1");
+  objects_->objects.push_back(std::make_unique<OtherMessage>("m2", kMessageKind));
+  Scope({"m1", "m2"});
+  script_->ExecuteCommand("\\p");
+  EXPECT_EQ(Recorder::Received(), Strings{"typed:m2"});
+  EXPECT_EQ(Messages(), Strings{"未定義の命令：\\p"});
 }
 
 TEST_F(KelScriptTest, ControlFlowComesBeforeGeneralCommandsAndLabelsBeforeThem) {
-  script_->Commands().AddGeneral("if", RecordGeneral);
-  script_->Commands().AddGeneral("@@ab", RecordGeneral);
-  script_->Commands().AddGeneral("zz", RecordGeneral);
+  script_->Commands().AddGeneral("if", Recorder::RecordGeneral);
+  script_->Commands().AddGeneral("@@ab", Recorder::RecordGeneral);
+  script_->Commands().AddGeneral("zz", Recorder::RecordGeneral);
   script_->ExecuteCommand("\\if,1");
   script_->ExecuteCommand("@@ab");
   script_->ExecuteCommand("\\zz");
-  EXPECT_EQ(g_received, Strings{"general:\\zz"});
+  EXPECT_EQ(Recorder::Received(), Strings{"general:\\zz"});
   EXPECT_EQ(script_->Module().runStack.Size(), 1u);
 }
 
 TEST_F(KelScriptTest, ObjectCommandsGoToEveryObjectInScopeInScopeOrder) {
   objects_->CreateObject("msg", "m1");
   objects_->CreateObject("msg", "m2");
-  script_->Commands().AddObjectCommand(kMessageKind, "p", RecordObject);
+  script_->Commands().AddObjectCommand(kMessageKind, "p", Recorder::RecordObject);
   Scope({"m2", "nosuchobject", "M1"});
   script_->ExecuteCommand("  \\p,1  ");
-  EXPECT_EQ(g_received, (Strings{"m2:\\p,1", "m1:\\p,1"}));
+  EXPECT_EQ(Recorder::Received(), (Strings{"m2:\\p,1", "m1:\\p,1"}));
   EXPECT_EQ(Messages(), Strings{});
 }
 
@@ -99,31 +105,31 @@ TEST_F(KelScriptTest, EachObjectThatDoesNotTakeACommandReportsIt) {
   objects_->CreateObject("img", "i1");
   objects_->CreateObject("msg", "m1");
   objects_->CreateObject("img", "i2");
-  script_->Commands().AddObjectCommand(kMessageKind, "p", RecordObject);
-  script_->Commands().AddObjectCommand(kImageKind, "p", Decline);
+  script_->Commands().AddObjectCommand(kMessageKind, "p", Recorder::RecordObject);
+  script_->Commands().AddObjectCommand(kImageKind, "p", Recorder::Decline);
   Scope({"i1", "m1", "i2"});
   script_->ExecuteCommand("\\p");
-  EXPECT_EQ(g_received, (Strings{"declined:\\p", "m1:\\p", "declined:\\p"}));
+  EXPECT_EQ(Recorder::Received(), (Strings{"declined:\\p", "m1:\\p", "declined:\\p"}));
   EXPECT_EQ(Messages(), (Strings{"未定義の命令：\\p", "未定義の命令：\\p"}));
 }
 
 TEST_F(KelScriptTest, AFiveLetterWordMatchesNoCommandAndGoesToTheObjects) {
   objects_->CreateObject("msg", "m1");
-  script_->Commands().AddObjectCommand(kMessageKind, "print", RecordObject);
-  script_->Commands().AddObjectCommand(kMessageKind, "prin", RecordObject);
+  script_->Commands().AddObjectCommand(kMessageKind, "print", Recorder::RecordObject);
+  script_->Commands().AddObjectCommand(kMessageKind, "prin", Recorder::RecordObject);
   Scope({"m1"});
   script_->ExecuteCommand("\\print,1");
-  EXPECT_EQ(g_received, Strings{});
+  EXPECT_EQ(Recorder::Received(), Strings{});
   EXPECT_EQ(Messages(), Strings{"未定義の命令：\\print,1"});
 }
 
 TEST_F(KelScriptTest, AGeneralCommandThatDeclinesFallsThroughToTheObjects) {
   objects_->CreateObject("msg", "m1");
-  script_->Commands().AddGeneral("p", Decline);
-  script_->Commands().AddObjectCommand(kMessageKind, "p", RecordObject);
+  script_->Commands().AddGeneral("p", Recorder::Decline);
+  script_->Commands().AddObjectCommand(kMessageKind, "p", Recorder::RecordObject);
   Scope({"m1"});
   script_->ExecuteCommand("\\p");
-  EXPECT_EQ(g_received, (Strings{"declined:\\p", "m1:\\p"}));
+  EXPECT_EQ(Recorder::Received(), (Strings{"declined:\\p", "m1:\\p"}));
 }
 
 TEST_F(KelScriptTest, TextsThatAreNoCommandsDoNothing) {
