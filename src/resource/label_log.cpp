@@ -25,6 +25,7 @@ bool TLabelLog::RecordCount(std::string_view key, int32_t value, bool force) {
     const auto stored = Find(key);
     if (stored && *stored >= value) return false;
   }
+  ++changes_;
   return table_.Put(key, Encode(value));
 }
 

@@ -28,17 +28,27 @@ class TLabelLog {
   std::optional<int32_t> Find(std::string_view key);
   // The stored value, or kAbsent.
   int32_t LookupCount(std::string_view key) { return Find(key).value_or(kAbsent); }
-  void ClearLog() { table_.ClearTable(); }
+  void ClearLog() {
+    table_.ClearTable();
+    ++changes_;
+  }
 
   // Replaces the log with the stream's. Throws base::FormatError (the log is
   // then empty) for a stream of another table size or a damaged one.
-  void LoadLog(base::ByteReader& in) { table_.LoadFromStream(in); }
+  void LoadLog(base::ByteReader& in) {
+    ++changes_;
+    table_.LoadFromStream(in);
+  }
   void SaveLog(base::ByteWriter& out) const { table_.SaveToStream(out); }
 
   uint32_t EntryCount() const { return table_.EntryCount(); }
+  // Counts every change, so that a value remembered outside stays usable
+  // until the log changes.
+  uint64_t Changes() const { return changes_; }
 
  private:
   THashTable table_;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace mavu::resource

@@ -2,12 +2,22 @@
 
 namespace mavu::resource {
 
+// A full log cannot learn the line; it counts as unread rather than be skipped.
 bool LineLog::ReportLine(std::string_view key, int32_t offset) {
-  if (locked_ || counts_.RecordCount(key, offset, false)) return true;
-  // Nothing stored: read before, or a full log that cannot learn the line, which
-  // must not be skipped as if it had been read.
-  const auto stored = counts_.Find(key);
-  return !stored || *stored < offset;
+  if (locked_) return true;
+  const std::optional<int32_t> stored = Stored(key);
+  if (stored && *stored >= offset) return false;
+  counts_.RecordCount(key, offset, true);
+  return true;
+}
+
+std::optional<int32_t> LineLog::Stored(std::string_view key) {
+  if (memoChanges_ != counts_.Changes() || memoKey_ != key) {
+    memoKey_ = key;
+    memoValue_ = counts_.Find(key);
+    memoChanges_ = counts_.Changes();
+  }
+  return memoValue_;
 }
 
 }  // namespace mavu::resource

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "base/byte_reader.h"
@@ -29,8 +31,15 @@ class LineLog {
   void ReadState(base::ByteReader& in) { locked_ = in.U8() != 0; }
 
  private:
+  // The reader reports every line, mostly of the label it reported last, so
+  // the last key's value is kept while the log is unchanged.
+  std::optional<int32_t> Stored(std::string_view key);
+
   TLabelLog counts_;
   bool locked_ = false;
+  std::string memoKey_;
+  std::optional<int32_t> memoValue_;
+  uint64_t memoChanges_ = ~uint64_t{0};
 };
 
 }  // namespace mavu::resource

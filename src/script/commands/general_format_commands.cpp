@@ -25,11 +25,12 @@ constexpr uint8_t kCodeKey = 0x3D;
 bool Fmt(const Command& command) {
   const std::string format = arguments::Text(command, 1);
   const TReturnValue value = arguments::Value(command, 2);
+  const std::string text = value.Text();
   std::vector<FormatArgument> arguments;
   if (value.kind == ValueKind::kInteger) {
     arguments.emplace_back(value.integer);
   } else if (!value.IsNone()) {
-    arguments.emplace_back(std::string_view(value.text));
+    arguments.emplace_back(std::string_view(text));
   }
   arguments::SetResultStr(command, FormatText(format, arguments).value_or(""));
   return true;

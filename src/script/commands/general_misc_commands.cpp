@@ -18,7 +18,7 @@ constexpr std::string_view kSystemObjectVariable = "sys";
 std::string SystemObjectName(TKelScript& script) {
   ArrayIndex first;
   first.count = 1;
-  return script.Calculation().GlobalTable().Read(kSystemObjectVariable, 0, first, true).text;
+  return script.Calculation().GlobalTable().Read(kSystemObjectVariable, 0, first, true).Text();
 }
 
 // scp,obj1...obj16: an argument that names no object leaves its slot empty.
@@ -34,7 +34,7 @@ bool Scp(const Command& command) {
   for (int i = 1; i <= last; ++i) {
     const TReturnValue value = arguments::Value(command, i);
     if (value.kind == ValueKind::kObjectName) {
-      scope.names[static_cast<size_t>(i - 1)] = value.text;
+      scope.names[static_cast<size_t>(i - 1)] = value.Text();
     } else {
       script.ReportError(messages::ScopeNotObject() +
                          std::string(TrimBlanks(command.words.words[i])));
@@ -58,7 +58,7 @@ bool Swap(const Command& command) {
   }
   if (!objects) return true;
   auto* swap = dynamic_cast<ObjectSwap*>(&script.Objects());
-  if (swap == nullptr || !swap->SwapObjects(values[0].text, values[1].text)) {
+  if (swap == nullptr || !swap->SwapObjects(values[0].Text(), values[1].Text())) {
     script.ReportError(messages::SwapFailed() + std::string(words[0]) + "/" +
                        std::string(words[1]));
   }

@@ -110,7 +110,7 @@ bool Vexs(const Command& command) {
 // fstr,expr,default: the default is evaluated only when it is needed.
 bool Fstr(const Command& command) {
   const TReturnValue value = QuietValue(command, 1);
-  arguments::SetResultStr(command, value.IsNone() ? arguments::Text(command, 2) : value.text);
+  arguments::SetResultStr(command, value.IsNone() ? arguments::Text(command, 2) : value.Text());
   return true;
 }
 
@@ -121,7 +121,8 @@ bool Fint(const Command& command) {
   if (value.kind == ValueKind::kInteger) {
     result = value.integer;
   } else if (!value.IsNone()) {
-    if (std::optional<int64_t> number = ParseInteger64(value.text)) result = FitInteger32(*number);
+    if (std::optional<int64_t> number = ParseInteger64(value.Text()))
+      result = FitInteger32(*number);
   }
   arguments::SetResultInt(command, result ? *result : arguments::Integer(command, 2));
   return true;

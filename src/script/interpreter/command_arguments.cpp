@@ -19,7 +19,7 @@ int32_t Integer(const Command& command, int index) {
 }
 
 std::string Text(const Command& command, int index) {
-  return Value(command, index).text;
+  return Value(command, index).Text();
 }
 
 std::string Literal(const Command& command, int index) {

@@ -195,7 +195,7 @@ void ControlFlow::Case(const Command& command) {
   TReturnValue value = run_.Evaluate(command.words.words[1]);
   TScriptRunStack& entry = Stack().Top();
   entry.texts[TScriptRunStack::kCondition] =
-      value.kind == ValueKind::kString ? "\"" + value.text + "\"" : DecimalText(value.integer);
+      value.kind == ValueKind::kString ? "\"" + value.Text() + "\"" : DecimalText(value.integer);
   entry.texts[TScriptRunStack::kMatched] = kFalse;
   Stack().SetKind(Stack().Size() - 1, RunKind::kCaseNotSelected);
 }

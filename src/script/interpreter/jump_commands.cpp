@@ -184,19 +184,19 @@ std::string JumpCommands::LabelArgument(RunContext& run, std::string_view word) 
   if (IsLabel(text)) return std::string(text);
   if (text.empty()) return {};
   TReturnValue value = run.Evaluate(text);
-  return IsLabel(value.text) ? value.text : std::string();
+  return IsLabel(value.Text()) ? value.Text() : std::string();
 }
 
 std::string JumpCommands::GoLabelArgument(std::string_view word) {
   std::string_view text = TrimBlanks(word);
   if (text.starts_with(kGoLabelMark)) return std::string(text);
-  return run_.Evaluate(text).text;
+  return run_.Evaluate(text).Text();
 }
 
 std::optional<std::string> JumpCommands::FileArgument(const Command& command) {
   std::string_view word = TrimBlanks(command.words.words[kFileWord]);
   if (word.empty() || base::EqualsIgnoreCase(word, kSelf)) return std::string(kSelf);
-  std::string name = run_.Evaluate(word).text;
+  std::string name = run_.Evaluate(word).Text();
   if (base::EqualsIgnoreCase(name, kSelf)) return name;
   std::string resolved = resource::ResolveDataPath(name);
   if (resolved.empty()) return std::nullopt;
@@ -232,9 +232,8 @@ void JumpCommands::PassParameters(const Command& command, int32_t depth) {
     if (word.empty()) continue;
     TReturnValue value = calculation.Evaluate(word, depth - 1);
     if (value.IsNone()) value = {ValueKind::kString, ScriptInteger(word), std::string(word)};
-    if (value.kind == ValueKind::kInteger) value.text = DecimalText(value.integer);
     locals.Write(kParamInt, depth, Element(i), TReturnValue::FromInteger(value.integer), true);
-    locals.Write(kParamStr, depth, Element(i), TReturnValue::FromString(value.text), true);
+    locals.Write(kParamStr, depth, Element(i), TReturnValue::FromString(value.Text()), true);
     count = i + 1;
   }
   calculation.SetReporting(reporting);

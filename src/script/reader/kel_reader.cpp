@@ -29,6 +29,31 @@ bool KeepsUnprefixed(char first) {
   return first == '\t' || first == ' ' || first == '/' || first == '@' || first == '\\';
 }
 
+// Where the command starting at `pos` ends: at the second backslash outside
+// quotes and braces, or at the end of the line.
+size_t CommandEnd(std::string_view line, size_t pos) {
+  int braces = 0;
+  bool quoted = false;
+  int backslashes = 0;
+  while (pos < line.size()) {
+    const size_t length = base::CharLength(line, pos);
+    if (length == 1) {
+      const char c = line[pos];
+      if (c == '{') {
+        ++braces;
+      } else if (c == '}') {
+        --braces;
+      } else if (braces == 0 && c == '"') {
+        quoted = !quoted;
+      } else if (braces == 0 && !quoted && c == '\\' && ++backslashes == 2) {
+        break;
+      }
+    }
+    pos += length;
+  }
+  return pos;
+}
+
 int32_t ClampToLine(int64_t line) {
   return static_cast<int32_t>(std::clamp<int64_t>(line, -1, std::numeric_limits<int32_t>::max()));
 }
@@ -43,12 +68,13 @@ TKelReader::~TKelReader() = default;
 
 void TKelReader::Reset() {
   script_.reset();
+  prepared_.clear();
   currentLabel_ = -1;
   linesSinceLabel_ = 0;
   currentLine_ = -1;
   charPosition_ = 0;
   fileName_.clear();
-  lineText_.clear();
+  lineText_ = {};
   ClearReplacements();
   for (int n = 0; n < kMarkers; ++n) {
     markerNames_[n] = std::string(kMarkerMark) + std::to_string(n);
@@ -65,8 +91,9 @@ bool TKelReader::OpenScript(std::string_view name, bool force) {
   linesSinceLabel_ = 0;
   currentLine_ = -1;
   charPosition_ = 0;
-  lineText_.clear();
+  lineText_ = {};
   fileName_.clear();
+  prepared_.clear();
   auto loaded = ScriptLoader(events_).Load(name);
   if (!loaded) return false;
   script_ = std::move(*loaded);
@@ -89,21 +116,32 @@ bool TKelReader::GotoLabel(std::string_view label, int32_t lineOffset, int32_t c
 }
 
 bool TKelReader::GotoLine(int32_t line, int32_t charPosition) {
-  lineText_.clear();
+  lineText_ = {};
   if (!script_ || line < 0 || line >= script_->LineCount()) {
     MovePastEnd();
     return false;
   }
   bool process = !(HasCurrentLabel() && CurrentLabel().raw);
   if (process && HasCurrentLabel() && events_ != nullptr) {
-    events_->LineReached(CurrentLabel().file + CurrentLabel().name, linesSinceLabel_);
+    events_->LineReached(CurrentLabel().logKey, linesSinceLabel_);
   }
   currentLine_ = line;
   charPosition_ = std::max(charPosition, 0);
-  std::string text = script_->Lines()[line];
-  if (process) text = ProcessLine(std::move(text));
-  lineText_ = CutLineComment(text);
+  lineText_ = PreparedLine(line, process);
   return true;
+}
+
+const std::string& TKelReader::PreparedLine(int32_t line, bool process) {
+  // Raw lines and processed lines are told apart by the low bit.
+  const uint64_t generation = pipelineGeneration_ * 2 + (process ? 1 : 0);
+  if (prepared_.size() != script_->Lines().size()) prepared_.assign(script_->Lines().size(), {});
+  PreparedText& entry = prepared_[static_cast<size_t>(line)];
+  if (entry.generation == generation && replacer_ == nullptr) return entry.text;
+  std::string text = script_->Lines()[static_cast<size_t>(line)];
+  if (process) text = ProcessLine(std::move(text));
+  entry.text = CutLineComment(text);
+  entry.generation = generation;
+  return entry.text;
 }
 
 void TKelReader::MovePastEnd() {
@@ -137,33 +175,12 @@ std::string TKelReader::ReadCommand() {
     if (currentLine_ < script_->LineCount()) ++linesSinceLabel_;
     GotoLine(currentLine_ + 1, 0);
   }
-  std::string command;
-  int braces = 0;
-  bool quoted = false;
-  int backslashes = 0;
-  size_t pos = static_cast<size_t>(charPosition_);
-  while (pos < lineText_.size()) {
-    size_t length = base::CharLength(lineText_, pos);
-    if (length == 1) {
-      char c = lineText_[pos];
-      if (c == '\t') {
-        ++pos;
-        continue;
-      }
-      if (c == '{') {
-        ++braces;
-      } else if (c == '}') {
-        --braces;
-      } else if (braces == 0 && c == '"') {
-        quoted = !quoted;
-      } else if (braces == 0 && !quoted && c == '\\' && ++backslashes == 2) {
-        break;
-      }
-    }
-    command.append(lineText_, pos, length);
-    pos += length;
-  }
-  charPosition_ = static_cast<int32_t>(pos);
+  const size_t start = std::min(static_cast<size_t>(charPosition_), lineText_.size());
+  const size_t end = CommandEnd(lineText_, start);
+  charPosition_ = std::max(charPosition_, static_cast<int32_t>(end));
+  // A tab byte is never part of a two-byte character, so it can go bytewise.
+  std::string command(lineText_.substr(start, end - start));
+  std::erase(command, '\t');
   if (TrimBlanks(command).starts_with(kLabelMark)) EnterLabelLine(command);
   return command;
 }
@@ -219,19 +236,23 @@ std::string TKelReader::LabelFile(std::string_view label) const {
 
 bool TKelReader::AddReplacement(std::string_view pattern, std::string_view replacement,
                                 uint8_t mode) {
+  PipelineChanged();
   return table_.Add(pattern, replacement, mode);
 }
 
 bool TKelReader::RemoveReplacement(std::string_view pattern) {
+  PipelineChanged();
   return table_.Remove(pattern);
 }
 
 bool TKelReader::SetReplacementSlot(int slot, std::string_view pattern, uint8_t mode,
                                     std::string_view replacement) {
+  PipelineChanged();
   return table_.Set(slot, pattern, mode, replacement);
 }
 
 void TKelReader::ClearReplacements() {
+  PipelineChanged();
   table_.Clear();
   linePrefix_.clear();
   emptyLineText_.clear();
@@ -239,14 +260,17 @@ void TKelReader::ClearReplacements() {
 }
 
 void TKelReader::SetTextLinePrefix(std::string_view text) {
+  PipelineChanged();
   linePrefix_ = ShortString(text);
 }
 
 void TKelReader::SetEmptyLineText(std::string_view text) {
+  PipelineChanged();
   emptyLineText_ = ShortString(text);
 }
 
 void TKelReader::SetMarker(int n, std::string_view value) {
+  PipelineChanged();
   if (n >= 0 && n < kMarkers) markerValues_[n] = std::string(value);
 }
 
@@ -280,6 +304,7 @@ bool TKelReader::LoadReaderState(base::ByteReader& in) {
     in.Str16();  // the marker's name, which is fixed by its number
     value = in.Str16();
   }
+  PipelineChanged();
   for (int i = 0; i < kSlots; ++i)
     table_.Set(i, slots[i].pattern, block.modes[i], slots[i].replacement);
   replacementEnabled_ = block.replacementEnabled;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
@@ -62,7 +63,7 @@ class TKelReader {
   int32_t CurrentLine() const { return currentLine_; }
   // Past the last line: only empty commands follow until the next jump.
   bool AtEnd() const;
-  const std::string& CurrentLineText() const { return lineText_; }
+  std::string_view CurrentLineText() const { return lineText_; }
   // The file a label was read from; empty for an unknown label.
   std::string LabelFile(std::string_view label) const;
 
@@ -72,7 +73,10 @@ class TKelReader {
                           std::string_view replacement);
   void ClearReplacements();
   const ReplacementTable& Replacements() const { return table_; }
-  void SetReplacementEnabled(bool on) { replacementEnabled_ = on; }
+  void SetReplacementEnabled(bool on) {
+    replacementEnabled_ = on;
+    PipelineChanged();
+  }
   bool ReplacementEnabled() const { return replacementEnabled_; }
   // Both are kept cut to 127 bytes.
   void SetTextLinePrefix(std::string_view text);
@@ -97,6 +101,11 @@ class TKelReader {
   const ScriptLabel& CurrentLabel() const { return script_->Labels()[currentLabel_]; }
   void MovePastEnd();
   std::string ProcessLine(std::string text) const;
+  // The line as commands are read from it, through the pipeline (unless raw)
+  // and with its "//" comment cut off.
+  const std::string& PreparedLine(int32_t line, bool process);
+  // Whatever changes the pipeline's output makes every prepared line stale.
+  void PipelineChanged() { ++pipelineGeneration_; }
   std::string ApplyMarkers(std::string text) const;
   void EnterLabelLine(std::string_view command);
   void Warn() const;
@@ -116,9 +125,19 @@ class TKelReader {
   bool replacementEnabled_ = true;
   std::string linePrefix_;
   std::string emptyLineText_;
-  std::string lineText_;
+  // Points into prepared_.
+  std::string_view lineText_;
   // Owned here: the matcher keeps a compiled pattern between lines.
   std::unique_ptr<TBRegExp> regExp_;
+  // Lines run again and again (loops, subroutines) are prepared once per
+  // state of the pipeline. An external replacer's output is not known to stay
+  // the same, so with one every line is prepared afresh.
+  struct PreparedText {
+    uint64_t generation = 0;
+    std::string text;
+  };
+  std::vector<PreparedText> prepared_;
+  uint64_t pipelineGeneration_ = 1;
 };
 
 }  // namespace mavu::script

@@ -14,6 +14,7 @@ struct ScriptLabel {
   std::string file;        // the file it was read from, as named to the loader
   int32_t sourceLine = 0;  // 0-based line inside that file
   bool raw = false;        // "@@!..." labels: their lines skip the line pipeline
+  std::string logKey;      // file + name: the key of the read log
 };
 
 // A loaded script: its lines after comment removal and include expansion, and
@@ -33,7 +34,11 @@ class ScriptLines {
  private:
   std::vector<std::string> lines_;
   std::vector<ScriptLabel> labels_;
-  std::unordered_map<std::string, int32_t> firstByName_;
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> firstByName_;
 };
 
 }  // namespace mavu::script

@@ -72,8 +72,12 @@ ScriptLoader::Status ScriptLoader::TakeLine(std::string_view raw, const std::str
     return Status::kTooLarge;
   }
   if (trimmed.size() > kLabelMark.size() && trimmed.starts_with(kLabelMark)) {
-    script_.AddLabel({base::LowerName(trimmed), script_.LineCount(), file, sourceLine,
-                      trimmed[kLabelMark.size()] == kRawLabelMark});
+    script_.AddLabel({base::LowerName(trimmed),
+                      script_.LineCount(),
+                      file,
+                      sourceLine,
+                      trimmed[kLabelMark.size()] == kRawLabelMark,
+                      {}});
   }
   script_.AddLine(std::move(line));
   return Status::kRead;

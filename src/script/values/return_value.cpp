@@ -6,10 +6,6 @@
 
 namespace mavu::script {
 
-TReturnValue TReturnValue::FromInteger(int32_t value) {
-  return {ValueKind::kInteger, value, DecimalText(value)};
-}
-
 TReturnValue TReturnValue::FromString(std::string text) {
   int32_t integer = ScriptInteger(text);
   return {ValueKind::kString, integer, std::move(text)};
@@ -17,6 +13,10 @@ TReturnValue TReturnValue::FromString(std::string text) {
 
 TReturnValue TReturnValue::FromObjectName(std::string name) {
   return {ValueKind::kObjectName, 0, std::move(name)};
+}
+
+std::string TReturnValue::Text() const {
+  return kind == ValueKind::kInteger ? DecimalText(integer) : text_;
 }
 
 }  // namespace mavu::script

@@ -14,18 +14,28 @@ enum class ValueKind : uint8_t {
   kNone = 4,        // no value (failure): 0 and empty text
 };
 
-// A script value: a kind with an integer part and a text part.
-struct TReturnValue {
-  ValueKind kind = ValueKind::kNone;
-  int32_t integer = 0;
-  std::string text;
+// A script value: a kind with an integer part and a text part. An integer
+// value makes its text (the decimal digits) only when asked: most integers
+// are only ever computed with.
+class TReturnValue {
+ public:
+  TReturnValue() = default;
+  TReturnValue(ValueKind kind, int32_t integer, std::string text = {})
+      : kind(kind), integer(integer), text_(std::move(text)) {}
 
-  static TReturnValue FromInteger(int32_t value);
+  static TReturnValue FromInteger(int32_t value) { return {ValueKind::kInteger, value}; }
   static TReturnValue FromString(std::string text);
   static TReturnValue FromObjectName(std::string name);
   static TReturnValue None() { return {}; }
 
   bool IsNone() const { return kind == ValueKind::kNone; }
+  std::string Text() const;
+
+  ValueKind kind = ValueKind::kNone;
+  int32_t integer = 0;
+
+ private:
+  std::string text_;
 };
 
 }  // namespace mavu::script

@@ -58,7 +58,7 @@ TReturnValue TValueArrayObject::ReadElement(int32_t index) const {
 }
 
 void TValueArrayObject::WriteElement(int32_t index, const TReturnValue& value) {
-  names_.at(static_cast<size_t>(index)) = value.text;
+  names_.at(static_cast<size_t>(index)) = value.Text();
 }
 
 bool TValueArrayObject::WriteElements(base::ByteWriter& out) const {

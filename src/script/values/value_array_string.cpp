@@ -19,7 +19,7 @@ TReturnValue TValueArrayString::ReadElement(int32_t index) const {
 }
 
 void TValueArrayString::WriteElement(int32_t index, const TReturnValue& value) {
-  elements_.at(static_cast<size_t>(index)) = value.text;
+  elements_.at(static_cast<size_t>(index)) = value.Text();
 }
 
 bool TValueArrayString::WriteElements(base::ByteWriter& out) const {

@@ -112,7 +112,7 @@ TReturnValue Arithmetic(Operator op, const TReturnValue& left, const TReturnValu
   if (left.kind == ValueKind::kInteger) return TReturnValue::FromInteger(integer);
   // Only + and & join the texts of a string (or object name) on the left.
   bool joins = op == Operator::kAdd || op == Operator::kBitAnd;
-  std::string text = joins ? left.text + right.text : DecimalText(integer);
+  std::string text = joins ? left.Text() + right.Text() : DecimalText(integer);
   return {left.kind, integer, std::move(text)};
 }
 
@@ -121,7 +121,7 @@ bool Compare(Operator op, const TReturnValue& left, const TReturnValue& right) {
   if (left.kind == ValueKind::kInteger) {
     order = left.integer < right.integer ? -1 : (left.integer > right.integer ? 1 : 0);
   } else {
-    order = CompareTextIgnoreCase(left.text, right.text);
+    order = CompareTextIgnoreCase(left.Text(), right.Text());
   }
   switch (op) {
     case Operator::kEqual:

@@ -13,7 +13,7 @@ void WriteElement(JsonWriter& json, const script::TReturnValue& value) {
   if (value.kind == script::ValueKind::kInteger) {
     json.Number(value.integer);
   } else {
-    json.String(base::Cp932ToUtf8(value.text));
+    json.String(base::Cp932ToUtf8(value.Text()));
   }
 }
 

@@ -308,7 +308,7 @@ TEST_F(KelScriptTest, SystemVariablesComeBackFromTheSavedSystemData) {
   TKelScript other(services_.Services(), std::move(registry), folder_.Path() / "SaveData", 0x1234);
   ASSERT_TRUE(other.Initialize());
   EXPECT_EQ(other.Evaluate("cleared").integer, 9);
-  EXPECT_EQ(other.Evaluate("sys").text, "sys,0");
+  EXPECT_EQ(other.Evaluate("sys").Text(), "sys,0");
 }
 
 TEST_F(KelScriptTest, InitializeFailsWhenTheSaveFolderCannotBeMade) {

@@ -250,12 +250,12 @@ class LinePipelineTest : public KelReaderTest {
   std::string Through(const std::string& line) {
     Mount({{"p.s", "@@p\n" + line + "\n@@!raw\n" + line}});
     reader_.JumpToLabel("p.s", "@@p");
-    return reader_.CurrentLineText();
+    return std::string(reader_.CurrentLineText());
   }
   std::string Raw(const std::string& line) {
     Mount({{"p.s", "@@p\n" + line + "\n@@!raw\n" + line}});
     reader_.JumpToLabel("p.s", "@@!raw");
-    return reader_.CurrentLineText();
+    return std::string(reader_.CurrentLineText());
   }
 };
 

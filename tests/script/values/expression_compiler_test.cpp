@@ -150,14 +150,14 @@ TEST(ClassifyOperand, NumbersAndQuotedStringsAreLiterals) {
   EXPECT_EQ(number.literal.kind, ValueKind::kInteger);
   EXPECT_EQ(number.literal.integer, 31);
   EXPECT_EQ(ClassifyOperand("4294967296").literal.integer, 0);
-  EXPECT_EQ(ClassifyOperand("4294967296").literal.text, "0");
+  EXPECT_EQ(ClassifyOperand("4294967296").literal.Text(), "0");
   EXPECT_EQ(ClassifyOperand("-1").literal.integer, -1);
   Operand text = ClassifyOperand("\"12\"");
   EXPECT_EQ(text.form, Operand::Form::kLiteral);
   EXPECT_EQ(text.literal.kind, ValueKind::kString);
-  EXPECT_EQ(text.literal.text, "12");
+  EXPECT_EQ(text.literal.Text(), "12");
   EXPECT_EQ(text.literal.integer, 12);
-  EXPECT_EQ(ClassifyOperand("\"a b\"x").literal.text, "a b");
+  EXPECT_EQ(ClassifyOperand("\"a b\"x").literal.Text(), "a b");
 }
 
 TEST(ClassifyOperand, AnythingElseIsAVariableWithUpToFourIndices) {

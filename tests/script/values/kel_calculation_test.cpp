@@ -32,7 +32,7 @@ class CalculationTest : public ::testing::Test {
   int32_t Int(std::string_view text, int32_t depth = 0) {
     TReturnValue value = Eval(text, depth);
     EXPECT_EQ(value.kind, ValueKind::kInteger) << text;
-    EXPECT_EQ(value.text, std::to_string(value.integer)) << text;
+    EXPECT_EQ(value.Text(), std::to_string(value.integer)) << text;
     return value.integer;
   }
 
@@ -142,12 +142,12 @@ TEST_F(CalculationTest, OnlyVariablesCanBeAssigned) {
 TEST_F(CalculationTest, StringsConcatenateAndCompareIgnoringCase) {
   TReturnValue joined = Eval("\"12\"+3");
   EXPECT_EQ(joined.kind, ValueKind::kString);
-  EXPECT_EQ(joined.text, "123");
+  EXPECT_EQ(joined.Text(), "123");
   EXPECT_EQ(Int("3+\"12\""), 15);
   EXPECT_EQ(Int("\"abc\"==\"ABC\""), 1);
   EXPECT_EQ(Int("\"abc\"!=\"abd\""), 1);
-  EXPECT_EQ(Eval("\"a b\" + \"c\"").text, "a bc");
-  EXPECT_EQ(Eval("\"x\"&\"y\"").text, "xy");
+  EXPECT_EQ(Eval("\"a b\" + \"c\"").Text(), "a bc");
+  EXPECT_EQ(Eval("\"x\"&\"y\"").Text(), "xy");
   EXPECT_EQ(Eval("\"\"").kind, ValueKind::kString);
   EXPECT_TRUE(Messages().empty());
 }
@@ -192,7 +192,7 @@ TEST_F(CalculationTest, DollarHexadecimal) {
   EXPECT_EQ(Int("$7FFFFFFF"), kMax);
   TReturnValue text = Eval("\"$1F\"+0");  // a string on the left keeps its kind
   EXPECT_EQ(text.kind, ValueKind::kString);
-  EXPECT_EQ(text.text, "$1F0");
+  EXPECT_EQ(text.Text(), "$1F0");
   EXPECT_EQ(text.integer, 31);
   EXPECT_EQ(Int("0+\"$1F\""), 31);
 }
@@ -438,7 +438,7 @@ TEST_F(CalculationTest, ObjectDeclarationsCreateObjectsAndAreNotAssignable) {
   EXPECT_EQ(host.log, (std::vector<std::string>{"create img bg,0", "create img bg,1"}));
   TReturnValue element = Eval("bg[1]", 1);
   EXPECT_EQ(element.kind, ValueKind::kObjectName);
-  EXPECT_EQ(element.text, "bg,1");
+  EXPECT_EQ(element.Text(), "bg,1");
   EXPECT_TRUE(Eval("bg=1", 1).IsNone());
   EXPECT_EQ(Messages(),
             (std::vector<std::string>{Sjis("この変数には書き込めません:") + "bg", CalcError()}));
@@ -479,7 +479,7 @@ TEST_F(CalculationTest, AssignConvertsToTheVariablesKind) {
   ASSERT_TRUE(calc.AssignString("i[1]", 0, "$1F"));
   EXPECT_EQ(Int("i[1]"), 31);
   ASSERT_TRUE(calc.AssignInteger("s", 0, -4));
-  EXPECT_EQ(Eval("s").text, "-4");
+  EXPECT_EQ(Eval("s").Text(), "-4");
   EXPECT_FALSE(calc.AssignInteger("i[2]", 0, 1));
   EXPECT_FALSE(calc.AssignInteger("5", 0, 1));
   EXPECT_FALSE(calc.AssignInteger("missing", 0, 1));
@@ -491,12 +491,12 @@ TEST_F(CalculationTest, AStringVariableReadsWithItsNumberAndCompares) {
   Global("str", "name");
   ASSERT_TRUE(calc.AssignString("name", 0, "Alice"));
   EXPECT_EQ(Int("name==\"ALICE\""), 1);
-  EXPECT_EQ(Eval("name+\"!\"").text, "Alice!");
+  EXPECT_EQ(Eval("name+\"!\"").Text(), "Alice!");
   ASSERT_TRUE(calc.AssignString("name", 0, "12"));
   TReturnValue doubled = Eval("name*2");
   EXPECT_EQ(doubled.kind, ValueKind::kString);
   EXPECT_EQ(doubled.integer, 24);
-  EXPECT_EQ(doubled.text, "24");
+  EXPECT_EQ(doubled.Text(), "24");
 }
 
 TEST_F(CalculationTest, ResetClearsGlobalsAndLocalsAndKeepsTheSystemTable) {

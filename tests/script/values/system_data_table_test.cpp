@@ -85,7 +85,7 @@ TEST_F(SystemDataTableTest, SystemVariablesSurviveAFile) {
   resource::SystemData other(dir_.Path(), kKey, loadedStream);
   ASSERT_TRUE(other.LoadSystemData("SystemData.dat")) << other.LastError();
   EXPECT_EQ(loaded.Read("cleared", 0, Index(2), false).integer, -7);
-  EXPECT_EQ(loaded.Read("NAME", 0, Index(0), false).text, "abc");
+  EXPECT_EQ(loaded.Read("NAME", 0, Index(0), false).Text(), "abc");
   EXPECT_TRUE(sink_.messages.empty());
 }
 

@@ -29,7 +29,7 @@ TReturnValue Apply(Operator op, const TReturnValue& l, const TReturnValue& r) {
 void ExpectInt(const TReturnValue& value, int32_t expected) {
   EXPECT_EQ(value.kind, ValueKind::kInteger);
   EXPECT_EQ(value.integer, expected);
-  EXPECT_EQ(value.text, std::to_string(expected));
+  EXPECT_EQ(value.Text(), std::to_string(expected));
 }
 
 TEST(OperatorFromText, KnowsEveryOperatorAndItsLevel) {
@@ -108,14 +108,14 @@ TEST(ApplyOperator, BitOperators) {
 TEST(ApplyOperator, AStringOnTheLeftJoinsTextsWithPlusAndAmpersand) {
   TReturnValue sum = Apply(Operator::kAdd, Str("12"), Int(3));
   EXPECT_EQ(sum.kind, ValueKind::kString);
-  EXPECT_EQ(sum.text, "123");
+  EXPECT_EQ(sum.Text(), "123");
   EXPECT_EQ(sum.integer, 15);  // the integer parts add
   TReturnValue joined = Apply(Operator::kBitAnd, Str("ab"), Str("cd"));
   EXPECT_EQ(joined.kind, ValueKind::kString);
-  EXPECT_EQ(joined.text, "abcd");
+  EXPECT_EQ(joined.Text(), "abcd");
   EXPECT_EQ(joined.integer, 0);
   TReturnValue masked = Apply(Operator::kBitAnd, Str("6"), Int(3));
-  EXPECT_EQ(masked.text, "63");
+  EXPECT_EQ(masked.Text(), "63");
   EXPECT_EQ(masked.integer, 2);
 }
 
@@ -129,13 +129,13 @@ TEST(ApplyOperator, OtherOperatorsGiveTheDecimalTextButKeepTheLeftKind) {
   TReturnValue difference = Apply(Operator::kSubtract, Str("10"), Int(3));
   EXPECT_EQ(difference.kind, ValueKind::kString);
   EXPECT_EQ(difference.integer, 7);
-  EXPECT_EQ(difference.text, "7");
+  EXPECT_EQ(difference.Text(), "7");
   TReturnValue product = Apply(Operator::kMultiply, Obj("bg,0"), Int(3));
   EXPECT_EQ(product.kind, ValueKind::kObjectName);
-  EXPECT_EQ(product.text, "0");
+  EXPECT_EQ(product.Text(), "0");
   TReturnValue objectSum = Apply(Operator::kAdd, Obj("bg"), Str(",1"));
   EXPECT_EQ(objectSum.kind, ValueKind::kObjectName);
-  EXPECT_EQ(objectSum.text, "bg,1");
+  EXPECT_EQ(objectSum.Text(), "bg,1");
 }
 
 TEST(ApplyOperator, ComparisonsOfIntegersAreSigned) {

@@ -10,7 +10,7 @@ TEST(ValueStack, PopsInReverseOrderAndGivesNoneWhenEmpty) {
   stack.Push(TReturnValue::FromInteger(1));
   stack.Push(TReturnValue::FromString("two"));
   EXPECT_EQ(stack.Count(), 2u);
-  EXPECT_EQ(stack.Pop().text, "two");
+  EXPECT_EQ(stack.Pop().Text(), "two");
   EXPECT_EQ(stack.Pop().integer, 1);
   EXPECT_TRUE(stack.Pop().IsNone());
   EXPECT_EQ(stack.Count(), 0u);

@@ -99,8 +99,8 @@ TEST(ValueTableStream, ReadsHandMadeBytesAndRecreatesObjects) {
   t.table.ReadTable(in);
   EXPECT_TRUE(in.AtEnd());
   EXPECT_EQ(t.table.Read("a", 0, {}, false).integer, 7);
-  EXPECT_EQ(t.table.Read("s", 0, At(1), false).text, "yz");
-  EXPECT_EQ(t.table.Read("bg", 0, {}, false).text, "bg,0");
+  EXPECT_EQ(t.table.Read("s", 0, At(1), false).Text(), "yz");
+  EXPECT_EQ(t.table.Read("bg", 0, {}, false).Text(), "bg,0");
   ASSERT_NE(t.host.Object("bg,0"), nullptr);
   EXPECT_EQ(t.host.Object("bg,0")->state, "st");
   EXPECT_EQ(t.host.Object("bg,0")->KindName(), "img");

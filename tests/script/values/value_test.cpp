@@ -225,10 +225,10 @@ TEST_F(ValueTableTest, ReadsGiveTheKindOfTheStorage) {
   TReturnValue i = Read("i");
   EXPECT_EQ(i.kind, ValueKind::kInteger);
   EXPECT_EQ(i.integer, -12);
-  EXPECT_EQ(i.text, "-12");
+  EXPECT_EQ(i.Text(), "-12");
   TReturnValue s = Read("s");
   EXPECT_EQ(s.kind, ValueKind::kString);
-  EXPECT_EQ(s.text, "$1F");
+  EXPECT_EQ(s.Text(), "$1F");
   EXPECT_EQ(s.integer, 31);
 }
 
@@ -240,9 +240,9 @@ TEST_F(ValueTableTest, WritesConvertToTheKindOfTheStorage) {
   ASSERT_TRUE(Write("i", {}, TReturnValue::FromString("$1F")));
   EXPECT_EQ(Read("i").integer, 31);
   ASSERT_TRUE(Write("s", {}, TReturnValue::FromInteger(77)));
-  EXPECT_EQ(Read("s").text, "77");
+  EXPECT_EQ(Read("s").Text(), "77");
   ASSERT_TRUE(Write("s", {}, TReturnValue::FromObjectName("bg,0")));
-  EXPECT_EQ(Read("s").text, "bg,0");
+  EXPECT_EQ(Read("s").Text(), "bg,0");
 }
 
 TEST_F(ValueTableTest, ReportsMissingVariablesRightsAndRanges) {
@@ -340,7 +340,7 @@ TEST_F(ValueTableTest, ObjectVariablesCreateAndFreeTheirObjects) {
   EXPECT_EQ(host.log, (std::vector<std::string>{"create img bg,0", "create img bg,1"}));
   TReturnValue second = Read("bg", At({1}));
   EXPECT_EQ(second.kind, ValueKind::kObjectName);
-  EXPECT_EQ(second.text, "bg,1");
+  EXPECT_EQ(second.Text(), "bg,1");
   EXPECT_EQ(second.integer, 0);
   ASSERT_TRUE(table.Delete("bg", 0, false));
   EXPECT_EQ(host.log, (std::vector<std::string>{"create img bg,0", "create img bg,1", "free bg,0",
@@ -379,9 +379,9 @@ TEST_F(ValueTableTest, FreeingAnObjectThatIsGoneIsReported) {
 TEST_F(ValueTableTest, ReferenceObjectVariablesOnlyHoldNames) {
   ASSERT_TRUE(DeclareObjects("ResultBtn", "", {2}, true));
   EXPECT_TRUE(host.log.empty());
-  EXPECT_EQ(Read("resultbtn", At({1})).text, "");
+  EXPECT_EQ(Read("resultbtn", At({1})).Text(), "");
   ASSERT_TRUE(table.Write("ResultBtn", 0, At({1}), TReturnValue::FromObjectName("btn,3"), true));
-  EXPECT_EQ(Read("ResultBtn", At({1})).text, "btn,3");
+  EXPECT_EQ(Read("ResultBtn", At({1})).Text(), "btn,3");
   ASSERT_TRUE(table.Delete("ResultBtn", 0, true));
   EXPECT_TRUE(host.log.empty());
 }
@@ -389,7 +389,7 @@ TEST_F(ValueTableTest, ReferenceObjectVariablesOnlyHoldNames) {
 TEST_F(ValueTableTest, WritingANameIntoObjectStorageCreatesAndFreesNothing) {
   ASSERT_TRUE(DeclareObjects("bg", "img", {}));
   ASSERT_TRUE(table.Write("bg", 0, {}, TReturnValue::FromString("elsewhere"), true));
-  EXPECT_EQ(Read("bg").text, "elsewhere");
+  EXPECT_EQ(Read("bg").Text(), "elsewhere");
   EXPECT_EQ(host.log, std::vector<std::string>{"create img bg,0"});
   ASSERT_TRUE(table.Delete("bg", 0, false));
   // The element still owns the object it created.

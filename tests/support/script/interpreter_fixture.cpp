@@ -55,7 +55,7 @@ int32_t InterpreterTest::Int(std::string_view expression) {
 }
 
 std::string InterpreterTest::Str(std::string_view expression) {
-  return script_->Evaluate(expression).text;
+  return script_->Evaluate(expression).Text();
 }
 
 void InterpreterTest::DeclareGlobal(std::string_view type, std::string_view name) {

@@ -51,7 +51,7 @@ int32_t ObjectTest::Int(std::string_view expression) {
 }
 
 std::string ObjectTest::Str(std::string_view expression) {
-  return script_->Evaluate(expression).text;
+  return script_->Evaluate(expression).Text();
 }
 
 std::vector<std::string> ObjectTest::Messages() const {
