@@ -7,10 +7,6 @@
 
 namespace mavu::base {
 
-size_t CharLength(std::string_view text, size_t pos) {
-  return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
-}
-
 std::string_view TruncateWhole(std::string_view text, size_t maxBytes) {
   if (text.size() <= maxBytes) return text;
   size_t end = 0;
@@ -124,7 +120,9 @@ class Iconv {
   iconv_t handle_;
 };
 
-size_t SkipCp932Char(std::string_view rest) { return CharLength(rest, 0); }
+size_t SkipCp932Char(std::string_view rest) {
+  return CharLength(rest, 0);
+}
 
 size_t SkipUtf8Char(std::string_view rest) {
   auto lead = static_cast<uint8_t>(rest[0]);

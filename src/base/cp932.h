@@ -12,12 +12,18 @@
 namespace mavu::base {
 
 // 0x81-0x9F and 0xE0-0xFF start a two-byte character.
-constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || b >= 0xE0; }
-inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<uint8_t>(c)); }
+constexpr bool IsLeadByte(uint8_t b) {
+  return (b >= 0x81 && b <= 0x9F) || b >= 0xE0;
+}
+inline bool IsLeadByte(char c) {
+  return IsLeadByte(static_cast<uint8_t>(c));
+}
 
 // Byte length of the character starting at `pos`: 2 for a lead byte that has a
 // trail byte after it, else 1.
-size_t CharLength(std::string_view text, size_t pos);
+inline size_t CharLength(std::string_view text, size_t pos) {
+  return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
+}
 
 // The longest prefix of at most `maxBytes` bytes that ends on a character boundary.
 std::string_view TruncateWhole(std::string_view text, size_t maxBytes);

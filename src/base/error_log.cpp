@@ -12,7 +12,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 void ErrorLog::ScriptError(std::string_view message) {
   errorFlag_ = true;
-  std::string line = context_;
+  std::string line = ErrorContext();
   line.append(kErrorTag).append(message);
   AppendErrorLine(line);
 }
@@ -36,11 +36,6 @@ bool ErrorLog::WriteFile(bool rewrite) const {
   for (size_t i = first; i < errors_.size(); ++i) out << errors_[i] << kLineEnd;
   out.close();
   return !out.fail();
-}
-
-ErrorLog& TheErrorLog() {
-  static ErrorLog log;
-  return log;
 }
 
 }  // namespace mavu::base

@@ -9,6 +9,14 @@ namespace mavu::base {
 
 inline constexpr std::string_view kErrorLogName = "ERRORLOG.txt";
 
+// Where the position in front of an error line comes from when it is worked
+// out only when an error is logged.
+class ErrorContextSource {
+ public:
+  virtual ~ErrorContextSource() = default;
+  virtual std::string ErrorContext() const = 0;
+};
+
 // The script engine's error log: the errors since the start or the last reset,
 // in memory (the script-error screen shows the newest) and in a text file
 // beside the game. The file is rewritten by the first error of each such
@@ -19,9 +27,14 @@ class ErrorLog {
   void SetDirectory(const std::filesystem::path& dir) { file_ = dir / kErrorLogName; }
   const std::filesystem::path& File() const { return file_; }
 
-  // The script position that prefixes every error line.
+  // The script position that prefixes every error line: a fixed text, or
+  // what a source says at the time of the error (the source wins while set).
   void SetErrorContext(std::string_view text) { context_ = text; }
-  const std::string& ErrorContext() const { return context_; }
+  void SetErrorContextSource(const ErrorContextSource* source) { source_ = source; }
+  const ErrorContextSource* ContextSource() const { return source_; }
+  std::string ErrorContext() const {
+    return source_ != nullptr ? source_->ErrorContext() : context_;
+  }
 
   // Raises the error flag and logs "<context>:ERROR:<message>".
   void ScriptError(std::string_view message);
@@ -42,6 +55,7 @@ class ErrorLog {
 
   std::filesystem::path file_{std::string(kErrorLogName)};
   std::string context_;
+  const ErrorContextSource* source_ = nullptr;
   std::vector<std::string> errors_;
   // False until the file holds exactly the lines of the list.
   bool fileInStep_ = false;
@@ -49,7 +63,10 @@ class ErrorLog {
 };
 
 // The process-wide log, used from the main thread only.
-ErrorLog& TheErrorLog();
+inline ErrorLog& TheErrorLog() {
+  static ErrorLog log;
+  return log;
+}
 inline void SetErrorContext(std::string_view text) {
   TheErrorLog().SetErrorContext(text);
 }

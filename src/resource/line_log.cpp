@@ -7,7 +7,10 @@ bool LineLog::ReportLine(std::string_view key, int32_t offset) {
   if (locked_) return true;
   const std::optional<int32_t> stored = Stored(key);
   if (stored && *stored >= offset) return false;
-  counts_.RecordCount(key, offset, true);
+  if (counts_.RecordCount(key, offset, true)) {
+    memoValue_ = offset;
+    memoChanges_ = counts_.Changes();
+  }
   return true;
 }
 

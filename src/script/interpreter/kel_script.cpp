@@ -63,12 +63,17 @@ TKelScript::TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegis
       controlFlow_(*this),
       jumps_(*this) {
   Reader().SetEvents(this);
+  base::TheErrorLog().SetErrorContextSource(this);
   Calculation().SetErrorSink(this);
   Calculation().SetObjectHost(objects_.get());
 }
 
 TKelScript::~TKelScript() {
   if (hooked_) resource::TheDataTree().SetOpenHook(nullptr);
+  if (base::TheErrorLog().ContextSource() == this) {
+    base::TheErrorLog().SetErrorContext(ErrorContext());
+    base::TheErrorLog().SetErrorContextSource(nullptr);
+  }
   // The variables own objects: free them while the registry still exists.
   Calculation().GlobalTable().Clear();
   Calculation().LocalTable().Clear();
@@ -93,7 +98,8 @@ bool TKelScript::Initialize() {
 // --- Commands ---
 
 void TKelScript::ExecuteCommand(std::string_view text) {
-  base::SetErrorContext(Reader().PositionText());
+  errorPosition_ = Reader().CurrentPosition();
+  errorPositionText_.reset();
   std::string_view trimmed = TrimBlanks(text);
   if (trimmed.empty() || (trimmed[0] != kCommandMark && trimmed[0] != kLabelStart)) return;
   std::shared_ptr<const ParsedCommand> parsed = cache_.Parse(trimmed);
@@ -235,6 +241,14 @@ void TKelScript::LineReached(const std::string& key, int32_t offset) {
 
 void TKelScript::PositionWarning(const std::string& text) {
   if (!WarningsMuted()) services_.notices.ShowWarning(text);
+}
+
+void TKelScript::ScriptReplacing() {
+  if (!errorPositionText_) errorPositionText_ = Reader().PositionText(errorPosition_);
+}
+
+std::string TKelScript::ErrorContext() const {
+  return errorPositionText_ ? *errorPositionText_ : Reader().PositionText(errorPosition_);
 }
 
 // Include problems are listed without stopping the script.

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/error_log.h"
 #include "resource/system_data.h"
 #include "script/interpreter/command_cache.h"
 #include "script/interpreter/command_table.h"
@@ -38,6 +40,7 @@ namespace mavu::script {
 class TKelScript : public RunContext,
                    private ScriptErrorSink,
                    private ReaderEvents,
+                   private base::ErrorContextSource,
                    private resource::SystemVariableStream {
  public:
   static constexpr int32_t kMaxElapsedTime = 0x0FFFFFFF;
@@ -137,6 +140,9 @@ class TKelScript : public RunContext,
   void LineReached(const std::string& key, int32_t offset) override;
   void PositionWarning(const std::string& text) override;
   void ReaderError(const std::string& message) override;
+  void ScriptReplacing() override;
+  // ErrorContextSource: the position of the command being executed.
+  std::string ErrorContext() const override;
   // SystemVariableStream
   bool WriteVariables(base::ByteWriter& out) override;
   void ReadVariables(base::ByteReader& in) override;
@@ -165,7 +171,7 @@ class TKelScript : public RunContext,
   void HandleMode();
   int32_t AdvanceTime(int32_t elapsed);
   void AdvanceScene(int32_t ms);
-  std::string WaitMotion() const;
+  std::string_view WaitMotion() const;
   void RunCommands(bool& skipping);
   bool StopAtSceneSkipTarget();
   void ClickWhileSkipping();
@@ -202,6 +208,10 @@ class TKelScript : public RunContext,
   bool sceneSkipTargetActive_ = false;
   bool sceneSkipShown_ = false;
   std::string pendingEvent_;
+  // Taken at every command; made into text only for an error, or before the
+  // script it points into goes.
+  TKelReader::Position errorPosition_;
+  std::optional<std::string> errorPositionText_ = std::string();
   std::string startScript_;
   std::function<void()> resetEvent_;
   bool hooked_ = false;

@@ -89,6 +89,8 @@ bool TKelScript::TakeInput(bool inputAllowed) {
 
 void TKelScript::ApplyAction(SystemAction action, bool& skipping) {
   switch (action) {
+    case SystemAction::kNone:
+      return;
     case SystemAction::kReset:
       return RequestUnlessLocked(SystemRequest::kReset, lock::kReset);
     case SystemAction::kExit:
@@ -178,8 +180,8 @@ void TKelScript::AdvanceScene(int32_t ms) {
   Stage& stage = services_.stage;
   RefreshSystemButtons();
   stage.AdvanceCamera(ms);
-  const std::string motion = WaitMotion();
-  stage.PlayWaitMotion(stage.HasWaitMotion(motion) ? motion : std::string(kDefaultMotion));
+  const std::string_view motion = WaitMotion();
+  stage.PlayWaitMotion(stage.HasWaitMotion(motion) ? motion : kDefaultMotion);
   stage.AdvanceWaitIndicator(ms);
   if (!pendingEvent_.empty()) {
     stage.PlayEventMotion(pendingEvent_);
@@ -191,7 +193,7 @@ void TKelScript::AdvanceScene(int32_t ms) {
   stage.AdvanceLayers(ms);
 }
 
-std::string TKelScript::WaitMotion() const {
+std::string_view TKelScript::WaitMotion() const {
   const bool off = Module().mode == SkipMode::kOff;
   const bool automatic = Module().mode == SkipMode::kAuto;
   switch (Module().waitState) {
@@ -218,7 +220,7 @@ std::string TKelScript::WaitMotion() const {
     default:
       break;
   }
-  return std::string(kDefaultMotion);
+  return kDefaultMotion;
 }
 
 // Commands run until one waits, an error is raised, a request is posted, the

@@ -21,6 +21,7 @@ class RunContext {
   RunContext& operator=(const RunContext&) = delete;
 
   TKelReader& Reader() { return reader_; }
+  const TKelReader& Reader() const { return reader_; }
   TKelCalculation& Calculation() { return calculation_; }
   TScriptModuleData& Module() { return module_; }
   const TScriptModuleData& Module() const { return module_; }

@@ -10,8 +10,4 @@ TKelObjectDataCustom::TKelObjectDataCustom(std::string name, ObjectKind kind)
 TKelObjectDataCustom::TKelObjectDataCustom(std::string name, ObjectKind kind, uint8_t group)
     : name_(std::move(name)), kind_(kind), group_(group), hash_(script::NameHash(name_)) {}
 
-bool TKelObjectDataCustom::InGroups(uint32_t groupSet) const {
-  return group_ <= kMaxGroup && ((groupSet >> group_) & 1u) != 0;
-}
-
 }  // namespace mavu::script

@@ -30,7 +30,9 @@ class TKelObjectDataCustom : public KelObject {
   uint8_t Group() const { return group_; }
   uint32_t NameHash() const { return hash_; }
   // Whether the object belongs to a group set (bit g = group g).
-  bool InGroups(uint32_t groupSet) const;
+  bool InGroups(uint32_t groupSet) const {
+    return group_ <= kMaxGroup && ((groupSet >> group_) & 1u) != 0;
+  }
 
   int32_t CameraX() const { return cameraX_; }
   int32_t CameraY() const { return cameraY_; }

@@ -29,6 +29,9 @@ std::unique_ptr<TKelObjectDataCustom> TKelObjectManager::CreateByKindName(
 
 bool TKelObjectManager::Add(std::unique_ptr<TKelObjectDataCustom> object) {
   if (object == nullptr || Find(object->Name()) != nullptr) return false;
+  const uint8_t group = object->Group();
+  if (group != 0) grouped_.push_back(object.get());
+  if (group <= TKelObjectDataCustom::kMaxGroup) groupsPresent_ |= 1u << group;
   objects_.push_back(std::move(object));
   return true;
 }
@@ -41,6 +44,8 @@ bool TKelObjectManager::Delete(std::string_view name) {
   // Taken out of the list first, so that nothing finds it while it goes.
   std::unique_ptr<TKelObjectDataCustom> object = std::move(*found);
   objects_.erase(found);
+  std::erase(grouped_, object.get());
+  CountGroups();
   return true;
 }
 
@@ -73,15 +78,14 @@ void TKelObjectManager::ClearObjects() {
   // Emptied before the objects go, so that nothing finds one while it goes.
   std::vector<std::unique_ptr<TKelObjectDataCustom>> objects = std::move(objects_);
   objects_.clear();
+  grouped_.clear();
+  groupsPresent_ = 0;
 }
 
-// By index, so that an object created or freed while the broadcast runs
-// cannot leave it walking a moved list.
-void TKelObjectManager::ForGroups(uint32_t groupSet,
-                                  const std::function<void(TKelObjectDataCustom&)>& visit) {
-  for (size_t i = 0; i < objects_.size(); ++i) {
-    TKelObjectDataCustom& object = *objects_[i];
-    if (object.InGroups(groupSet)) visit(object);
+void TKelObjectManager::CountGroups() {
+  groupsPresent_ = objects_.size() > grouped_.size() ? 1u : 0u;
+  for (const TKelObjectDataCustom* object : grouped_) {
+    if (object->Group() <= TKelObjectDataCustom::kMaxGroup) groupsPresent_ |= 1u << object->Group();
   }
 }
 

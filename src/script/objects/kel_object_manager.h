@@ -65,8 +65,25 @@ class TKelObjectManager : public ObjectRegistry, public ObjectSwap {
   void ForEachSystemButton(const std::function<void(SystemButton&)>& visit) override;
 
  private:
-  // Every object of the groups, in list order.
-  void ForGroups(uint32_t groupSet, const std::function<void(TKelObjectDataCustom&)>& visit);
+  // Every object of the groups, in list order. By index, so that an object
+  // created or freed while the broadcast runs cannot leave it walking a moved
+  // list.
+  template <typename Visit>
+  void ForGroups(uint32_t groupSet, Visit&& visit) {
+    if ((groupSet & groupsPresent_) == 0) return;
+    if ((groupSet & 1u) != 0) return VisitGroups(objects_, groupSet, visit);
+    VisitGroups(grouped_, groupSet, visit);
+  }
+  // By index, so that an object created or freed while the broadcast runs
+  // cannot leave it walking a moved list.
+  template <typename List, typename Visit>
+  static void VisitGroups(const List& list, uint32_t groupSet, Visit& visit) {
+    for (size_t i = 0; i < list.size(); ++i) {
+      TKelObjectDataCustom& object = *list[i];
+      if (object.InGroups(groupSet)) visit(object);
+    }
+  }
+  void CountGroups();
   std::vector<std::unique_ptr<TKelObjectDataCustom>>::iterator Locate(std::string_view lowerName);
 
   ObjectParts parts_;
@@ -75,6 +92,11 @@ class TKelObjectManager : public ObjectRegistry, public ObjectSwap {
   // Lower-cased names of recently found objects -> the object's address.
   resource::TStringCache cache_;
   std::vector<std::unique_ptr<TKelObjectDataCustom>> objects_;
+  // Most objects belong to group 0, which the per-frame broadcasts never
+  // reach: the others, in list order, and the groups in use let those
+  // broadcasts skip what they would pass over.
+  std::vector<TKelObjectDataCustom*> grouped_;
+  uint32_t groupsPresent_ = 0;
 };
 
 }  // namespace mavu::script

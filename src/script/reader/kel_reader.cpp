@@ -67,6 +67,7 @@ TKelReader::TKelReader() : regExp_(std::make_unique<TBRegExp>()) {
 TKelReader::~TKelReader() = default;
 
 void TKelReader::Reset() {
+  if (events_ != nullptr) events_->ScriptReplacing();
   script_.reset();
   prepared_.clear();
   currentLabel_ = -1;
@@ -84,6 +85,7 @@ void TKelReader::Reset() {
 
 bool TKelReader::OpenScript(std::string_view name, bool force) {
   if (!force && base::EqualsIgnoreCase(name, fileName_)) return true;
+  if (events_ != nullptr) events_->ScriptReplacing();
   // A failed load leaves an empty script under no name, so that asking for
   // the old file again reloads it instead of finding it "already open".
   script_.emplace();
@@ -190,13 +192,15 @@ void TKelReader::EnterLabelLine(std::string_view command) {
   linesSinceLabel_ = 0;
 }
 
-std::string TKelReader::PositionText() const {
+std::string TKelReader::PositionText(Position position) const {
   if (!script_) return std::string(kNoFile);
   // Standing on the last line already reads as the end of the script.
-  if (currentLine_ >= script_->LineCount() - 1) return std::string(kEndOfFile);
-  if (!HasCurrentLabel()) return "(0)";
-  const ScriptLabel& label = CurrentLabel();
-  int64_t sourceLine = int64_t{currentLine_} - label.line + label.sourceLine + 1;
+  if (position.line >= script_->LineCount() - 1) return std::string(kEndOfFile);
+  if (position.label < 0 || position.label >= static_cast<int32_t>(script_->Labels().size())) {
+    return "(0)";
+  }
+  const ScriptLabel& label = script_->Labels()[static_cast<size_t>(position.label)];
+  int64_t sourceLine = int64_t{position.line} - label.line + label.sourceLine + 1;
   return label.file + "(" + std::to_string(sourceLine) + ")";
 }
 

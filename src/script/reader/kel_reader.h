@@ -53,8 +53,16 @@ class TKelReader {
   // quotes and braces, moving to the next line when this one is used up.
   std::string ReadCommand();
 
+  // Where the reader stands, cheap to take: the text comes from it later.
+  struct Position {
+    int32_t line = -1;
+    int32_t label = -1;
+  };
+  Position CurrentPosition() const { return {currentLine_, currentLabel_}; }
   // "NOFILE", "EOF" or the label's file with the 1-based source line: start.s(10).
-  std::string PositionText() const;
+  std::string PositionText() const { return PositionText(CurrentPosition()); }
+  // A position taken in the script loaded now.
+  std::string PositionText(Position position) const;
   const std::string& CurrentFileName() const { return fileName_; }
   // The next two warn through the events when there is no current label.
   std::string CurrentLabelName() const;

@@ -19,6 +19,10 @@ class ReaderEvents {
   // `text` is the warning to show.
   virtual void PositionWarning(const std::string& text) = 0;
 
+  // The loaded script is about to be replaced: positions in it are still
+  // readable now and no longer afterwards.
+  virtual void ScriptReplacing() {}
+
   // A problem in the script data (include nesting or cycles, a script too
   // large, an unreadable include) for the error list.
   virtual void ReaderError(const std::string& message) = 0;

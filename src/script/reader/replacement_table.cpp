@@ -67,6 +67,7 @@ bool ReplacementTable::Add(std::string_view pattern, std::string_view replacemen
   if (slot < 0) return false;
   slots_[slot] = {std::string(pattern), std::string(replacement), mode};
   Reorder();
+  CountUsedSlots();
   return true;
 }
 
@@ -76,6 +77,7 @@ bool ReplacementTable::Remove(std::string_view pattern) {
   if (slot < 0) return false;
   slots_[slot] = Slot();
   Reorder();
+  CountUsedSlots();
   return true;
 }
 
@@ -83,14 +85,22 @@ bool ReplacementTable::Set(int slot, std::string_view pattern, uint8_t mode,
                            std::string_view replacement) {
   if (slot < 0 || slot >= kSlots) return false;
   slots_[slot] = {std::string(pattern), std::string(replacement), mode};
+  CountUsedSlots();
   return true;
 }
 
 void ReplacementTable::Clear() {
   slots_.fill(Slot());
+  usedSlots_ = 0;
+}
+
+void ReplacementTable::CountUsedSlots() {
+  usedSlots_ = static_cast<int>(std::count_if(slots_.begin(), slots_.end(),
+                                              [](const Slot& s) { return !s.pattern.empty(); }));
 }
 
 std::string ReplacementTable::Apply(std::string_view line, TBRegExp& regExp) const {
+  if (usedSlots_ == 0) return std::string(line);
   std::string text(line);
   text.append(kLineEnd);
   for (const auto& slot : slots_) {

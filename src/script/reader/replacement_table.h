@@ -49,9 +49,12 @@ class ReplacementTable {
 
  private:
   void Reorder();
+  void CountUsedSlots();
   int FindPattern(std::string_view pattern) const;
 
   std::array<Slot, kSlots> slots_;
+  // Most games use no replacements: with none, a line passes unchanged at once.
+  int usedSlots_ = 0;
 };
 
 }  // namespace mavu::script

@@ -55,6 +55,9 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 std::string_view CutLineComment(std::string_view text) {
+  // Most lines have no "//" at all; the others are walked by character, as a
+  // "/" right after a lead byte belongs to that character.
+  if (text.find("//") == std::string_view::npos) return text;
   for (size_t pos = 0; pos < text.size(); pos += base::CharLength(text, pos)) {
     if (StartsAt(text, pos, '/', '/')) return text.substr(0, pos);
   }
@@ -62,6 +65,7 @@ std::string_view CutLineComment(std::string_view text) {
 }
 
 std::string StripBlockComments(std::string_view line, bool& inComment) {
+  if (!inComment && line.find("/*") == std::string_view::npos) return std::string(line);
   std::string kept;
   for (size_t pos = 0; pos < line.size();) {
     if (!inComment && StartsAt(line, pos, '/', '*')) {

@@ -16,7 +16,7 @@ constexpr char kIndexSeparator = ',';
 // A raw operand on the stack carries the number of its operand in the
 // compiled expression; it is resolved when an operator takes it.
 TReturnValue RawOperand(int32_t operand) {
-  return {ValueKind::kRawToken, operand, {}};
+  return {ValueKind::kRawToken, operand};
 }
 
 }  // namespace
@@ -83,9 +83,9 @@ TValueStack& TKelCalculation::StackAt(int level) {
   return *stacks_[static_cast<size_t>(level)];
 }
 
-// An operator pops its right operand, then its left, and resolves both (only
-// the right for an assignment); an operator that fails ends the run. Exactly
-// one value must remain.
+// An operator takes its right operand, then its left, and resolves both (only
+// the right for an assignment); its result takes their place. An operator that
+// fails ends the run. Exactly one value must remain.
 TReturnValue TKelCalculation::Run(const CompiledExpression& compiled, int32_t depth) {
   TValueStack& stack = StackAt(nesting_);
   stack.Clear();
@@ -94,30 +94,34 @@ TReturnValue TKelCalculation::Run(const CompiledExpression& compiled, int32_t de
       stack.Push(RawOperand(item.operand));
       continue;
     }
-    TReturnValue right = Resolve(stack.Pop(), compiled, depth);
-    TReturnValue left = stack.Pop();
+    // A well-formed expression always has both operands; a missing one is no value.
+    while (stack.Count() < 2) stack.Push(TReturnValue::None());
+    TReturnValue& right = stack.Top(0);
+    TReturnValue& left = stack.Top(1);
+    Resolve(right, compiled, depth);
     std::optional<TReturnValue> result;
     if (item.op == Operator::kAssign) {
       result = Assign(left, right, compiled, depth);
     } else {
-      left = Resolve(std::move(left), compiled, depth);
+      Resolve(left, compiled, depth);
       result = ApplyOperator(item.op, left, right);
     }
     if (!result) return Failed();
-    stack.Push(std::move(*result));
+    stack.Drop();
+    stack.Top(0) = std::move(*result);
   }
   if (stack.Count() != 1) return Failed();
-  TReturnValue result = Resolve(stack.Pop(), compiled, depth);
+  TReturnValue& result = stack.Top(0);
+  Resolve(result, compiled, depth);
   if (result.IsNone()) return Failed();
-  return result;
+  return std::move(result);
 }
 
-TReturnValue TKelCalculation::Resolve(TReturnValue value, const CompiledExpression& compiled,
-                                      int32_t depth) {
-  if (value.kind != ValueKind::kRawToken) return value;
+void TKelCalculation::Resolve(TReturnValue& value, const CompiledExpression& compiled,
+                              int32_t depth) {
+  if (value.kind != ValueKind::kRawToken) return;
   const Operand& operand = compiled.operands[static_cast<size_t>(value.integer)];
-  if (operand.form == Operand::Form::kLiteral) return operand.literal;
-  return ReadVariable(operand, depth);
+  value = operand.form == Operand::Form::kLiteral ? operand.literal : ReadVariable(operand, depth);
 }
 
 // The left side must be a variable reference still unresolved: a number, a

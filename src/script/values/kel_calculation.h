@@ -102,7 +102,8 @@ class TKelCalculation {
 
   TReturnValue EvaluateText(std::string_view text, int32_t depth);
   TReturnValue Run(const CompiledExpression& compiled, int32_t depth);
-  TReturnValue Resolve(TReturnValue value, const CompiledExpression& compiled, int32_t depth);
+  // Turns an operand not resolved yet into its value.
+  void Resolve(TReturnValue& value, const CompiledExpression& compiled, int32_t depth);
   std::optional<TReturnValue> Assign(const TReturnValue& left, const TReturnValue& right,
                                      const CompiledExpression& compiled, int32_t depth);
   TReturnValue ReadVariable(const Operand& operand, int32_t depth);

@@ -16,7 +16,8 @@ TReturnValue TReturnValue::FromObjectName(std::string name) {
 }
 
 std::string TReturnValue::Text() const {
-  return kind == ValueKind::kInteger ? DecimalText(integer) : text_;
+  if (kind == ValueKind::kInteger) return DecimalText(integer);
+  return text_ ? *text_ : std::string();
 }
 
 }  // namespace mavu::script

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace mavu::script {
@@ -20,7 +21,8 @@ enum class ValueKind : uint8_t {
 class TReturnValue {
  public:
   TReturnValue() = default;
-  TReturnValue(ValueKind kind, int32_t integer, std::string text = {})
+  TReturnValue(ValueKind kind, int32_t integer) : kind(kind), integer(integer) {}
+  TReturnValue(ValueKind kind, int32_t integer, std::string text)
       : kind(kind), integer(integer), text_(std::move(text)) {}
 
   static TReturnValue FromInteger(int32_t value) { return {ValueKind::kInteger, value}; }
@@ -35,7 +37,9 @@ class TReturnValue {
   int32_t integer = 0;
 
  private:
-  std::string text_;
+  // Absent for integers and empty texts: values are moved around the
+  // evaluator's stack all the time, and an absent text costs nothing to move.
+  std::optional<std::string> text_;
 };
 
 }  // namespace mavu::script

@@ -90,8 +90,15 @@ size_t TValue::IndexKeyHash::operator()(const IndexKey& k) const {
 }
 
 int32_t TValue::Find(std::string_view name, int32_t key) const {
+  for (const FoundName& found : found_) {
+    if (found.generation == generation_ && found.key == key && found.name == name)
+      return found.slot;
+  }
   std::string lower = base::LowerName(name);
-  return FindLower(lower, LowerNameHash(lower), key);
+  const int32_t slot = FindLower(lower, LowerNameHash(lower), key);
+  found_[nextFound_] = {std::string(name), key, generation_, slot};
+  nextFound_ = (nextFound_ + 1) % kFoundNames;
+  return slot;
 }
 
 int32_t TValue::Find(std::string_view name, uint32_t hash, int32_t key) const {
@@ -109,7 +116,10 @@ int32_t TValue::FindLower(const std::string& lowerName, uint32_t hash, int32_t k
   return kNotFound;
 }
 
+// Every change of the index is a new generation, so that nothing found
+// before it is taken for current.
 void TValue::IndexSlot(size_t slot) {
+  ++generation_;
   const ValueSlot& used = slots_[slot];
   SlotList& list = index_[IndexKey{base::LowerName(used.storage->Name()), used.key}];
   const auto number = static_cast<int32_t>(slot);
@@ -118,12 +128,14 @@ void TValue::IndexSlot(size_t slot) {
 
 // Moving slots down keeps their order, so the list stays ascending.
 void TValue::RenumberSlot(size_t from, size_t to) {
+  ++generation_;
   const ValueSlot& used = slots_[from];
   SlotList& list = index_.at(IndexKey{base::LowerName(used.storage->Name()), used.key});
   *std::ranges::find(list, static_cast<int32_t>(from)) = static_cast<int32_t>(to);
 }
 
 void TValue::UnindexSlot(size_t slot) {
+  ++generation_;
   const ValueSlot& used = slots_[slot];
   auto listed = index_.find(IndexKey{base::LowerName(used.storage->Name()), used.key});
   std::erase(listed->second, static_cast<int32_t>(slot));

@@ -169,6 +169,18 @@ class TValue {
   KelObjectHost* host_ = nullptr;
   int32_t freed_ = 0;
   uint64_t generation_ = 0;
+  // The engine reads and writes a few variables by name over and over (the
+  // result variables after every wait and query): the last names found, as
+  // written, while no slot has changed since.
+  struct FoundName {
+    std::string name;
+    int32_t key = 0;
+    uint64_t generation = UINT64_MAX;
+    int32_t slot = kNotFound;
+  };
+  static constexpr size_t kFoundNames = 4;
+  mutable std::array<FoundName, kFoundNames> found_;
+  mutable size_t nextFound_ = 0;
   std::vector<ValueSlot> slots_;
   // Every used slot, and only those, is listed under its name and key.
   std::unordered_map<IndexKey, SlotList, IndexKeyHash> index_;

@@ -18,6 +18,9 @@ class TValueStack {
 
   void Push(TReturnValue value) { values_.push_back(std::move(value)); }
   TReturnValue Pop();
+  // The value `depth` places below the top (0 = the top); the stack must hold it.
+  TReturnValue& Top(size_t depth) { return values_[values_.size() - 1 - depth]; }
+  void Drop() { values_.pop_back(); }
   size_t Count() const { return values_.size(); }
   void Clear() { values_.clear(); }
 
