@@ -377,17 +377,17 @@ TEST_F(KelScriptTest, SaveFilePresenceIsCheckedAgainEveryFortiethCall) {
 
 TEST_F(KelScriptTest, TheCommandCacheKeepsShortTextsOnly) {
   CommandCache cache(2);
-  auto first = cache.Parse("\\a,1,\"x,y\"");
+  auto first = cache.Get("\\a,1,\"x,y\"");
   EXPECT_EQ(first->words.count, 3);
   EXPECT_EQ(first->words.words[2], "\"x,y\"");
   EXPECT_EQ(first->code, CommandCode("a"));
-  EXPECT_EQ(cache.Parse("\\a,1,\"x,y\""), first);
-  cache.Parse("\\b");
+  EXPECT_EQ(cache.Get("\\a,1,\"x,y\""), first);
+  cache.Get("\\b");
   EXPECT_EQ(cache.Size(), 2u);
-  cache.Parse("\\c");
+  cache.Get("\\c");
   EXPECT_EQ(cache.Size(), 1u);
   std::string longText = "\\d," + std::string(CommandCache::kMaxCachedBytes, 'x');
-  EXPECT_EQ(cache.Parse(longText)->words.words[1].size(), CommandCache::kMaxCachedBytes);
+  EXPECT_EQ(cache.Get(longText)->words.words[1].size(), CommandCache::kMaxCachedBytes);
   EXPECT_EQ(cache.Size(), 1u);
 }
 
