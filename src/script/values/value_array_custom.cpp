@@ -38,6 +38,7 @@ bool TValueArrayCustom::Declare(std::span<const int32_t> declared) {
   std::optional<int32_t> count = ElementCount(sizes);
   if (!count) return false;
   sizes_ = sizes;
+  declaredSizes_ = static_cast<int>(given);
   SetCount(*count);
   return true;
 }
@@ -48,24 +49,34 @@ void TValueArrayCustom::LoadSizes(const Sizes& stored, int32_t count) {
   if (!product) throw base::FormatError("variable " + name_ + ": bad array sizes");
   if (*product != count) throw base::FormatError("variable " + name_ + ": bad element count");
   sizes_ = stored;
+  declaredSizes_.reset();
 }
 
-// The stored sizes do not say how many were declared. Leading sizes of 1 are
-// taken as not declared: that changes nothing for any access whose indices lie
-// within their own sizes, and it gives the same answer before and after a save.
+// ((a x B + b) x C + c) x D + d over the sizes as declared; omitted trailing
+// indices count as 0, and indices beyond the declared sizes meet sizes of 1.
+// A variable read back from a table stream has lost how many sizes it was
+// declared with: leading sizes of 1 count as not declared, unless the access
+// gives more indices, which then take the sizes before them. So every access
+// that gives all of a variable's indices reaches the same element after a
+// save and load.
 std::optional<int32_t> TValueArrayCustom::CombinedIndex(const ArrayIndex& index) const {
-  std::array<int32_t, kDimensions> declared = {sizes_[2], sizes_[3], sizes_[1], sizes_[0]};
-  int first = 0;
-  while (first < kDimensions - 1 && declared[first] == 1) ++first;
-  int dimensions = kDimensions - first;
-  int given = std::clamp<int>(index.count, 0, ArrayIndex::kMaxIndices);
-  int used = std::max(dimensions, given);
-  // Omitted trailing indices count as 0, sizes beyond the declared ones as 1.
+  const std::array<int32_t, kDimensions> declared = {sizes_[2], sizes_[3], sizes_[1], sizes_[0]};
+  const int given = std::clamp<int>(index.count, 0, ArrayIndex::kMaxIndices);
+  int dimensions = 0;
+  if (declaredSizes_) {
+    dimensions = *declaredSizes_;
+  } else {
+    int first = 0;
+    while (first < kDimensions - 1 && declared[first] == 1) ++first;
+    dimensions = std::max(kDimensions - first, given);
+  }
+  const int first = kDimensions - dimensions;
+  const int used = std::max(dimensions, given);
   // The sizes multiply to at most kMaxElements, so 64 bits always suffice.
   int64_t combined = 0;
   for (int i = 0; i < used; ++i) {
-    int64_t size = i < dimensions ? declared[first + i] : 1;
-    int64_t at = i < given ? index.at[i] : 0;
+    const int64_t size = i < dimensions ? declared[first + i] : 1;
+    const int64_t at = i < given ? index.at[i] : 0;
     combined = combined * size + at;
   }
   if (combined < 0 || combined >= count_) return std::nullopt;

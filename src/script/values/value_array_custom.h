@@ -73,7 +73,8 @@ class TValueArrayCustom {
   // False, with nothing changed, when the elements would exceed kMaxElements.
   bool Declare(std::span<const int32_t> declared);
   // Takes S0..S3 and the element count of a table stream before its elements
-  // are read; FormatError unless they are sizes a declaration could give.
+  // are read; FormatError unless they are sizes a declaration could give. The
+  // stream does not say how many sizes were declared (see CombinedIndex).
   void LoadSizes(const Sizes& stored, int32_t count);
   // The combined index of an element, or none outside 0 .. Count()-1.
   std::optional<int32_t> CombinedIndex(const ArrayIndex& index) const;
@@ -85,6 +86,9 @@ class TValueArrayCustom {
   ValueKind kind_;
   std::string name_;
   Sizes sizes_{1, 1, 1, 1};
+  // How many sizes the declaration gave; unknown for a variable read back
+  // from a table stream.
+  std::optional<int> declaredSizes_ = 0;
   int32_t count_ = 0;
 };
 

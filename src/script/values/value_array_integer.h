@@ -1,26 +1,26 @@
 #pragma once
 
-#include <vector>
-
-#include "script/values/value_array_custom.h"
+#include "script/values/value_array_scalar.h"
 
 namespace mavu::script {
 
-// Integer elements: reads give the value with its decimal text, writes take
-// the integer part of any value. In the stream each element is an int32.
-class TValueArrayInteger final : public TValueArrayCustom {
+// Integer elements: reads give the value (its text is its decimal digits),
+// writes take the integer part of any value. In the stream each element is an
+// int32.
+struct IntegerElements {
+  using Element = int32_t;
+  static constexpr ValueKind kKind = ValueKind::kInteger;
+  static constexpr size_t kMinBytes = 4;
+
+  static TReturnValue ToValue(int32_t element) { return TReturnValue::FromInteger(element); }
+  static int32_t FromValue(const TReturnValue& value) { return value.integer; }
+  static void Write(base::ByteWriter& out, int32_t element) { out.I32(element); }
+  static int32_t Read(base::ByteReader& in) { return in.I32(); }
+};
+
+class TValueArrayInteger final : public ValueArrayScalar<IntegerElements> {
  public:
-  explicit TValueArrayInteger(std::string name)
-      : TValueArrayCustom(ValueKind::kInteger, std::move(name)) {}
-
-  bool SetCount(int32_t count) override;
-  TReturnValue ReadElement(int32_t index) const override;
-  void WriteElement(int32_t index, const TReturnValue& value) override;
-  bool WriteElements(base::ByteWriter& out) const override;
-  void ReadElements(base::ByteReader& in, int32_t count) override;
-
- private:
-  std::vector<int32_t> elements_;
+  using ValueArrayScalar::ValueArrayScalar;
 };
 
 }  // namespace mavu::script

@@ -162,6 +162,32 @@ TEST_F(ValueTableTest, CombinesIndicesRowMajor) {
   EXPECT_EQ(Storage("c").CombinedIndex(At({1})), 60);
 }
 
+// Leading sizes of 1 are sizes like any other, and an access giving all of a
+// variable's indices reaches the same element once the table is read back.
+TEST_F(ValueTableTest, LeadingSizesOfOneAddressExactlyBeforeAndAfterALoad) {
+  ASSERT_TRUE(Declare("a", ValueKind::kInteger, {1, 3, 4}));
+  ASSERT_TRUE(Declare("b", ValueKind::kInteger, {1, 2, 3, 4}));
+  ASSERT_TRUE(Write("a", At({0, 1, 2}), TReturnValue::FromInteger(77)));
+  ASSERT_TRUE(Write("b", At({0, 1, 2, 3}), TReturnValue::FromInteger(99)));
+  const auto check = [](TValue& t) {
+    EXPECT_EQ(t.Read("a", 0, At({0, 0, 6}), false).integer, 77);
+    EXPECT_EQ(t.Read("a", 0, At({0, 1, 2}), false).integer, 77);
+    EXPECT_EQ(t.Read("b", 0, At({0, 0, 0, 23}), false).integer, 99);
+    EXPECT_EQ(t.Read("b", 0, At({0, 1, 2, 3}), false).integer, 99);
+  };
+  check(table);
+  EXPECT_EQ(Storage("a").CombinedIndex(At({0, 1, 2})), 6);
+  EXPECT_EQ(Storage("b").CombinedIndex(At({0, 1, 2, 3})), 23);
+  EXPECT_EQ(Storage("a").CombinedIndex(At({0, 2})), 8);  // the omitted last index counts as 0
+  base::ByteWriter out;
+  ASSERT_TRUE(table.WriteTable(out));
+  const base::Bytes bytes = out.Take();
+  base::ByteReader in(bytes);
+  TValue loaded;
+  loaded.ReadTable(in);
+  check(loaded);
+}
+
 TEST_F(ValueTableTest, ElementsAddressedTwoWaysAreTheSame) {
   ASSERT_TRUE(Declare("a", ValueKind::kInteger, {3, 4}));
   ASSERT_TRUE(Write("a", At({1, 1}), TReturnValue::FromInteger(42)));
