@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "script/values/object_host.h"
+#include "script/values/kel_object_host.h"
 
 namespace mavu::script {
 

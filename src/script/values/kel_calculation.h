@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "script/values/expression_cache.h"
-#include "script/values/object_host.h"
+#include "script/values/kel_object_host.h"
 #include "script/values/return_value.h"
 #include "script/values/script_error_sink.h"
 #include "script/values/value.h"

@@ -12,7 +12,7 @@
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
-#include "script/values/object_host.h"
+#include "script/values/kel_object_host.h"
 #include "script/values/return_value.h"
 #include "script/values/script_error_sink.h"
 #include "script/values/value_array_custom.h"

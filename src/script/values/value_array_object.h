@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "script/values/object_host.h"
+#include "script/values/kel_object_host.h"
 #include "script/values/script_error_sink.h"
 #include "script/values/value_array_custom.h"
 

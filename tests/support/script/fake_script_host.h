@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/cp932.h"
-#include "script/values/object_host.h"
+#include "script/values/kel_object_host.h"
 #include "script/values/script_error_sink.h"
 
 namespace mavu::script::test {
