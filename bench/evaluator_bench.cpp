@@ -56,7 +56,7 @@ void Evaluate(benchmark::State& state, size_t cacheCapacity) {
 
 // With the cache of compiled expressions (the evaluator as the engine uses it).
 void BM_EvaluateCached(benchmark::State& state) {
-  Evaluate(state, mavu::script::ExpressionCache::kDefaultCapacity);
+  Evaluate(state, mavu::script::TKelCalculation::kExpressionCacheSize);
 }
 
 // The peer: every evaluation tokenises and binds the text again.

@@ -102,7 +102,7 @@ void TKelScript::ExecuteCommand(std::string_view text) {
   errorPositionText_.reset();
   std::string_view trimmed = TrimBlanks(text);
   if (trimmed.empty() || (trimmed[0] != kCommandMark && trimmed[0] != kLabelStart)) return;
-  std::shared_ptr<const ParsedCommand> parsed = cache_.Get(trimmed);
+  std::shared_ptr<const ParsedCommand> parsed = commandCache_.Get(trimmed);
   Dispatch({*this, trimmed, parsed->words, parsed->code, nullptr});
 }
 

@@ -10,12 +10,12 @@
 
 #include "base/error_log.h"
 #include "resource/system_data.h"
-#include "script/interpreter/command_cache.h"
 #include "script/interpreter/command_table.h"
 #include "script/interpreter/control_flow.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/interpreter/jump_commands.h"
 #include "script/interpreter/object_registry.h"
+#include "script/interpreter/parsed_command.h"
 #include "script/interpreter/run_context.h"
 #include "script/interpreter/script_module_data.h"
 #include "script/interpreter/system_vocabulary.h"
@@ -24,6 +24,7 @@
 #include "script/values/kel_calculation.h"
 #include "script/values/return_value.h"
 #include "script/values/script_error_sink.h"
+#include "script/values/text_cache.h"
 
 namespace mavu::script {
 
@@ -57,6 +58,9 @@ class TKelScript : public RunContext,
   static constexpr int32_t kQuickSavePauseMs = 250;
   static constexpr int32_t kVoiceFadeMs = 250;
   static constexpr int32_t kMovieClickDelayMs = 1500;
+  // Split commands kept by their text.
+  static constexpr size_t kCommandCacheSize = 4096;
+  static constexpr size_t kLongestKeptCommand = 1024;
 
   TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegistry> objects,
              std::filesystem::path saveFolder, uint32_t codeKey);
@@ -195,7 +199,7 @@ class TKelScript : public RunContext,
   std::filesystem::path saveFolder_;
   resource::SystemData systemData_;
   CommandTable commands_;
-  CommandCache cache_;
+  TextCache<ParsedCommand> commandCache_{ParseCommand, kCommandCacheSize, kLongestKeptCommand};
   ControlFlow controlFlow_;
   JumpCommands jumps_;
 

@@ -21,7 +21,8 @@ TReturnValue RawOperand(int32_t operand) {
 
 }  // namespace
 
-TKelCalculation::TKelCalculation(size_t cacheCapacity) : cache_(cacheCapacity) {}
+TKelCalculation::TKelCalculation(size_t cacheCapacity)
+    : cache_(CompileExpression, cacheCapacity, kLongestKeptExpression) {}
 
 TKelCalculation::~TKelCalculation() = default;
 

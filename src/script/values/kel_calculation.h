@@ -8,10 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "script/values/expression_cache.h"
+#include "script/values/expression_compiler.h"
 #include "script/values/kel_object_host.h"
 #include "script/values/return_value.h"
 #include "script/values/script_error_sink.h"
+#include "script/values/text_cache.h"
 #include "script/values/value.h"
 #include "script/values/value_stack.h"
 
@@ -40,7 +41,11 @@ class TKelCalculation {
   static constexpr int kMaxEvaluationDepth = 64;
   static constexpr int kMaxNestedEvaluations = 1 << 16;
 
-  explicit TKelCalculation(size_t cacheCapacity = ExpressionCache::kDefaultCapacity);
+  // Compiled expressions kept by their text; a capacity of 0 keeps none.
+  static constexpr size_t kExpressionCacheSize = 4096;
+  static constexpr size_t kLongestKeptExpression = 4096;
+
+  explicit TKelCalculation(size_t cacheCapacity = kExpressionCacheSize);
   ~TKelCalculation();
   TKelCalculation(const TKelCalculation&) = delete;
   TKelCalculation& operator=(const TKelCalculation&) = delete;
@@ -117,7 +122,7 @@ class TKelCalculation {
   TValue system_;
   TValue global_;
   TValue local_;
-  ExpressionCache cache_;
+  TextCache<CompiledExpression> cache_;
   // One stack per nesting level, kept between evaluations.
   std::vector<std::unique_ptr<TValueStack>> stacks_;
   int nesting_ = 0;

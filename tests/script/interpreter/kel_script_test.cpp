@@ -375,20 +375,11 @@ TEST_F(KelScriptTest, SaveFilePresenceIsCheckedAgainEveryFortiethCall) {
   EXPECT_TRUE(script_->SelectSavePresent(true));
 }
 
-TEST_F(KelScriptTest, TheCommandCacheKeepsShortTextsOnly) {
-  CommandCache cache(2);
-  auto first = cache.Get("\\a,1,\"x,y\"");
-  EXPECT_EQ(first->words.count, 3);
-  EXPECT_EQ(first->words.words[2], "\"x,y\"");
-  EXPECT_EQ(first->code, CommandCode("a"));
-  EXPECT_EQ(cache.Get("\\a,1,\"x,y\""), first);
-  cache.Get("\\b");
-  EXPECT_EQ(cache.Size(), 2u);
-  cache.Get("\\c");
-  EXPECT_EQ(cache.Size(), 1u);
-  std::string longText = "\\d," + std::string(CommandCache::kMaxCachedBytes, 'x');
-  EXPECT_EQ(cache.Get(longText)->words.words[1].size(), CommandCache::kMaxCachedBytes);
-  EXPECT_EQ(cache.Size(), 1u);
+TEST(ParseCommand, SplitsAtCommasOutsideQuotesAndCodesTheWord) {
+  const ParsedCommand parsed = ParseCommand("\\a,1,\"x,y\"");
+  EXPECT_EQ(parsed.words.count, 3);
+  EXPECT_EQ(parsed.words.words[2], "\"x,y\"");
+  EXPECT_EQ(parsed.code, CommandCode("a"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "script/interpreter/command_cache.h"
+#include "script/interpreter/parsed_command.h"
 
 #include "script/interpreter/command_code.h"
 
