@@ -67,6 +67,17 @@ std::string ByteReader::Text(size_t count) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+std::string ByteReader::ShortString(size_t width) {
+  Require(width);
+  const uint8_t length = data_[pos_];
+  if (length >= width) {
+    throw FormatError("a short string of " + std::to_string(length) + " bytes in a field of " +
+                      std::to_string(width) + " at offset " + std::to_string(pos_));
+  }
+  std::string field = Text(width);
+  return field.substr(1, length);
+}
+
 std::span<const uint8_t> ByteReader::Span(size_t count) {
   Require(count);
   auto out = data_.subspan(pos_, count);

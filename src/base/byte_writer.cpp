@@ -54,6 +54,12 @@ ByteWriter& ByteWriter::FixedText(std::string_view text, size_t width) {
   return Zeros(width - n);
 }
 
+ByteWriter& ByteWriter::ShortString(std::string_view text, size_t width) {
+  std::string_view cut = TruncateWhole(text, std::min<size_t>(width - 1, 255));
+  U8(static_cast<uint8_t>(cut.size()));
+  return FixedText(cut, width - 1);
+}
+
 void ByteWriter::PatchU32(size_t offset, uint32_t v) {
   if (offset + 4 > data_.size()) throw FormatError("patch past the end of the stream");
   for (int i = 0; i < 4; ++i) data_[offset + i] = static_cast<uint8_t>(v >> (8 * i));

@@ -28,6 +28,9 @@ class ByteWriter {
   // `count` zero bytes, or the text NUL-padded to `width` (cut if longer).
   ByteWriter& Zeros(size_t count);
   ByteWriter& FixedText(std::string_view text, size_t width);
+  // A fixed field of `width` bytes: a length byte, then the text cut at a whole
+  // CP932 character to width - 1 bytes, then zeros.
+  ByteWriter& ShortString(std::string_view text, size_t width);
 
   void PatchU32(size_t offset, uint32_t v);
 

@@ -6,39 +6,19 @@
 #include "base/cp932.h"
 
 namespace mavu::script {
-namespace {
-
-void WriteShortString(base::ByteWriter& out, std::string_view text) {
-  std::string_view cut = base::TruncateWhole(text, ReaderStateBlock::kShortStringMax);
-  out.U8(static_cast<uint8_t>(cut.size()));
-  out.FixedText(cut, ReaderStateBlock::kShortStringMax);
-}
-
-std::string ReadShortString(base::ByteReader& in) {
-  size_t start = in.Position();
-  uint8_t length = in.U8();
-  std::string field = in.Text(ReaderStateBlock::kShortStringMax);
-  if (length > ReaderStateBlock::kShortStringMax) {
-    throw base::FormatError("reader state: short string of " + std::to_string(length) +
-                            " bytes at offset " + std::to_string(start));
-  }
-  return field.substr(0, length);
-}
-
-}  // namespace
 
 std::string ShortString(std::string_view text) {
   return std::string(base::TruncateWhole(text, ReaderStateBlock::kShortStringMax));
 }
 
 void ReaderStateBlock::Write(base::ByteWriter& out) const {
-  WriteShortString(out, fileName);
-  WriteShortString(out, labelName);
+  out.ShortString(fileName, kShortStringField);
+  out.ShortString(labelName, kShortStringField);
   out.I32(lineOffset).I32(charPosition);
   out.Append(modes);
   out.U8(replacementEnabled ? 1 : 0);
-  WriteShortString(out, linePrefix);
-  WriteShortString(out, emptyLineText);
+  out.ShortString(linePrefix, kShortStringField);
+  out.ShortString(emptyLineText, kShortStringField);
 }
 
 ReaderStateBlock ReaderStateBlock::Read(base::ByteReader& in) {
@@ -48,15 +28,15 @@ ReaderStateBlock ReaderStateBlock::Read(base::ByteReader& in) {
                             std::to_string(in.Remaining()) + " left");
   }
   ReaderStateBlock block;
-  block.fileName = ReadShortString(in);
-  block.labelName = ReadShortString(in);
+  block.fileName = in.ShortString(kShortStringField);
+  block.labelName = in.ShortString(kShortStringField);
   block.lineOffset = in.I32();
   block.charPosition = in.I32();
   auto modes = in.Span(kSlots);
   std::copy(modes.begin(), modes.end(), block.modes.begin());
   block.replacementEnabled = in.U8() != 0;
-  block.linePrefix = ReadShortString(in);
-  block.emptyLineText = ReadShortString(in);
+  block.linePrefix = in.ShortString(kShortStringField);
+  block.emptyLineText = in.ShortString(kShortStringField);
   return block;
 }
 

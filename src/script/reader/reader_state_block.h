@@ -23,7 +23,8 @@ namespace mavu::script {
 // Bytes after a short string's length are written as zeros and ignored on reading.
 struct ReaderStateBlock {
   static constexpr size_t kSize = 585;
-  static constexpr size_t kShortStringMax = 127;
+  static constexpr size_t kShortStringField = 128;
+  static constexpr size_t kShortStringMax = kShortStringField - 1;
   static constexpr int kSlots = 64;
 
   std::string fileName;
