@@ -2,12 +2,15 @@
 
 #include <string>
 
+#include "base/cp932.h"
+
 namespace mavu::base {
 
 void ByteReader::Require(size_t count) const {
   if (count > Remaining()) {
-    throw FormatError("unexpected end of data: " + std::to_string(count) + " bytes needed at offset " +
-                      std::to_string(pos_) + ", " + std::to_string(Remaining()) + " left");
+    throw FormatError("unexpected end of data: " + std::to_string(count) +
+                      " bytes needed at offset " + std::to_string(pos_) + ", " +
+                      std::to_string(Remaining()) + " left");
   }
 }
 
@@ -67,9 +70,13 @@ std::string ByteReader::Text(size_t count) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::string ByteReader::ShortString(size_t width) {
+std::string ByteReader::ShortString(size_t width, bool cutOverlong) {
   Require(width);
   const uint8_t length = data_[pos_];
+  if (length >= width && cutOverlong) {
+    std::string field = Text(width).substr(1);
+    return std::string(TruncateWhole(field, field.size()));
+  }
   if (length >= width) {
     throw FormatError("a short string of " + std::to_string(length) + " bytes in a field of " +
                       std::to_string(width) + " at offset " + std::to_string(pos_));
@@ -90,6 +97,8 @@ Bytes ByteReader::Take(size_t count) {
   return Bytes(bytes.begin(), bytes.end());
 }
 
-std::span<const uint8_t> ByteReader::Rest() { return Span(Remaining()); }
+std::span<const uint8_t> ByteReader::Rest() {
+  return Span(Remaining());
+}
 
 }  // namespace mavu::base

@@ -33,9 +33,10 @@ class ByteReader {
   std::string Str16();
   // Exactly `count` bytes as text, unchanged (NULs included).
   std::string Text(size_t count);
-  // A fixed field of `width` bytes written by ByteWriter::ShortString; a
-  // length byte beyond the field throws FormatError (the position then stays).
-  std::string ShortString(size_t width);
+  // A fixed field of `width` bytes written by ByteWriter::ShortString. A
+  // length byte beyond the field throws FormatError (the position then stays)
+  // unless `cutOverlong`, which takes the whole field cut at a character.
+  std::string ShortString(size_t width, bool cutOverlong = false);
   std::span<const uint8_t> Span(size_t count);
   Bytes Take(size_t count);
   // Everything from the position to the end; the position moves to the end.
