@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "hostile_games.h"
+
+// Outside data that once ended the engine with a signal or ran it out of
+// memory ends in a clear exit.
+namespace mavu::test {
+namespace {
+
+constexpr int kNormalEnd = 0;
+constexpr int kScriptError = 1;
+constexpr int kStartupFailure = 2;
+
+bool Mentions(const std::vector<std::string>& lines, std::string_view text) {
+  return std::ranges::any_of(lines, [&](const std::string& l) { return l.find(text) != l.npos; });
+}
+
+TEST(HostileGames, ADamagedPackedFileStopsTheStartOrTheScriptWithAMessage) {
+  HeadlessGame start;
+  MakeDamagedGameDat(start);
+  const HeadlessRun startRun = start.Run();
+  EXPECT_EQ(startRun.code, kStartupFailure);
+  EXPECT_EQ(startRun.err, "mavu: パッケージからの読み込みに失敗しました:System\\etc\\Game.dat\n");
+  EXPECT_FALSE(std::filesystem::exists(start.Folder() / "SaveData"));
+
+  HeadlessGame script;
+  MakeDamagedTextFile(script);
+  const HeadlessRun scriptRun = script.Run();
+  EXPECT_EQ(scriptRun.code, kScriptError) << scriptRun.err;
+  EXPECT_TRUE(Mentions(scriptRun.Errors(), "\\l:ファイルの読み込みに失敗：data.txt"));
+}
+
+}  // namespace
+}  // namespace mavu::test
