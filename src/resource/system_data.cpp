@@ -1,5 +1,6 @@
 #include "resource/system_data.h"
 
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -119,6 +120,9 @@ bool SystemData::LoadFromBytes(std::span<const uint8_t> file) {
     ReadFile(file);
   } catch (const base::FormatError& e) {
     lastError_ = e.what();
+    return false;
+  } catch (const std::bad_alloc&) {
+    lastError_ = "not enough memory for what it holds";
     return false;
   }
   lastError_.clear();

@@ -34,5 +34,14 @@ TEST(HostileGames, ADamagedPackedFileStopsTheStartOrTheScriptWithAMessage) {
   EXPECT_TRUE(Mentions(scriptRun.Errors(), "\\l:ファイルの読み込みに失敗：data.txt"));
 }
 
+TEST(HostileGames, ASystemDataStringBombIsRefusedBeforeItIsBuilt) {
+  HeadlessGame game;
+  MakeSystemDataBomb(game);
+  const HeadlessRun run = game.Run();
+  EXPECT_EQ(run.code, kNormalEnd) << run.err;
+  EXPECT_LT(run.peakKb, 64 * 1024);  // 1.1 GB when it was built
+  EXPECT_FALSE((*run.dump)["system"].Has("bomb0"));
+}
+
 }  // namespace
 }  // namespace mavu::test
