@@ -41,6 +41,19 @@ TEST(HostileGames, ASystemDataStringBombIsRefusedBeforeItIsBuilt) {
   EXPECT_EQ(run.code, kNormalEnd) << run.err;
   EXPECT_LT(run.peakKb, 64 * 1024);  // 1.1 GB when it was built
   EXPECT_FALSE((*run.dump)["system"].Has("bomb0"));
+  EXPECT_NE(run.err.find("system data passed over: SystemData.dat.bak"), std::string::npos);
+}
+
+TEST(HostileGames, ABadVariableKindInTheMainFileFallsBackToTheCopyWithoutStopping) {
+  HeadlessGame game;
+  MakeBadKindBesideAGoodCopy(game);
+  const HeadlessRun run = game.Run();
+  EXPECT_EQ(run.code, kNormalEnd) << run.err;
+  EXPECT_EQ(run.System("visits").Number(), 2);
+  EXPECT_EQ(run.Errors(), std::vector<std::string>{});
+  EXPECT_EQ(run.err,
+            "mavu: warning: system data passed over: SystemData.dat: variable visits: bad value "
+            "kind\n");
 }
 
 }  // namespace

@@ -103,12 +103,25 @@ bool TKelScript::Initialize() {
     services_.notices.ShowKeyedNotice(kSaveDirectoryError, kOkKey);
     return false;
   }
-  systemData_.LoadAtStartup();
+  LoadSystemData();
   resource::TheDataTree().SetOpenHook(
       [this](const std::string& name) { systemData_.OpenedFiles().CountOpen(name); });
   hooked_ = true;
   Reset();
   return true;
+}
+
+// A copy that cannot be read is passed over with a warning: what the table
+// reader reports about it must not stop the game that the next copy (or empty
+// system data) lets start.
+void TKelScript::LoadSystemData() {
+  TValue& table = calculation_.SystemTable();
+  table.SetReporting(false);
+  systemData_.LoadAtStartup();
+  table.SetReporting(calculation_.Reporting());
+  for (const std::string& warning : systemData_.StartupWarnings()) {
+    services_.notices.ShowWarning("system data passed over: " + warning);
+  }
 }
 
 // --- Commands ---
