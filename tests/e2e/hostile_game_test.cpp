@@ -56,5 +56,17 @@ TEST(HostileGames, ABadVariableKindInTheMainFileFallsBackToTheCopyWithoutStoppin
             "kind\n");
 }
 
+TEST(HostileGames, AnIndexThatGivesAnotherEntryIsDroppedAndSaidSo) {
+  HeadlessGame game;
+  MakeLyingIndex(game);
+  const HeadlessRun run = game.Run();
+  EXPECT_EQ(run.code, kNormalEnd) << run.err;
+  EXPECT_EQ(run.Global("ran").Number(), 1);
+  ASSERT_EQ(run.Errors().size(), 1u);
+  EXPECT_NE(run.Errors()[0].find("data0.hash gives Startup.s entry 0, which has another name"),
+            std::string::npos)
+      << run.Errors()[0];
+}
+
 }  // namespace
 }  // namespace mavu::test

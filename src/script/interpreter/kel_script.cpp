@@ -17,7 +17,6 @@ namespace {
 
 constexpr char kCommandMark = '\\';
 constexpr char kLabelStart = '@';
-constexpr std::string_view kErrorTag = ":ERROR:";
 
 constexpr std::string_view kSaveDirectoryError = "SaveDirectoryERROR";
 constexpr std::string_view kOkKey = "OK";
@@ -312,9 +311,7 @@ void TKelScript::PositionWarning(const std::string& text) {
 
 // Include problems are listed without stopping the script.
 void TKelScript::ReaderError(const std::string& message) {
-  std::string line = base::TheErrorLog().ErrorContext();
-  line.append(kErrorTag).append(message);
-  base::AppendErrorLine(line);
+  base::TheErrorLog().ListError(message);
 }
 
 bool TKelScript::WriteVariables(base::ByteWriter& out) {
