@@ -56,6 +56,16 @@ TEST(HostileGames, ABadVariableKindInTheMainFileFallsBackToTheCopyWithoutStoppin
             "kind\n");
 }
 
+TEST(HostileGames, ALongExpressionCostsMemoryInProportionToItsLength) {
+  HeadlessGame game;
+  MakeLongExpression(game);
+  const HeadlessRun run = game.Run();
+  EXPECT_EQ(run.code, kNormalEnd) << run.err;
+  EXPECT_EQ(run.Global("x").Number(), int64_t{1} << 20);
+  // Some 30 bytes a byte of its 2 MiB, the whole engine included (300 before).
+  EXPECT_LT(run.peakKb, 48 * 2 * 1024);
+}
+
 TEST(HostileGames, AnIndexThatGivesAnotherEntryIsDroppedAndSaidSo) {
   HeadlessGame game;
   MakeLyingIndex(game);

@@ -95,7 +95,7 @@ void MakeBadKindBesideAGoodCopy(HeadlessGame& game) {
 
 void MakeLongExpression(HeadlessGame& game) {
   constexpr int kBrackets = 64;
-  constexpr size_t kOnes = size_t{1} << 21;
+  constexpr size_t kOnes = size_t{1} << 20;
   std::string sum = "1";
   sum.reserve(2 * kOnes + 2 * kBrackets);
   for (size_t i = 1; i < kOnes; ++i) sum += "+1";

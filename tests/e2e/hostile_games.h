@@ -22,7 +22,7 @@ void MakeSystemDataBomb(HeadlessGame& game);
 // SystemData.dat whose variable has kind 9 beside a good ".bak" with visits=1;
 // Startup.s counts visits.
 void MakeBadKindBesideAGoodCopy(HeadlessGame& game);
-// Startup.s sets x to a sum of 2^21 ones inside 64 brackets, 4 MiB long.
+// Startup.s sets x to a sum of 2^20 ones inside 64 brackets, 2 MiB long.
 void MakeLongExpression(HeadlessGame& game);
 // Startup.s sets ran=1 and Other.s ran=2; the .hash index gives each the other's entry.
 void MakeLyingIndex(HeadlessGame& game);
