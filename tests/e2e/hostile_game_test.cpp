@@ -78,5 +78,20 @@ TEST(HostileGames, AnIndexThatGivesAnotherEntryIsDroppedAndSaidSo) {
       << run.Errors()[0];
 }
 
+TEST(HostileGames, EachEndsInAClearExitWithinOneGigabyteOfAddressSpace) {
+  for (const HostileGame& hostile : HostileGames()) {
+    SCOPED_TRACE(hostile.name);
+    HeadlessGame game;
+    hostile.make(game);
+    game.Limit({.seconds = 60, .addressSpace = uint64_t{1} << 30});
+    const HeadlessRun run = game.Run();
+    EXPECT_EQ(run.signal, 0) << run.err;
+    EXPECT_TRUE(run.code == kNormalEnd || run.code == kScriptError || run.code == kStartupFailure)
+        << run.code;
+    const bool said = !run.err.empty() || (run.dump && !run.Errors().empty());
+    EXPECT_TRUE(run.code == kNormalEnd || said) << "no message for exit code " << run.code;
+  }
+}
+
 }  // namespace
 }  // namespace mavu::test

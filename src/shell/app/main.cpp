@@ -1,5 +1,6 @@
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -32,6 +33,8 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "mavu: not enough memory\n";
   } catch (const std::exception& error) {
     std::cerr << "mavu: " << mavu::base::Cp932ToUtf8(error.what()) << '\n';
   }
