@@ -12,8 +12,12 @@
 namespace mavu::base {
 
 // 0x81-0x9F and 0xE0-0xFF start a two-byte character.
-constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || b >= 0xE0; }
-inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<uint8_t>(c)); }
+constexpr bool IsLeadByte(uint8_t b) {
+  return (b >= 0x81 && b <= 0x9F) || b >= 0xE0;
+}
+inline bool IsLeadByte(char c) {
+  return IsLeadByte(static_cast<uint8_t>(c));
+}
 
 // Byte length of the character starting at `pos`: 2 for a lead byte that has a
 // trail byte after it, else 1.
@@ -40,5 +44,7 @@ std::vector<std::string> SplitList(std::string_view separator, std::string_view 
 // Bytes that cannot be converted become U+FFFD (to UTF-8) or "?" (to CP932).
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+// Whether the text is well-formed UTF-8 from start to end.
+bool IsUtf8(std::string_view text);
 
 }  // namespace mavu::base
