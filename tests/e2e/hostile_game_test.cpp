@@ -15,6 +15,13 @@ constexpr int kNormalEnd = 0;
 constexpr int kScriptError = 1;
 constexpr int kStartupFailure = 2;
 
+// A run of the game `make` builds.
+HeadlessRun RunOf(void (*make)(HeadlessGame&)) {
+  HeadlessGame game;
+  make(game);
+  return game.Run();
+}
+
 bool Mentions(const std::vector<std::string>& lines, std::string_view text) {
   return std::ranges::any_of(lines, [&](const std::string& l) { return l.find(text) != l.npos; });
 }
@@ -27,17 +34,13 @@ TEST(HostileGames, ADamagedPackedFileStopsTheStartOrTheScriptWithAMessage) {
   EXPECT_EQ(startRun.err, "mavu: パッケージからの読み込みに失敗しました:System\\etc\\Game.dat\n");
   EXPECT_FALSE(std::filesystem::exists(start.Folder() / "SaveData"));
 
-  HeadlessGame script;
-  MakeDamagedTextFile(script);
-  const HeadlessRun scriptRun = script.Run();
+  const HeadlessRun scriptRun = RunOf(MakeDamagedTextFile);
   EXPECT_EQ(scriptRun.code, kScriptError) << scriptRun.err;
   EXPECT_TRUE(Mentions(scriptRun.Errors(), "\\l:ファイルの読み込みに失敗：data.txt"));
 }
 
 TEST(HostileGames, ASystemDataStringBombIsRefusedBeforeItIsBuilt) {
-  HeadlessGame game;
-  MakeSystemDataBomb(game);
-  const HeadlessRun run = game.Run();
+  const HeadlessRun run = RunOf(MakeSystemDataBomb);
   EXPECT_EQ(run.code, kNormalEnd) << run.err;
   EXPECT_LT(run.peakKb, 64 * 1024);  // 1.1 GB when it was built
   EXPECT_FALSE((*run.dump)["system"].Has("bomb0"));
@@ -45,9 +48,7 @@ TEST(HostileGames, ASystemDataStringBombIsRefusedBeforeItIsBuilt) {
 }
 
 TEST(HostileGames, ABadVariableKindInTheMainFileFallsBackToTheCopyWithoutStopping) {
-  HeadlessGame game;
-  MakeBadKindBesideAGoodCopy(game);
-  const HeadlessRun run = game.Run();
+  const HeadlessRun run = RunOf(MakeBadKindBesideAGoodCopy);
   EXPECT_EQ(run.code, kNormalEnd) << run.err;
   EXPECT_EQ(run.System("visits").Number(), 2);
   EXPECT_EQ(run.Errors(), std::vector<std::string>{});
@@ -57,9 +58,7 @@ TEST(HostileGames, ABadVariableKindInTheMainFileFallsBackToTheCopyWithoutStoppin
 }
 
 TEST(HostileGames, ALongExpressionCostsMemoryInProportionToItsLength) {
-  HeadlessGame game;
-  MakeLongExpression(game);
-  const HeadlessRun run = game.Run();
+  const HeadlessRun run = RunOf(MakeLongExpression);
   EXPECT_EQ(run.code, kNormalEnd) << run.err;
   EXPECT_EQ(run.Global("x").Number(), int64_t{1} << 20);
   // Some 30 bytes a byte of its 2 MiB, the whole engine included (300 before).
@@ -67,9 +66,7 @@ TEST(HostileGames, ALongExpressionCostsMemoryInProportionToItsLength) {
 }
 
 TEST(HostileGames, AnIndexThatGivesAnotherEntryIsDroppedAndSaidSo) {
-  HeadlessGame game;
-  MakeLyingIndex(game);
-  const HeadlessRun run = game.Run();
+  const HeadlessRun run = RunOf(MakeLyingIndex);
   EXPECT_EQ(run.code, kNormalEnd) << run.err;
   EXPECT_EQ(run.Global("ran").Number(), 1);
   ASSERT_EQ(run.Errors().size(), 1u);

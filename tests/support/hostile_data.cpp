@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "base/byte_writer.h"
 #include "base/file_io.h"
 #include "resource/bpe.h"
 #include "resource/file_pack.h"
+#include "resource/hand_made_pack.h"
 #include "resource/label_log.h"
 #include "resource/scramble.h"
 #include "resource/sealed_stream.h"
@@ -70,6 +72,15 @@ base::Bytes ZeroRunBlock(int doublings) {
   SkipToTheEnd(table, static_cast<unsigned>(doublings) + 1);
   const uint8_t data[] = {static_cast<uint8_t>(doublings)};
   return Block(std::move(table), data);
+}
+
+base::Bytes SharedBodyBomb(int entries) {
+  constexpr int kDoublings = 26;  // 64 MiB
+  const base::Bytes body = PackedStream(resource::kBpeMaxUnpacked, ZeroRunBlock(kDoublings));
+  std::vector<HandEntry> hand = {{"0.bin", body, true}};
+  for (int i = 1; i < entries; ++i)
+    hand.push_back({std::to_string(i) + ".bin", {}, true, false, true, 0});
+  return HandMadePack(hand);
 }
 
 base::Bytes StringArrayBomb(int arrays) {

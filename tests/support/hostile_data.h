@@ -20,6 +20,10 @@ base::Bytes PlainBlock(std::span<const uint8_t> bytes);
 // is the pair (k-1, k-1).
 base::Bytes ZeroRunBlock(int doublings);
 
+// A .pack of `entries` entries "0.bin", "1.bin" … that all share one packed
+// body of some 60 bytes declaring 64 MiB.
+base::Bytes SharedBodyBomb(int entries);
+
 // The system variable table of `arrays` string variables of 2^20 empty strings
 // each, packed into some 100 bytes per variable.
 base::Bytes StringArrayBomb(int arrays);

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "resource/bpe.h"
 #include "resource/data_tree.h"
 #include "resource/hand_made_pack.h"
 #include "resource/hash_file_pack.h"
@@ -294,12 +293,7 @@ TEST_F(PackToolTest, ExtractRefusesNamesThatCollideAsTheEngineComparesThem) {
 }
 
 TEST_F(PackToolTest, ExtractWritesNoMoreThanThePackJustifies) {
-  // Eight entries share one packed body of some 60 bytes that declares 64 MiB.
-  const base::Bytes bomb = test::PackedStream(resource::kBpeMaxUnpacked, test::ZeroRunBlock(26));
-  std::vector<test::HandEntry> entries = {{"0.bin", bomb, true}};
-  for (int i = 1; i < 8; ++i)
-    entries.push_back({std::to_string(i) + ".bin", {}, true, false, true, 0});
-  dir_.Write("bomb.pack", test::HandMadePack(entries));
+  dir_.Write("bomb.pack", test::SharedBodyBomb(8));  // under 400 bytes that would write 512 MiB
   auto extracted = Pack({"extract", Path("bomb"), Path("out")});
   EXPECT_EQ(extracted.code, 1);
   EXPECT_EQ(extracted.out, "0 of 8 entries extracted\n");
@@ -307,7 +301,7 @@ TEST_F(PackToolTest, ExtractWritesNoMoreThanThePackJustifies) {
       << extracted.err;
   EXPECT_FALSE(std::filesystem::exists(Path("out")));
   // Alone, the body still declares more than 512 times its size.
-  dir_.Write("alone.pack", test::HandMadePack({{"0.bin", bomb, true}}));
+  dir_.Write("alone.pack", test::SharedBodyBomb(1));
   extracted = Pack({"extract", Path("alone"), Path("out")});
   EXPECT_EQ(extracted.out, "0 of 1 entries extracted\n");
   EXPECT_NE(extracted.err.find("0.bin: pack entry \"0.bin\" does not expand"), std::string::npos)

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "base/bytes.h"
-#include "base/cp932.h"
 #include "pack_commands.h"
 #include "shown_text.h"
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/atomic_file.h"
-#include "base/cp932.h"
 #include "base/file_io.h"
 #include "base/host_path.h"
 #include "directory_check.h"

@@ -40,7 +40,7 @@ bool IsPair(char first, char second) {
 }
 
 // Quotes and brackets as the tokeniser counts them: only outside both are
-// blanks dropped and operators recognised.
+// blanks dropped and operators recognised, and a text must end outside both.
 class Nesting {
  public:
   bool Outside() const { return depth_ == 0 && !quoted_; }
@@ -56,7 +56,6 @@ class Nesting {
       --depth_;
     }
   }
-  bool Balanced() const { return depth_ == 0 && !quoted_; }
 
  private:
   int depth_ = 0;
@@ -246,7 +245,7 @@ bool Compiler::Tokenise(std::string_view text, Tokens& tokens) {
     expectOperand = true;
   }
   flush();
-  if (!nesting.Balanced()) return Fail(messages::Unbalanced());
+  if (!nesting.Outside()) return Fail(messages::Unbalanced());
   return true;
 }
 
