@@ -14,15 +14,18 @@ mavu::base::Bytes Expression(std::string_view text) {
   return bytes;
 }
 
-// Long texts: a flat sum, one inside brackets that lose blanks, increments of a
-// long operand, index expressions nested around a long text.
+// A sum longer than the texts the cache keeps, and shorter ones inside
+// brackets that lose blanks, under increments and inside nested indices.
 std::vector<std::string> LongExpressions() {
-  std::string sum = "1";
-  for (int i = 0; i < 8000; ++i) sum += "+1";
-  std::string indexed = sum;
+  auto sum = [](int terms) {
+    std::string text = "1";
+    for (int i = 1; i < terms; ++i) text += "+1";
+    return text;
+  };
+  std::string indexed = sum(64);
   for (int i = 0; i < 8; ++i) indexed = "a[" + indexed + "]";
-  return {sum, std::string(32, '(') + " " + sum + " " + std::string(32, ')'),
-          "(" + sum + ")++++++++", indexed};
+  return {sum(2100), std::string(32, '(') + " " + sum(64) + " " + std::string(32, ')'),
+          "(" + sum(64) + ")++++++++", indexed};
 }
 
 }  // namespace
