@@ -102,7 +102,7 @@ bool TKelScript::Initialize() {
     services_.notices.ShowKeyedNotice(kSaveDirectoryError, kOkKey);
     return false;
   }
-  LoadSystemData();
+  LoadSystemDataAtStart();
   resource::TheDataTree().SetOpenHook(
       [this](const std::string& name) { systemData_.OpenedFiles().CountOpen(name); });
   hooked_ = true;
@@ -113,7 +113,7 @@ bool TKelScript::Initialize() {
 // A copy that cannot be read is passed over with a warning: what the table
 // reader reports about it must not stop the game that the next copy (or empty
 // system data) lets start.
-void TKelScript::LoadSystemData() {
+void TKelScript::LoadSystemDataAtStart() {
   TValue& table = calculation_.SystemTable();
   table.SetReporting(false);
   systemData_.LoadAtStartup();

@@ -158,7 +158,7 @@ class TKelScript : private ScriptErrorSink,
   void ReadVariables(base::ByteReader& in) override;
 
   // The first load of system data; unreadable copies become warnings.
-  void LoadSystemData();
+  void LoadSystemDataAtStart();
   void DeclareSystemVariables();
   void DeclareObjectVariable(std::string_view name, std::string_view kind, int32_t count);
   void DeclareValueVariable(std::string_view name, ValueKind kind, std::string_view kindName,
