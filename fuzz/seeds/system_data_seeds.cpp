@@ -4,6 +4,7 @@
 #include "base/byte_writer.h"
 #include "resource/system_data.h"
 #include "seed_registry.h"
+#include "support/hostile_data.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ Bytes VariableTable() {
 }  // namespace
 
 MAVU_FUZZ_SEEDS(system_data) {
+  // 31 string arrays of 2^20 empty strings packed into 3 KB.
+  const Bytes bomb =
+      mavu::test::SystemDataFile(mavu::test::StringArrayBomb(31), mavu::fuzz::kSystemDataFuzzKey);
   return {SystemDataFile({}, 0), SystemDataFile(VariableTable(), 3),
-          SystemDataFile(Bytes(300, 0x41), 40)};
+          SystemDataFile(Bytes(300, 0x41), 40), bomb};
 }

@@ -91,6 +91,23 @@ class Iconv {
   Iconv(const Iconv&) = delete;
   Iconv& operator=(const Iconv&) = delete;
 
+  // Whether the whole input converts without a single replacement.
+  bool ConvertsWhole(std::string_view in) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    while (srcLeft > 0) {
+      char buffer[1024];
+      char* dst = buffer;
+      size_t dstLeft = sizeof buffer;
+      if (iconv(handle_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) &&
+          errno != E2BIG) {
+        return false;
+      }
+    }
+    return true;
+  }
+
   // Converts the whole input; an unconvertible or incomplete sequence is
   // replaced by `replacement` and the walk resumes after `skip` input bytes.
   std::string Convert(std::string_view in, std::string_view replacement,
@@ -137,6 +154,11 @@ size_t SkipUtf8Char(std::string_view rest) {
 std::string Cp932ToUtf8(std::string_view cp932) {
   thread_local Iconv conv("UTF-8", "CP932");
   return conv.Convert(cp932, "\xEF\xBF\xBD", SkipCp932Char);
+}
+
+bool IsUtf8(std::string_view text) {
+  thread_local Iconv conv("UTF-32LE", "UTF-8");
+  return conv.ConvertsWhole(text);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

@@ -46,5 +46,7 @@ std::vector<std::string> SplitList(std::string_view separator, std::string_view 
 // Bytes that cannot be converted become U+FFFD (to UTF-8) or "?" (to CP932).
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+// Whether the text is well-formed UTF-8 from start to end.
+bool IsUtf8(std::string_view text);
 
 }  // namespace mavu::base

@@ -12,6 +12,10 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 void ErrorLog::ScriptError(std::string_view message) {
   errorFlag_ = true;
+  ListError(message);
+}
+
+void ErrorLog::ListError(std::string_view message) {
   std::string line = ErrorContext();
   line.append(kErrorTag).append(message);
   AppendErrorLine(line);

@@ -38,6 +38,9 @@ class ErrorLog {
 
   // Raises the error flag and logs "<context>:ERROR:<message>".
   void ScriptError(std::string_view message);
+  // Logs the line the same way without raising the flag: a problem the run
+  // goes on from (a skipped include, an archive index not trusted).
+  void ListError(std::string_view message);
   // Adds the line to the list and writes it to the file with a CR LF. False
   // when the file could not be written; the line is kept in the list all the
   // same, and the next line that can be written brings the file up to date.

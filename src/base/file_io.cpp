@@ -1,11 +1,9 @@
 #include "base/file_io.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <system_error>
+
+#include "base/atomic_file.h"
 
 namespace mavu::base {
 
@@ -24,34 +22,9 @@ std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
   return data;
 }
 
-namespace {
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes = bytes.subspan(static_cast<size_t>(n));
-  }
-  return true;
-}
-
-}  // namespace
-
 bool WriteFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  AtomicFile file(path);
+  return file.Append(bytes) && file.Commit();
 }
 
 }  // namespace mavu::base

@@ -94,14 +94,14 @@ std::vector<std::string> FontTable::Configure(std::span<const FontSlotSetting> s
     const std::string file = kFontFolder + name + kFontExtension;
     const std::string verticalFile =
         kFontFolder + std::string(kVerticalPrefix) + name + kFontExtension;
-    std::optional<base::Bytes> horizontal = resource::OpenDataFile(file);
-    std::optional<base::Bytes> vertical = resource::OpenDataFile(verticalFile);
     try {
+      const std::optional<base::Bytes> horizontal = resource::OpenDataFile(file);
+      const std::optional<base::Bytes> vertical = resource::OpenDataFile(verticalFile);
       if (LoadBitmapFont(i, name, horizontal ? &*horizontal : nullptr,
                          vertical ? &*vertical : nullptr)) {
         continue;
       }
-    } catch (const FontError& e) {
+    } catch (const base::FormatError& e) {  // a bad font file or a damaged archive entry
       problems.push_back("font " + name + ": " + e.what());
     }
     SetSystemFont(i, name, kDefaultQuality, style);

@@ -40,6 +40,7 @@ std::optional<base::Bytes> BpeExpand(std::span<const uint8_t> packed) {
       u16Lengths = (in.U32() & kFlagU16Lengths) != 0;
       length = in.U32();
     }
+    if (length > uint64_t{kBpeMaxRatio} * packed.size()) return std::nullopt;
     return BpeExpandBlocks(in.Rest(), length, u16Lengths);
   } catch (const base::FormatError&) {
     return std::nullopt;

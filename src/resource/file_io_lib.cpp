@@ -3,7 +3,12 @@
 namespace mavu::resource {
 
 bool TFileIOLib::Load(std::string_view name) {
-  const auto bytes = tree_->OpenDataFile(name);
+  std::optional<base::Bytes> bytes;
+  try {
+    bytes = tree_->OpenDataFile(name);
+  } catch (const base::FormatError&) {
+    return false;  // a damaged archive entry reads as a file that cannot be opened
+  }
   if (!bytes) return false;
   lines_ = SettingsList::FromBytes(*bytes);
   name_ = tree_->ResolveDataPath(name);

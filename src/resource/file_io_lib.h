@@ -18,7 +18,8 @@ class TFileIOLib {
   explicit TFileIOLib(const DataTree& tree = TheDataTree()) : tree_(&tree) {}
 
   // Replaces the lines with the file's and remembers its resolved name. A file
-  // that cannot be opened changes nothing and gives false.
+  // that cannot be opened or read (a damaged archive entry) changes nothing and
+  // gives false.
   bool Load(std::string_view name);
   // Forgets the lines and the name.
   void Clear();

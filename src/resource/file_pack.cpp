@@ -81,10 +81,6 @@ int TFilePack::IndexOf(std::string_view name) const {
   return -1;
 }
 
-bool TFilePack::EntryExists(std::string_view name) const {
-  return IndexOf(name) >= 0;
-}
-
 std::optional<base::Bytes> TFilePack::ReadEntry(int index) {
   if (index < 0 || index >= EntryCount()) return std::nullopt;
   const PackEntry& entry = entries_[static_cast<size_t>(index)];

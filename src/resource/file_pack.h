@@ -27,7 +27,9 @@ class TFilePack {
   TFilePack(const TFilePack&) = delete;
   TFilePack& operator=(const TFilePack&) = delete;
 
-  bool EntryExists(std::string_view name) const;
+  bool EntryExists(std::string_view name) const { return IndexOf(name) >= 0; }
+  // The number of the first entry of the name (letter case ignored), or -1.
+  int IndexOf(std::string_view name) const;
   // The entry's contents positioned at its start, or nothing for a number out
   // of range or (verification on) a checksum mismatch, which also calls the
   // error callback with the entry's name. Throws base::FormatError when the
@@ -45,8 +47,6 @@ class TFilePack {
   void SetErrorCallback(ErrorCallback callback) { onError_ = std::move(callback); }
 
  private:
-  // The entry number of the lower-cased name, or -1.
-  int IndexOf(std::string_view name) const;
   void OpenFile();
   // Runs `work` with the file open, closing it afterwards unless kept open.
   void WithOpenFile(const std::function<void()>& work);

@@ -6,6 +6,7 @@
 
 #include "base/byte_reader.h"
 #include "base/cp932.h"
+#include "base/error_log.h"
 
 namespace mavu::resource {
 
@@ -32,7 +33,8 @@ THashFilePack::THashFilePack(const std::filesystem::path& stem, bool keepOpen)
                     IfPresent(WithExtension(stem, ".hash")), keepOpen) {}
 
 THashFilePack::THashFilePack(const std::filesystem::path& packPath,
-                             const std::filesystem::path& hashPath, bool keepOpen) {
+                             const std::filesystem::path& hashPath, bool keepOpen)
+    : indexPath_(hashPath) {
   if (!hashPath.empty()) {
     index_ = std::make_unique<THashTable>(kIndexBuckets);
     if (!index_->LoadFromFile(hashPath)) {
@@ -49,19 +51,35 @@ std::optional<int> THashFilePack::IndexedEntry(std::string_view name) {
   return in.U16();
 }
 
+int THashFilePack::EntryOf(std::string_view name) {
+  if (index_) {
+    const std::optional<int> entry = IndexedEntry(name);
+    if (!entry) return -1;
+    const std::vector<PackEntry>& entries = pack_->Entries();
+    if (*entry < pack_->EntryCount() && entries[*entry].name == base::LowerName(name)) {
+      return *entry;
+    }
+    DropIndex(name, *entry);
+  }
+  return pack_->IndexOf(name);
+}
+
+void THashFilePack::DropIndex(std::string_view name, int entry) {
+  base::TheErrorLog().ListError(
+      "archive index " + base::Utf8ToCp932(indexPath_.string()) + " gives " + std::string(name) +
+      " entry " + std::to_string(entry) +
+      ", which has another name; the pack's directory is searched instead");
+  index_.reset();
+}
+
 bool THashFilePack::Exists(std::string_view name) {
-  if (!pack_) return false;
-  if (index_) return IndexedEntry(name).has_value();
-  return pack_->EntryExists(name);
+  return pack_ && EntryOf(name) >= 0;
 }
 
 std::optional<base::Bytes> THashFilePack::Open(std::string_view name) {
   if (!pack_) return std::nullopt;
   try {
-    if (!index_) return pack_->ReadEntryByName(name);
-    auto entry = IndexedEntry(name);
-    if (!entry) return std::nullopt;
-    return pack_->ReadEntry(*entry);
+    return pack_->ReadEntry(EntryOf(name));
   } catch (const base::FormatError&) {
     throw base::FormatError(std::string(kReadFailedText) + std::string(name));
   }

@@ -13,7 +13,9 @@ namespace mavu::resource {
 
 // An archive pair: "STEM.pack" with the bodies and "STEM.hash", an index from
 // lower-cased name to u16 entry number. Without the index, look-ups scan the
-// pack's directory.
+// pack's directory. An index that gives a name the number of an entry of
+// another name is dropped at once (and the error log says so): from then on
+// look-ups scan the directory, so a lying index never serves the wrong file.
 class THashFilePack {
  public:
   static constexpr uint32_t kIndexBuckets = 512;
@@ -36,9 +38,13 @@ class THashFilePack {
   bool HasIndex() const { return index_ != nullptr; }
 
  private:
+  // The entry number of the name, or -1.
+  int EntryOf(std::string_view name);
   // The entry number the index gives the name, or nothing.
   std::optional<int> IndexedEntry(std::string_view name);
+  void DropIndex(std::string_view name, int entry);
 
+  std::filesystem::path indexPath_;
   std::unique_ptr<THashTable> index_;
   std::unique_ptr<TFilePack> pack_;
 };

@@ -10,64 +10,77 @@
 #include "resource/hash_file_pack.h"
 #include "resource/hash_table.h"
 #include "resource/pack_directory.h"
+#include "resource/pack_entry_name.h"
 #include "resource/scramble.h"
 
 namespace mavu::resource {
 
 namespace {
 
-constexpr size_t kMaxNameLength = 0xFFFF;
 constexpr size_t kMaxBodyLength = std::numeric_limits<uint32_t>::max();
+
+std::filesystem::path WithSuffix(const std::filesystem::path& stem, const char* suffix) {
+  std::filesystem::path path = stem;
+  path += suffix;
+  return path;
+}
 
 }  // namespace
 
-PackBuilder::PackBuilder(PackBuildOptions options) : options_(options) {}
+PackBuilder::PackBuilder(PackBuildOptions options)
+    : options_(options), sink_([this](std::span<const uint8_t> bytes) {
+        bodies_.insert(bodies_.end(), bytes.begin(), bytes.end());
+        return true;
+      }) {}
+
+PackBuilder::PackBuilder(Sink sink, PackBuildOptions options)
+    : options_(options), sink_(std::move(sink)) {}
 
 bool PackBuilder::Add(std::string_view name, std::span<const uint8_t> contents) {
   std::string lower = base::LowerName(name);
-  if (lower.empty() || lower.size() > kMaxNameLength || contents.size() > kMaxBodyLength ||
+  if (EntryNameProblem(lower) || contents.size() > kMaxBodyLength ||
       entries_.size() >= kMaxEntries || names_.contains(lower)) {
     return false;
   }
-  Entry e{lower, base::Bytes(contents.begin(), contents.end()),
-          static_cast<uint32_t>(contents.size()), false};
+  base::Bytes stored;
+  bool packed = false;
   // Larger contents could not be expanded again, and packing is kept only where it pays.
   if (options_.compress && contents.size() <= kBpeMaxUnpacked) {
-    base::Bytes packed = BpeCompress(contents);
-    if (packed.size() < contents.size()) {
-      e.stored = std::move(packed);
-      e.packed = true;
-    }
+    stored = BpeCompress(contents);
+    packed = stored.size() < contents.size();
   }
-  if (options_.scramble) ScrambleBlocks(e.stored, ScrambleDirection::kScramble, kPackEntryKey);
-  names_.insert(lower);
-  entries_.push_back(std::move(e));
+  if (!packed) stored.assign(contents.begin(), contents.end());
+  if (options_.scramble) ScrambleBlocks(stored, ScrambleDirection::kScramble, kPackEntryKey);
+  if (!sink_(stored)) return false;
+  entries_.push_back({lower, written_, static_cast<uint32_t>(stored.size()),
+                      static_cast<uint32_t>(contents.size()), packed, BlockChecksum(stored)});
+  written_ += stored.size();
+  names_.insert(std::move(lower));
   return true;
 }
 
-base::Bytes PackBuilder::BuildPack() const {
+base::Bytes PackBuilder::BuildDirectory() const {
   base::ByteWriter out;
-  std::vector<uint64_t> offsets;
-  offsets.reserve(entries_.size());
   for (const Entry& e : entries_) {
-    offsets.push_back(out.Size());
-    out.Append(e.stored);
-  }
-  const uint64_t directoryOffset = out.Size();
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    const Entry& e = entries_[i];
     out.Str16(ScrambleName(e.name, kPackNameKey))
-        .U64(offsets[i])
-        .U32(static_cast<uint32_t>(e.stored.size()))
+        .U64(e.offset)
+        .U32(e.storedLength)
         .U32(e.length)  // informational only: readers take the length from the packed head
         .U32(e.packed ? 1 : 0)
         .U32(options_.scramble ? 1 : 0)
-        .U32(BlockChecksum(e.stored));
+        .U32(e.checksum);
   }
   out.FixedText(kPackSignature, kPackSignatureWidth)
       .U32(static_cast<uint32_t>(entries_.size()))
-      .U64(directoryOffset);
+      .U64(written_);
   return out.Take();
+}
+
+base::Bytes PackBuilder::BuildPack() const {
+  base::Bytes pack = bodies_;
+  const base::Bytes directory = BuildDirectory();
+  pack.insert(pack.end(), directory.begin(), directory.end());
+  return pack;
 }
 
 base::Bytes PackBuilder::BuildHash() const {
@@ -83,11 +96,8 @@ base::Bytes PackBuilder::BuildHash() const {
 }
 
 bool PackBuilder::WriteFiles(const std::filesystem::path& stem) const {
-  std::filesystem::path pack = stem;
-  pack += ".pack";
-  std::filesystem::path hash = stem;
-  hash += ".hash";
-  return base::WriteFileAtomic(pack, BuildPack()) && base::WriteFileAtomic(hash, BuildHash());
+  return base::WriteFileAtomic(WithSuffix(stem, ".pack"), BuildPack()) &&
+         base::WriteFileAtomic(WithSuffix(stem, ".hash"), BuildHash());
 }
 
 }  // namespace mavu::resource

@@ -1,5 +1,6 @@
 #include "resource/system_data.h"
 
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -56,7 +57,14 @@ SystemData::SystemData(std::filesystem::path saveFolder, uint32_t codeKey,
     : saveFolder_(std::move(saveFolder)), codeKey_(codeKey), variables_(variables) {}
 
 bool SystemData::LoadAtStartup() {
-  const bool loaded = LoadSystemData(kSystemDataName) || LoadSystemData(kSystemDataBackupName);
+  startupWarnings_.clear();
+  bool loaded = false;
+  for (std::string_view name : {kSystemDataName, kSystemDataBackupName}) {
+    loaded = LoadSystemData(name);
+    if (loaded) break;
+    std::error_code error;
+    if (std::filesystem::exists(saveFolder_ / name, error)) startupWarnings_.push_back(lastError_);
+  }
   savingEnabled_ = true;
   return loaded;
 }
@@ -119,6 +127,9 @@ bool SystemData::LoadFromBytes(std::span<const uint8_t> file) {
     ReadFile(file);
   } catch (const base::FormatError& e) {
     lastError_ = e.what();
+    return false;
+  } catch (const std::bad_alloc&) {
+    lastError_ = "not enough memory for what it holds";
     return false;
   }
   lastError_.clear();

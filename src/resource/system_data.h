@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
@@ -43,6 +44,9 @@ class SystemData {
   // (empty logs). Saving is enabled afterwards in every case. True when a copy
   // was loaded.
   bool LoadAtStartup();
+  // Why each copy that LoadAtStartup found could not be read: for the player a
+  // warning, not an error, as the next copy or empty data takes its place.
+  const std::vector<std::string>& StartupWarnings() const { return startupWarnings_; }
   void EnableSaving() { savingEnabled_ = true; }
   bool SavingEnabled() const { return savingEnabled_; }
 
@@ -81,6 +85,7 @@ class SystemData {
   LineLog lineLog_;
   bool savingEnabled_ = false;
   std::string lastError_;
+  std::vector<std::string> startupWarnings_;
 };
 
 }  // namespace mavu::resource

@@ -1,10 +1,10 @@
+#include "base/cp932.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 #include <vector>
-
-#include "base/cp932.h"
 
 namespace mavu::base {
 namespace {
@@ -23,18 +23,29 @@ TEST(Cp932, LeadBytesAreTheTwoRanges) {
 }
 
 TEST(Cp932, MbcsCopyCountsTwoByteCharactersAsOne) {
-  std::string text = "a\x95\x5C" "b\x83\x41" "c";  // a 表 b ア c
-  EXPECT_EQ(MbcsCopy(text, 2, 2), "\x95\x5C" "b");
+  std::string text =
+      "a\x95\x5C"
+      "b\x83\x41"
+      "c";  // a 表 b ア c
+  EXPECT_EQ(MbcsCopy(text, 2, 2),
+            "\x95\x5C"
+            "b");
   EXPECT_EQ(MbcsCopy(text, 1, 1), "a");
-  EXPECT_EQ(MbcsCopy(text, 4, 10), "\x83\x41" "c");
+  EXPECT_EQ(MbcsCopy(text, 4, 10),
+            "\x83\x41"
+            "c");
   EXPECT_EQ(MbcsCopy(text, 7, 1), "");
   EXPECT_EQ(MbcsCopy(text, 1, 0), "");
   EXPECT_EQ(MbcsCopy("\x95", 1, 1), "\x95");  // a lone lead byte at the end is one character
 }
 
 TEST(Cp932, MbcsCopyTakesTheRestForTheLargestCount) {
-  std::string text = "a\x95\x5C" "b";
-  EXPECT_EQ(MbcsCopy(text, 2, std::numeric_limits<int>::max()), "\x95\x5C" "b");
+  std::string text =
+      "a\x95\x5C"
+      "b";
+  EXPECT_EQ(MbcsCopy(text, 2, std::numeric_limits<int>::max()),
+            "\x95\x5C"
+            "b");
   EXPECT_EQ(MbcsCopy(text, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()), "");
 }
 
@@ -71,9 +82,19 @@ TEST(SplitList, CommentsBlanksAndDepthBelowZero) {
 TEST(SplitList, TrailBytesEqualToTheSeparatorOrSignsDoNotSplit) {
   // ー is 0x81 0x5B ("["), 表 is 0x95 0x5C ("\"), ｢ in two bytes would be worse still:
   // 0x81 0x2C does not exist, but the walker must treat any pair as one character.
-  std::string text = "\x81\x5B" "a,\x95\x5C" "b";
-  EXPECT_EQ(SplitList(",", text, false, false), (Items{"\x81\x5B" "a", "\x95\x5C" "b"}));
-  EXPECT_EQ(SplitList("\x95\x5C", "a\x95\x5C" "b", false, false), (Items{"a", "b"}));
+  std::string text =
+      "\x81\x5B"
+      "a,\x95\x5C"
+      "b";
+  EXPECT_EQ(SplitList(",", text, false, false), (Items{"\x81\x5B"
+                                                       "a",
+                                                       "\x95\x5C"
+                                                       "b"}));
+  EXPECT_EQ(SplitList("\x95\x5C",
+                      "a\x95\x5C"
+                      "b",
+                      false, false),
+            (Items{"a", "b"}));
 }
 
 TEST(SplitList, ATrailByteAtTheEndIsNoTrailingSeparator) {
@@ -90,18 +111,38 @@ TEST(SplitList, TheLastCharacterBeforeACommentDecidesTheTrailingItem) {
 }
 
 TEST(Cp932, ConvertsToAndFromUtf8) {
-  EXPECT_EQ(Cp932ToUtf8("\x95\x5C\x83\x41" "a"), "表アa");
-  EXPECT_EQ(Utf8ToCp932("表アa"), "\x95\x5C\x83\x41" "a");
+  EXPECT_EQ(Cp932ToUtf8("\x95\x5C\x83\x41"
+                        "a"),
+            "表アa");
+  EXPECT_EQ(Utf8ToCp932("表アa"),
+            "\x95\x5C\x83\x41"
+            "a");
   EXPECT_EQ(Cp932ToUtf8("\x82\xA0"), "あ");
   // CP932's own mappings: the wave dash and NEC row 13.
   EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8("\x81\x60\x87\x40")), "\x81\x60\x87\x40");
 }
 
 TEST(Cp932, InvalidBytesAreReplacedNotDropped) {
-  EXPECT_EQ(Cp932ToUtf8("a\x85\x40" "b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Cp932ToUtf8("a\x85\x40"
+                        "b"),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");
-  EXPECT_EQ(Utf8ToCp932("a\xC3\xA9" "b"), "a?b");   // é has no CP932 form
-  EXPECT_EQ(Utf8ToCp932("a\xFF" "b"), "a?b");       // not UTF-8 at all
+  EXPECT_EQ(Utf8ToCp932("a\xC3\xA9"
+                        "b"),
+            "a?b");  // é has no CP932 form
+  EXPECT_EQ(Utf8ToCp932("a\xFF"
+                        "b"),
+            "a?b");  // not UTF-8 at all
+}
+
+TEST(Cp932, IsUtf8AcceptsOnlyWellFormedTextToTheEnd) {
+  EXPECT_TRUE(IsUtf8("plain \xE3\x81\x82\xF0\x9F\x98\x80"));  // あ and an emoji
+  EXPECT_TRUE(IsUtf8(""));
+  EXPECT_FALSE(IsUtf8("\x82\xA0"));      // CP932 あ
+  EXPECT_FALSE(IsUtf8("cut \xE3\x81"));  // a character cut at the end
+  EXPECT_FALSE(IsUtf8("\xC0\xAF"));      // an overlong "/"
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));  // a surrogate
 }
 
 }  // namespace

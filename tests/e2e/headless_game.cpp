@@ -1,6 +1,7 @@
 #include "headless_game.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +24,7 @@ std::string Slurp(const std::filesystem::path& path) {
 
 // Runs in the child between fork and exec: only async-signal-safe calls.
 [[noreturn]] void ExecChild(const std::string& program, std::vector<char*>& argv,
-                            const std::string& out, const std::string& err, unsigned timeout) {
+                            const std::string& out, const std::string& err, RunLimits limits) {
   const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const int nullFd = open("/dev/null", O_RDONLY);
@@ -31,7 +32,11 @@ std::string Slurp(const std::filesystem::path& path) {
   dup2(nullFd, STDIN_FILENO);
   dup2(outFd, STDOUT_FILENO);
   dup2(errFd, STDERR_FILENO);
-  alarm(timeout);  // survives exec: a hanging run is killed by SIGALRM
+  if (limits.addressSpace != 0) {
+    const rlimit space = {limits.addressSpace, limits.addressSpace};
+    if (setrlimit(RLIMIT_AS, &space) != 0) _exit(126);
+  }
+  alarm(limits.seconds);  // survives exec: a hanging run is killed by SIGALRM
   execv(program.c_str(), argv.data());
   _exit(127);
 }
@@ -49,7 +54,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }  // namespace
 
 ProgramResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& scratch, unsigned timeoutSeconds) {
+                         const std::filesystem::path& scratch, RunLimits limits) {
   std::vector<std::string> words{program.string()};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -59,10 +64,12 @@ ProgramResult RunProgram(const std::filesystem::path& program, const std::vector
   const std::string err = (scratch / "stderr.txt").string();
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("cannot start " + program.string());
-  if (pid == 0) ExecChild(words[0], argv, out, err, timeoutSeconds);
+  if (pid == 0) ExecChild(words[0], argv, out, err, limits);
   int status = 0;
-  waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, WIFSIGNALED(status) ? WTERMSIG(status) : 0,
+          usage.ru_maxrss, Slurp(out), Slurp(err)};
 }
 
 std::filesystem::path ProgramFrom(const char* variable, const std::string& name) {
@@ -87,15 +94,21 @@ void HeadlessGame::Add(const std::string& name, std::string_view utf8) {
   packed_ = false;
 }
 
+void HeadlessGame::PackWith(std::vector<std::string> options) {
+  packOptions_ = std::move(options);
+  packed_ = false;
+}
+
 void HeadlessGame::Loose(const std::filesystem::path& relative, std::string_view utf8) const {
   dir_.Write(std::filesystem::path("game") / relative, base::Utf8ToCp932(utf8));
 }
 
 std::filesystem::path HeadlessGame::Pack() {
   const std::filesystem::path stem = game_ / "GameData" / "data0";
+  std::vector<std::string> args = {"build", stem.string(), source_.string(), "--encode-text"};
+  args.insert(args.end(), packOptions_.begin(), packOptions_.end());
   const ProgramResult result =
-      RunProgram(ProgramFrom("MAVU_TOOLS_DIR", "mavu-pack"),
-                 {"build", stem.string(), source_.string(), "--encode-text"}, dir_.Path());
+      RunProgram(ProgramFrom("MAVU_TOOLS_DIR", "mavu-pack"), args, dir_.Path());
   if (result.code != 0) throw std::runtime_error("mavu-pack failed: " + result.err);
   packed_ = true;
   return stem.string() + ".pack";
@@ -111,10 +124,13 @@ HeadlessRun HeadlessGame::Run(const std::vector<std::string>& args,
   if (input)
     words.insert(words.end(), {"--input", dir_.Write("input" + tag + ".txt", *input).string()});
   words.insert(words.end(), args.begin(), args.end());
-  const ProgramResult result = RunProgram(ProgramFrom("MAVU_BIN_DIR", "mavu"), words, dir_.Path());
+  const ProgramResult result =
+      RunProgram(ProgramFrom("MAVU_BIN_DIR", "mavu"), words, dir_.Path(), limits_);
 
   HeadlessRun run;
   run.code = result.code;
+  run.signal = result.signal;
+  run.peakKb = result.peakKb;
   run.err = result.err;
   if (std::filesystem::exists(dump)) run.dump = JsonValue::Parse(Slurp(dump));
   const std::filesystem::path log = game_ / "ERRORLOG.txt";

@@ -14,21 +14,32 @@ namespace mavu::test {
 
 // What one run of a program left behind.
 struct ProgramResult {
-  int code = -1;  // -1 when it did not exit normally
+  int code = -1;    // -1 when it did not exit normally
+  int signal = 0;   // the signal that ended it, if one did
+  long peakKb = 0;  // its largest resident set, in KiB
   std::string out;
   std::string err;
 };
 
+// What a run may take: it is killed after `seconds`; `addressSpace` bytes of
+// virtual memory (0: no limit) make an allocation beyond them fail.
+struct RunLimits {
+  unsigned seconds = 120;
+  uint64_t addressSpace = 0;
+};
+
 // Runs `program` with `args`, without a shell, its output captured through
-// files in `scratch`. A run that takes longer than `timeoutSeconds` is killed.
+// files in `scratch`.
 ProgramResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& scratch, unsigned timeoutSeconds = 120);
+                         const std::filesystem::path& scratch, RunLimits limits = {});
 
 // The program `name` from the folder that the environment variable `variable` names.
 std::filesystem::path ProgramFrom(const char* variable, const std::string& name);
 
 struct HeadlessRun {
   int code = -1;
+  int signal = 0;
+  long peakKb = 0;
   std::string err;
   std::optional<JsonValue> dump;      // the --dump-vars file, when one was written
   std::vector<std::string> errorLog;  // "ERRORLOG.txt" as UTF-8 lines, when present
@@ -47,6 +58,9 @@ class HeadlessGame {
   const std::filesystem::path& Folder() const { return game_; }
   // A file of the data pack GameData\data0 (written as UTF-8, packed with --encode-text).
   void Add(const std::string& name, std::string_view utf8);
+  // mavu-pack build options besides --encode-text.
+  void PackWith(std::vector<std::string> options);
+  void Limit(RunLimits limits) { limits_ = limits; }
   // Startup.s.
   void Script(std::string_view utf8) { Add("Startup.s", utf8); }
   // A file below the game folder, converted to CP932.
@@ -63,6 +77,8 @@ class HeadlessGame {
   TempDir dir_;
   std::filesystem::path source_;
   std::filesystem::path game_;
+  std::vector<std::string> packOptions_;
+  RunLimits limits_;
   bool packed_ = true;
   int runs_ = 0;
 };

@@ -18,6 +18,7 @@ struct HandEntry {
   bool packed = false;
   bool scrambled = false;
   bool goodChecksum = true;  // false stores a checksum that cannot match
+  int bodyOf = -1;           // the number of an earlier entry whose body it shares
 };
 
 // Bodies from offset 0, then the directory, then the footer.
@@ -26,16 +27,17 @@ inline base::Bytes HandMadePack(const std::vector<HandEntry>& entries,
   base::ByteWriter out;
   std::vector<uint64_t> offsets;
   for (const auto& e : entries) {
-    offsets.push_back(out.Size());
-    out.Append(e.stored);
+    offsets.push_back(e.bodyOf < 0 ? out.Size() : offsets[static_cast<size_t>(e.bodyOf)]);
+    if (e.bodyOf < 0) out.Append(e.stored);
   }
   uint64_t directory = out.Size();
   for (size_t i = 0; i < entries.size(); ++i) {
     const auto& e = entries[i];
-    uint32_t checksum = resource::BlockChecksum(e.stored);
+    const auto& stored = e.bodyOf < 0 ? e.stored : entries[static_cast<size_t>(e.bodyOf)].stored;
+    uint32_t checksum = resource::BlockChecksum(stored);
     out.Str16(resource::ScrambleName(e.name, resource::kPackNameKey))
         .U64(offsets[i])
-        .U32(static_cast<uint32_t>(e.stored.size()))
+        .U32(static_cast<uint32_t>(stored.size()))
         .U32(0)
         .U32(e.packed)
         .U32(e.scrambled)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/byte_writer.h"
+#include "base/error_log.h"
 #include "hand_made_pack.h"
 #include "resource/pack_builder.h"
 #include "support/temp_dir.h"
@@ -62,18 +63,20 @@ TEST_F(HashFilePackTest, ScansTheDirectoryWithoutAnIndex) {
   ExpectFoundInAnyCase(pair);
 }
 
-TEST_F(HashFilePackTest, TheIndexDecidesWhatExists) {
-  // An index naming an entry number the pack does not have.
+TEST_F(HashFilePackTest, TheIndexDecidesWhatExistsUntilItGivesAnotherEntry) {
+  // An index without bg\a.png that gives ghost.png an entry the pack does not have.
   THashTable index(THashFilePack::kIndexBuckets);
   index.Put("ghost.png", base::ByteWriter().U16(7).Data());
   base::ByteWriter out;
   index.SaveToStream(out);
   dir_.Write("data0.hash", out.Take());
+  base::TheErrorLog().SetDirectory(dir_.Path());
   THashFilePack pair(Stem(), true);
-  EXPECT_TRUE(pair.Exists("ghost.png"));
-  EXPECT_FALSE(pair.Open("ghost.png"));
   EXPECT_FALSE(pair.Exists("bg\\a.png"));
-  EXPECT_FALSE(pair.Open("bg\\a.png"));
+  EXPECT_FALSE(pair.Exists("ghost.png"));
+  EXPECT_FALSE(pair.HasIndex());
+  EXPECT_EQ(pair.Open("bg\\a.png"), BytesOf("picture"));
+  EXPECT_NE(base::TheErrorLog().Errors().back().find("gives ghost.png entry 7"), std::string::npos);
 }
 
 TEST_F(HashFilePackTest, ReplacesTheStemsExtension) {

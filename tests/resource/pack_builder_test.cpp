@@ -103,7 +103,12 @@ TEST(PackBuilder, RefusesNamesItCannotStoreOrFindAgain) {
   EXPECT_FALSE(builder.Add("", BytesOf("3")));
   EXPECT_FALSE(builder.Add(std::string(65536, 'n'), BytesOf("4")));
   EXPECT_TRUE(builder.Add(std::string(65535, 'n'), BytesOf("5")));
-  EXPECT_EQ(builder.EntryCount(), 2u);
+  for (const char* name :
+       {"..\\evil.txt", "a\\.\\b", "\\abs.txt", "a\\\\b", "a/b", "dir\\", "esc\x1B[2J.txt"}) {
+    EXPECT_FALSE(builder.Add(name, BytesOf("6"))) << name;
+  }
+  EXPECT_TRUE(builder.Add("\x95\x5C.txt", BytesOf("7")));  // a trail byte 0x5C is no separator
+  EXPECT_EQ(builder.EntryCount(), 3u);
 }
 
 TEST(PackBuilder, HoldsAtMost65535Entries) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace mavu::resource {
@@ -103,8 +104,10 @@ TEST(SettingsList, SavesAndLoadsFiles) {
 TEST(SettingsList, AFailedSaveKeepsTheOldFile) {
   test::TempDir dir;
   auto path = dir.Write("s.txt", "old=1\r\n");
-  std::filesystem::create_directory(dir.Path() / "s.txt.tmp");
-  EXPECT_FALSE(SettingsList("new=2").Save(path));
+  {
+    test::FailingWrites failing;
+    EXPECT_FALSE(SettingsList("new=2").Save(path));
+  }
   EXPECT_EQ(SettingsList::Load(path)->Lines(), Lines{"old=1"});
   EXPECT_FALSE(SettingsList("new=2").Save(dir.Path() / "missing" / "s.txt"));
 }

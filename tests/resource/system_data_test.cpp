@@ -11,6 +11,7 @@
 #include "resource/bpe.h"
 #include "resource/hash_table.h"
 #include "resource/scramble.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace mavu::resource {
@@ -243,11 +244,12 @@ TEST_F(SystemDataTest, AFailedWriteKeepsThePreviousFile) {
   variables_.values = {"first"};
   ASSERT_TRUE(data_.SaveSystemData("SystemData.dat"));
   const Bytes before = FileBytes("SystemData.dat");
-  // The temporary file cannot be created where a folder of its name stands.
-  std::filesystem::create_directory(Path("SystemData.dat.tmp"));
   variables_.values = {"second"};
   data_.OpenedFiles().Counts().RecordCount("k", 1, true);
-  EXPECT_FALSE(data_.SaveSystemData("SystemData.dat"));
+  {
+    test::FailingWrites failing;
+    EXPECT_FALSE(data_.SaveSystemData("SystemData.dat"));
+  }
   EXPECT_EQ(data_.LastError(), "SystemData.dat: could not be written");
   EXPECT_EQ(FileBytes("SystemData.dat"), before);
   EXPECT_THAT(variables_.values, ElementsAre("second"));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/file_io.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace mavu::resource {
@@ -191,15 +192,20 @@ TEST(UserSettings, StoringIntoAListKeepsItsOtherLines) {
   EXPECT_EQ(ReadUserSettings(list), s);
 }
 
-TEST(UserSettings, AFailedWriteKeepsTheOldFileAndReportsIt) {
+TEST(UserSettings, AFailedWriteOfEitherCopyIsReported) {
   test::TempDir dir;
   auto path = dir.Write("config.txt", "FPSLimit=20\r\n");
-  std::filesystem::create_directory(dir.Path() / "config.txt.tmp");
   UserSettings s;
   s.FPSLimit = 60;
-  EXPECT_FALSE(WriteUserSettings(path, s));
+  {
+    test::FailingWrites failing;
+    EXPECT_FALSE(WriteUserSettings(path, s));
+  }
   EXPECT_EQ(ReadText(path), "FPSLimit=20\r\n");
-  EXPECT_EQ(ReadUserSettings(Backup(path)).FPSLimit, 60);
+  // A folder in the place of the copy: the main file is written all the same.
+  dir.Write("config.txt.bak/x", "");
+  EXPECT_FALSE(WriteUserSettings(path, s));
+  EXPECT_EQ(ReadUserSettings(path).FPSLimit, 60);
   EXPECT_FALSE(WriteUserSettings(dir.Path() / "missing" / "config.txt", s));
 }
 

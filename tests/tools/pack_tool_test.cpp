@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -14,6 +17,7 @@
 #include "resource/data_tree.h"
 #include "resource/hand_made_pack.h"
 #include "resource/hash_file_pack.h"
+#include "support/hostile_data.h"
 #include "support/temp_dir.h"
 
 namespace mavu::tools {
@@ -156,12 +160,27 @@ TEST_F(PackToolTest, EncodesTextFilesOnlyWhenAsked) {
   EXPECT_EQ(text.Open("pic.png"), BytesOf(utf8));
 }
 
-TEST_F(PackToolTest, RefusesTextThatIsNotUtf8) {
-  Source("broken.txt", BytesOf("\x82\xA0 is CP932 already"));
-  auto built = Pack({"build", Path("data0"), Path("src"), "--encode-text"});
-  EXPECT_EQ(built.code, 1);
-  EXPECT_NE(built.err.find("broken.txt"), std::string::npos) << built.err;
-  EXPECT_FALSE(std::filesystem::exists(Path("data0.pack")));
+TEST_F(PackToolTest, EncodesOnlyUtf8TextAndKeepsEverythingElseByteForByte) {
+  const base::Bytes table = BytesOf(std::string("\xEF\xBB\xBF\x07\0\x80\xFF random", 14));
+  Source("already.txt", BytesOf("\x82\xA0 is CP932 already"));
+  Source("RandomTable.dat", table);
+  Source("note.txt", BytesOf("\xEF\xBB\xBF\xE3\x81\x82"));  // あ after a byte-order mark
+  auto built = Pack({"build", Path("data0"), Path("src"), "--encode-text", "--verbose"});
+  ASSERT_EQ(built.code, 0) << built.err;
+  EXPECT_EQ(built.out,
+            "encoded " + Path("src/note.txt") + "\n" + Path("data0.pack") + ": 3 entries\n");
+  resource::THashFilePack pair(dir_.Path() / "data0", false);
+  EXPECT_EQ(pair.Open("already.txt"), sources_["already.txt"]);
+  EXPECT_EQ(pair.Open("randomtable.dat"), table);
+  EXPECT_EQ(pair.Open("note.txt"), BytesOf("\x82\xA0"));
+
+  Source("smile.txt", BytesOf("\xF0\x9F\x98\x80"));  // UTF-8 text, but no CP932 form
+  auto refused = Pack({"build", Path("data1"), Path("src"), "--encode-text"});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("smile.txt: UTF-8 text with characters CP932 lacks"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("data1.pack")));
 }
 
 TEST_F(PackToolTest, ExtractGivesBackTheOriginalBytes) {
@@ -252,6 +271,123 @@ TEST_F(PackToolTest, ReportsMissingAndDamagedInput) {
   auto damaged = Pack({"verify", Path("short")});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.err.find("footer"), std::string::npos) << damaged.err;
+}
+
+TEST_F(PackToolTest, ExtractRefusesNamesThatCollideAsTheEngineComparesThem) {
+  dir_.Write("clash.pack", test::HandMadePack({{"x.tmp", BytesOf("temp")},
+                                               {"x", BytesOf("plain")},
+                                               {"dup.txt", BytesOf("first")},
+                                               {"dup.txt", BytesOf("second")},
+                                               {"a", BytesOf("file")},
+                                               {"a\\b", BytesOf("inside")}}));
+  auto extracted = Pack({"extract", Path("clash"), Path("out")});
+  EXPECT_EQ(extracted.code, 1);
+  EXPECT_EQ(extracted.out, "2 of 6 entries extracted\n");
+  EXPECT_EQ(base::ReadWholeFile(Path("out/x.tmp")), BytesOf("temp"));
+  EXPECT_EQ(base::ReadWholeFile(Path("out/x")), BytesOf("plain"));
+  EXPECT_FALSE(std::filesystem::exists(Path("out/dup.txt")));
+  EXPECT_FALSE(std::filesystem::exists(Path("out/a")));
+  EXPECT_NE(extracted.err.find("dup.txt: a second entry of this name"), std::string::npos);
+  EXPECT_NE(extracted.err.find("a: is also the folder of a\\b"), std::string::npos)
+      << extracted.err;
+}
+
+TEST_F(PackToolTest, ExtractWritesNoMoreThanThePackJustifies) {
+  dir_.Write("bomb.pack", test::SharedBodyBomb(8));  // under 400 bytes that would write 512 MiB
+  auto extracted = Pack({"extract", Path("bomb"), Path("out")});
+  EXPECT_EQ(extracted.code, 1);
+  EXPECT_EQ(extracted.out, "0 of 8 entries extracted\n");
+  EXPECT_NE(extracted.err.find("0.bin: its body shares bytes with the body of"), std::string::npos)
+      << extracted.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("out")));
+  // Alone, the body still declares more than 512 times its size.
+  dir_.Write("alone.pack", test::SharedBodyBomb(1));
+  extracted = Pack({"extract", Path("alone"), Path("out")});
+  EXPECT_EQ(extracted.out, "0 of 1 entries extracted\n");
+  EXPECT_NE(extracted.err.find("0.bin: pack entry \"0.bin\" does not expand"), std::string::npos)
+      << extracted.err;
+}
+
+TEST_F(PackToolTest, BuildAndVerifyRefuseEveryNameExtractOrTheEngineRefuses) {
+  Source("..\\..\\evil.txt", BytesOf("x"));  // one host file name holding backslashes
+  auto built = Pack({"build", Path("data0"), Path("src")});
+  EXPECT_EQ(built.code, 1);
+  EXPECT_NE(built.err.find("evil.txt: no entry may have this name"), std::string::npos)
+      << built.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("data0.pack")));
+
+  dir_.Write("odd.pack", test::HandMadePack({{"..\\up.txt", BytesOf("1")},
+                                             {"\\abs.txt", BytesOf("2")},
+                                             {"twice", BytesOf("3")},
+                                             {"twice", BytesOf("4")},
+                                             {"fine", BytesOf("5")}}));
+  auto verified = Pack({"verify", Path("odd")});
+  EXPECT_EQ(verified.code, 1);
+  for (const char* refused : {"..\\up.txt: no entry may have this name: a \".\" or \"..\" part",
+                              "\\abs.txt: no entry may have this name: an empty part",
+                              "twice: a second entry of this name"}) {
+    EXPECT_NE(verified.err.find(refused), std::string::npos) << refused << "\n" << verified.err;
+  }
+  EXPECT_EQ(verified.err.find("fine:"), std::string::npos) << verified.err;
+}
+
+TEST_F(PackToolTest, BuildFollowsLinksOnlyToFilesInsideTheSourceFolder) {
+  Source("real.txt", BytesOf("inside"));
+  std::filesystem::create_symlink("real.txt", Path("src/alias.txt"));
+  ASSERT_EQ(Pack({"build", Path("data0"), Path("src")}).code, 0);
+  resource::THashFilePack pair(dir_.Path() / "data0", false);
+  EXPECT_EQ(pair.Open("alias.txt"), BytesOf("inside"));
+
+  dir_.Write("outside.txt", "secret");
+  std::filesystem::create_symlink(Path("outside.txt"), Path("src/leak.txt"));
+  std::filesystem::create_directory_symlink(Path("src"), Path("src/loop"));
+  std::filesystem::create_symlink(Path("gone.txt"), Path("src/dangling.txt"));
+  auto built = Pack({"build", Path("data1"), Path("src")});
+  EXPECT_EQ(built.code, 1);
+  for (const char* refused : {"dangling.txt: a link to nothing",
+                              "leak.txt: a link to a file outside", "loop: a link to a folder"}) {
+    EXPECT_NE(built.err.find(refused), std::string::npos) << refused << "\n" << built.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(Path("data1.pack")));
+}
+
+TEST_F(PackToolTest, ControlCharactersAreEscapedInOutputAndRefusedInNames) {
+  const std::string hostile = "esc\x1B]0;title\x07.txt";
+  dir_.Write("ctl.pack", test::HandMadePack({{hostile, BytesOf("x")}}));
+  auto listed = Pack({"list", Path("ctl")});
+  EXPECT_EQ(listed.code, 0);
+  EXPECT_NE(listed.out.find("esc\\x1B]0;title\\x07.txt"), std::string::npos) << listed.out;
+  EXPECT_EQ(listed.out.find('\x1B'), std::string::npos);
+  auto extracted = Pack({"extract", Path("ctl"), Path("out")});
+  EXPECT_EQ(extracted.code, 1);
+  EXPECT_NE(extracted.err.find("a control character"), std::string::npos) << extracted.err;
+  EXPECT_EQ(extracted.err.find('\x1B'), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("out")));
+  Source("tab\there.txt", BytesOf("y"));
+  auto built = Pack({"build", Path("data0"), Path("src")});
+  EXPECT_EQ(built.code, 1);
+  EXPECT_NE(built.err.find("tab\\x09here.txt: no entry may have this name: a control character"),
+            std::string::npos)
+      << built.err;
+}
+
+TEST_F(PackToolTest, BuildKeepsAboutOneEntryInMemory) {
+  // Six files of 8 MiB that do not pack: the whole took three times 48 MiB.
+  constexpr size_t kFileBytes = size_t{8} << 20;
+  std::mt19937_64 random(7);
+  base::Bytes noise(kFileBytes);
+  for (int file = 0; file < 6; ++file) {
+    for (size_t i = 0; i < kFileBytes; i += 8) {
+      const uint64_t value = random();
+      std::memcpy(noise.data() + i, &value, 8);
+    }
+    dir_.Write("src/" + std::to_string(file) + ".bin", noise);
+  }
+  ASSERT_EQ(Pack({"build", Path("data0"), Path("src"), "--compress"}).code, 0);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 64 * 1024);  // KiB: some 35 MiB, an entry read and packed
+  EXPECT_EQ(std::filesystem::file_size(Path("data0.pack")) / kFileBytes, 6u);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "base/bytes.h"
-#include "base/cp932.h"
 #include "pack_commands.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -13,11 +13,12 @@ using mavu::tools::kExitFailed;
 using mavu::tools::kExitUsage;
 
 constexpr char kUsage[] =
-    "usage: mavu-pack build STEM SRC_DIR [--compress] [--scramble] [--encode-text]\n"
+    "usage: mavu-pack build STEM SRC_DIR [--compress] [--scramble] [--encode-text] [--verbose]\n"
     "       mavu-pack list STEM\n"
     "       mavu-pack extract STEM OUT_DIR\n"
     "       mavu-pack verify STEM\n"
-    "STEM names the archive pair STEM.pack and STEM.hash.\n";
+    "STEM names the archive pair STEM.pack and STEM.hash. --encode-text converts .s, .dat\n"
+    "and .txt files that are UTF-8 text to CP932; --verbose names each one converted.\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "mavu-pack: %s\n", problem);
@@ -35,6 +36,8 @@ int Build(std::span<char*> args) {
       settings.pack.scramble = true;
     } else if (option == "--encode-text") {
       settings.encodeText = true;
+    } else if (option == "--verbose") {
+      settings.verbose = true;
     } else {
       return Usage("unknown build option");
     }
@@ -65,9 +68,9 @@ int main(int argc, char** argv) {
     return Run(argv[1], std::span<char*>(argv + 2, static_cast<size_t>(argc - 2)));
   } catch (const mavu::base::FormatError& e) {
     // The engine's messages are CP932.
-    std::fprintf(stderr, "mavu-pack: %s\n", mavu::base::Cp932ToUtf8(e.what()).c_str());
+    std::fprintf(stderr, "mavu-pack: %s\n", mavu::tools::Shown(e.what()).c_str());
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "mavu-pack: %s\n", e.what());
+    std::fprintf(stderr, "mavu-pack: %s\n", mavu::tools::Escaped(e.what()).c_str());
   }
   return kExitFailed;
 }

@@ -11,8 +11,10 @@ enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 struct BuildSettings {
   resource::PackBuildOptions pack;
-  // .s, .dat and .txt files are converted from UTF-8 to CP932.
+  // .s, .dat and .txt files that are UTF-8 text are converted to CP932.
   bool encodeText = false;
+  // Says of each such file whether it was converted.
+  bool verbose = false;
 };
 
 // STEM is a host path; the commands append ".pack" and ".hash" to it.

@@ -14,15 +14,23 @@ struct SourceFile {
   std::string entryName;  // CP932, backslash-separated, relative to the source folder
 };
 
-// Every regular file below `root` in a stable order, with its entry name.
-// Throws std::runtime_error naming a file whose name has no CP932 form.
-std::vector<SourceFile> CollectSourceFiles(const std::filesystem::path& root);
+// The files below a source folder in a stable order, with their entry names,
+// and what stops others from being packed: a name without a CP932 form or one
+// that no entry may have, a link to a folder, to nothing, or out of the folder.
+// A link to a file inside the folder is packed under the link's name.
+struct SourceListing {
+  std::vector<SourceFile> files;
+  std::vector<std::string> problems;  // UTF-8, one per file
+};
+SourceListing CollectSourceFiles(const std::filesystem::path& root);
 
-// Whether packing converts the file's text from UTF-8 to CP932.
-bool IsTextFile(const std::filesystem::path& path);
+// Whether --encode-text converts the file: a .s, .dat or .txt file whose
+// bytes are UTF-8 text (well-formed to the end, no NUL). Others are packed
+// byte for byte.
+bool IsUtf8TextFile(const std::filesystem::path& path, const base::Bytes& bytes);
 
 // The CP932 form of UTF-8 text (a leading byte-order mark dropped), or nothing
-// when the text is not UTF-8 or holds characters CP932 lacks.
+// when the text holds characters CP932 lacks.
 std::optional<base::Bytes> EncodeText(const base::Bytes& utf8);
 
 }  // namespace mavu::tools

@@ -16,7 +16,6 @@ namespace {
 
 constexpr char kCommandMark = '\\';
 constexpr char kLabelStart = '@';
-constexpr std::string_view kErrorTag = ":ERROR:";
 
 constexpr std::string_view kSaveDirectoryError = "SaveDirectoryERROR";
 constexpr std::string_view kOkKey = "OK";
@@ -87,12 +86,25 @@ bool TKelScript::Initialize() {
     services_.notices.ShowKeyedNotice(kSaveDirectoryError, kOkKey);
     return false;
   }
-  systemData_.LoadAtStartup();
+  LoadSystemDataAtStart();
   resource::TheDataTree().SetOpenHook(
       [this](const std::string& name) { systemData_.OpenedFiles().CountOpen(name); });
   hooked_ = true;
   Reset();
   return true;
+}
+
+// A copy that cannot be read is passed over with a warning: what the table
+// reader reports about it must not stop the game that the next copy (or empty
+// system data) lets start.
+void TKelScript::LoadSystemDataAtStart() {
+  TValue& table = Calculation().SystemTable();
+  table.SetReporting(false);
+  systemData_.LoadAtStartup();
+  table.SetReporting(Calculation().Reporting());
+  for (const std::string& warning : systemData_.StartupWarnings()) {
+    services_.notices.ShowWarning("system data passed over: " + warning);
+  }
 }
 
 // --- Commands ---
@@ -253,9 +265,7 @@ std::string TKelScript::ErrorContext() const {
 
 // Include problems are listed without stopping the script.
 void TKelScript::ReaderError(const std::string& message) {
-  std::string line = base::TheErrorLog().ErrorContext();
-  line.append(kErrorTag).append(message);
-  base::AppendErrorLine(line);
+  base::TheErrorLog().ListError(message);
 }
 
 bool TKelScript::WriteVariables(base::ByteWriter& out) {

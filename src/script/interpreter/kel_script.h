@@ -68,8 +68,9 @@ class TKelScript : public RunContext,
   TKelScript(const TKelScript&) = delete;
   TKelScript& operator=(const TKelScript&) = delete;
 
-  // Prepares the save folder, loads the system data (or its ".bak" copy),
-  // hooks the file log to the data tree and resets. False, after telling the
+  // Prepares the save folder, loads the system data (or its ".bak" copy, a
+  // copy passed over being a warning), hooks the file log to the data tree and
+  // resets. False, after telling the
   // player, when the save folder cannot be prepared.
   bool Initialize();
 
@@ -151,6 +152,8 @@ class TKelScript : public RunContext,
   bool WriteVariables(base::ByteWriter& out) override;
   void ReadVariables(base::ByteReader& in) override;
 
+  // The first load of system data; unreadable copies become warnings.
+  void LoadSystemDataAtStart();
   void DeclareSystemVariables();
   void DeclareObjectVariable(std::string_view name, std::string_view kind, int32_t count);
   void DeclareValueVariable(std::string_view name, ValueKind kind, std::string_view kindName,

@@ -102,24 +102,37 @@ void SplitWords(TWordBuf& buffer, std::string_view text, char separator) {
 }
 
 std::string BracketContent(std::string_view word) {
+  std::string storage;
+  const std::string_view content = BracketContentView(word, storage);
+  return content.data() == storage.data() ? storage : std::string(content);
+}
+
+// Walks without copying until the first blank that must go; only from there
+// on is the content built in `storage`.
+std::string_view BracketContentView(std::string_view word, std::string& storage) {
   size_t opener = FindOpener(word);
   if (opener == std::string_view::npos) return {};
   BracketWalker walker(word[opener]);
-  std::string content;
-  for (size_t pos = opener + 1; pos < word.size();) {
+  const size_t start = opener + 1;
+  bool copying = false;
+  size_t pos = start;
+  while (pos < word.size()) {
     size_t length = base::CharLength(word, pos);
     if (length == 1) {
       char c = word[pos];
       if (walker.Closes(c)) break;
       if (IsBlankOrControl(c) && !walker.KeepsBlanks()) {
+        if (!copying) storage.assign(word.substr(start, pos - start));
+        copying = true;
         ++pos;
         continue;
       }
     }
-    content.append(word.substr(pos, length));
+    if (copying) storage.append(word.substr(pos, length));
     pos += length;
   }
-  return content;
+  if (copying) return storage;
+  return word.substr(start, pos - start);
 }
 
 std::string NamePart(std::string_view word) {

@@ -26,6 +26,9 @@ void SplitWords(TWordBuf& buffer, std::string_view text, char separator);
 // The text inside the first bracket, quote or brace pair of `word`, with
 // blanks removed wherever they are not quoted or inside braces.
 std::string BracketContent(std::string_view word);
+// The same as a view of `word` where no blank had to go; otherwise the text
+// is built in `storage` and the view shows that.
+std::string_view BracketContentView(std::string_view word, std::string& storage);
 
 // The text before the first opening bracket, quote or brace, without blanks.
 std::string NamePart(std::string_view word);

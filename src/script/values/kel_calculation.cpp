@@ -53,10 +53,13 @@ TReturnValue TKelCalculation::Evaluate(std::string_view text, int32_t depth) {
   if (text.empty()) return TReturnValue::None();
   bool outermost = nesting_ == 0;
   if (aborted_) return TReturnValue::None();
-  if (nesting_ >= kMaxEvaluationDepth || ++evaluations_ > kMaxNestedEvaluations) {
+  if (outermost) textBudget_ = kNestedTextsPerByte * text.size() + kNestedTextFloor;
+  if (nesting_ >= kMaxEvaluationDepth || ++evaluations_ > kMaxNestedEvaluations ||
+      text.size() > textBudget_) {
     aborted_ = true;
     return TReturnValue::None();
   }
+  textBudget_ -= text.size();
   ++nesting_;
   TReturnValue result = EvaluateText(text, depth);
   --nesting_;

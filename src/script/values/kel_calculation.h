@@ -33,13 +33,18 @@ enum class VariableScope : uint8_t { kNone = 0, kSystem = 1, kGlobal = 2, kLocal
 // value or false.
 //
 // Limits: an evaluation, with the index expressions and increments nested in
-// it, may go kMaxEvaluationDepth levels deep and make kMaxNestedEvaluations
-// evaluations in all; beyond that it fails with the calculation error. The
-// token and value buffers have no fixed size.
+// it, may go kMaxEvaluationDepth levels deep, make kMaxNestedEvaluations
+// evaluations in all, and evaluate kNestedTextsPerByte times its own text (and
+// kNestedTextFloor bytes) in all; beyond that it fails with the calculation
+// error. The last keeps nested index expressions of a long text ("a[a[a[…]]]")
+// from compiling that text once a level. The token and value buffers have no
+// fixed size.
 class TKelCalculation {
  public:
   static constexpr int kMaxEvaluationDepth = 64;
   static constexpr int kMaxNestedEvaluations = 1 << 16;
+  static constexpr size_t kNestedTextsPerByte = 4;
+  static constexpr size_t kNestedTextFloor = 64 * 1024;
 
   // Compiled expressions kept by their text; a capacity of 0 keeps none.
   static constexpr size_t kExpressionCacheSize = 4096;
@@ -127,6 +132,7 @@ class TKelCalculation {
   std::vector<std::unique_ptr<TValueStack>> stacks_;
   int nesting_ = 0;
   int evaluations_ = 0;
+  size_t textBudget_ = 0;  // bytes of text the outermost evaluation may still evaluate
   // Set when a limit is hit; the outermost evaluation then fails with one
   // report instead of one per level.
   bool aborted_ = false;

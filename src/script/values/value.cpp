@@ -18,6 +18,11 @@ constexpr uint8_t kLastValueKind = static_cast<uint8_t>(ValueKind::kObjectName);
 constexpr size_t kMinSlotBytes = 1 + 1 + 2 + 2 + 2 + 2 + 4 + 4 * 4 + 4;
 constexpr size_t kFlagBytes = TValue::kFlagWords * 4;
 
+// What one element costs in memory, as far as the table can tell.
+size_t ElementBytes(ValueKind kind) {
+  return kind == ValueKind::kInteger ? sizeof(int32_t) : sizeof(std::string);
+}
+
 bool Allows(const ValueSlot& slot, int16_t right, bool ignoreRights) {
   return ignoreRights || (slot.attributes & right) != 0;
 }
@@ -283,9 +288,10 @@ void TValue::ReadTable(base::ByteReader& in) {
     }
     slots_.resize(static_cast<size_t>(count));
     ++generation_;
-    for (size_t i = 0; i < slots_.size(); ++i) ReadSlotRecord(in, i);
+    size_t budget = kReadBudgetBytes;
+    for (size_t i = 0; i < slots_.size(); ++i) ReadSlotRecord(in, i, budget);
     for (uint32_t& word : flags_) word = in.U32();
-  } catch (const base::FormatError&) {
+  } catch (...) {
     Clear();
     throw;
   }
@@ -294,7 +300,7 @@ void TValue::ReadTable(base::ByteReader& in) {
 // Reads one slot record. The storage is attached to the slot (and the slot
 // indexed) before its elements are read, so that a failure frees the objects
 // already created.
-void TValue::ReadSlotRecord(base::ByteReader& in, size_t index) {
+void TValue::ReadSlotRecord(base::ByteReader& in, size_t index, size_t& budget) {
   uint8_t kind = in.U8();
   bool reference = in.U8() != 0;
   std::string name = in.Str16();
@@ -312,6 +318,12 @@ void TValue::ReadSlotRecord(base::ByteReader& in, size_t index) {
   int32_t count = in.I32();
   auto storage = MakeStorage(static_cast<ValueKind>(kind), std::move(name), kindName, reference);
   storage->LoadSizes(sizes, count);
+  const size_t cost = static_cast<size_t>(count) * ElementBytes(storage->Kind());
+  if (cost > budget) {
+    throw base::FormatError("variable " + storage->Name() + ": the table holds more than " +
+                            std::to_string(kReadBudgetBytes >> 20) + " MiB of elements");
+  }
+  budget -= cost;
   ValueSlot& slot = slots_[index];
   slot.storage = std::move(storage);
   slot.key = key;

@@ -79,6 +79,10 @@ class TValue {
   // Longer names are refused: element object names must fit a Str16.
   static constexpr size_t kMaxNameBytes = 1024;
   static constexpr int32_t kNotFound = -1;
+  // ReadTable builds at most this much element storage (4 bytes an integer, a
+  // string's or name's own size for the others), whatever a stream declares:
+  // two bytes of an empty string in a stream are 32 in memory.
+  static constexpr size_t kReadBudgetBytes = size_t{128} << 20;
 
   TValue();
   ~TValue();
@@ -127,8 +131,10 @@ class TValue {
   // elements; then the 4096 flag bits. False when an object could not write
   // its state (the stream is then unusable).
   bool WriteTable(base::ByteWriter& out);
-  // Clears, then reads what WriteTable wrote. Bad data throws FormatError and
-  // leaves the table empty; a value kind other than 0-2 is also reported.
+  // Clears, then reads what WriteTable wrote. Bad data, or elements beyond
+  // kReadBudgetBytes, throw FormatError and leave the table empty (as does a
+  // failed allocation, which is passed on); a value kind other than 0-2 is
+  // also reported.
   void ReadTable(base::ByteReader& in);
 
   const std::vector<ValueSlot>& Slots() const { return slots_; }
@@ -163,7 +169,7 @@ class TValue {
   void FreeSlot(size_t index);
   void CompactIfNeeded();
   void Compact();
-  void ReadSlotRecord(base::ByteReader& in, size_t index);
+  void ReadSlotRecord(base::ByteReader& in, size_t index, size_t& budget);
 
   ErrorReporter reporter_;
   KelObjectHost* host_ = nullptr;

@@ -44,6 +44,16 @@ void MountPacks() {
   }
 }
 
+// A game file that is there but cannot be read (a packed entry that does not
+// expand) stops the start like a missing pack does.
+std::optional<base::Bytes> ReadGameFile(std::string_view name) {
+  try {
+    return resource::OpenDataFile(name);
+  } catch (const base::FormatError& error) {
+    throw StartupFailure(base::Cp932ToUtf8(error.what()));
+  }
+}
+
 [[noreturn]] void StopOnChecksumError(const std::string& entryName) {
   std::cerr << "mavu: "
             << FatalMessage("CRCCHECKERROR",
@@ -75,13 +85,12 @@ GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
   MountPacks();
 
   GameConfiguration configuration;
-  configuration.game =
-      resource::ReadGameSettings(resource::OpenDataFile(resource::kGameSettingsPath));
+  configuration.game = resource::ReadGameSettings(ReadGameFile(resource::kGameSettingsPath));
   if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
   configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
   resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);
   resource::TheDataTree().SetChecksumErrorHandler(StopOnChecksumError);
-  resource::TheRandomTable().Load(resource::OpenDataFile(resource::kRandomTablePath));
+  resource::TheRandomTable().Load(ReadGameFile(resource::kRandomTablePath));
   return configuration;
 }
 

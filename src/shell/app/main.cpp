@@ -1,12 +1,17 @@
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "base/cp932.h"
 #include "shell/app/command_line.h"
 #include "shell/app/headless_runner.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   using namespace mavu::shell;
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   ParsedCommandLine parsed = ParseCommandLine(args);
@@ -19,4 +24,19 @@ int main(int argc, char** argv) {
     return HeadlessRunner::kExitStartupFailure;
   }
   return HeadlessRunner(std::get<CommandLine>(std::move(parsed))).Run();
+}
+
+}  // namespace
+
+// The last line of defence: whatever escaped the layers that should have caught
+// it ends the process with a message, never with an abort.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "mavu: not enough memory\n";
+  } catch (const std::exception& error) {
+    std::cerr << "mavu: " << mavu::base::Cp932ToUtf8(error.what()) << '\n';
+  }
+  return mavu::shell::HeadlessRunner::kExitStartupFailure;
 }

@@ -136,12 +136,20 @@ TEST(CompileExpression, BracketsNestAtMostSixtyFourDeep) {
             Sjis("計算中エラーが発生しました"));
 }
 
-TEST(CompileExpression, LongExpressionsKeepEveryToken) {
+TEST(CompileExpression, LongExpressionsKeepEveryTokenAndClassifyEachTextOnce) {
   std::string text = "1";
   for (int i = 0; i < 200; ++i) text += "+" + std::to_string(i);
   CompiledExpression compiled = CompileExpression(text);
   EXPECT_EQ(compiled.postfix.size(), 401u);
-  EXPECT_EQ(compiled.operands.size(), 201u);
+  EXPECT_EQ(compiled.operands.size(), 200u);  // "1" comes twice
+}
+
+TEST(CompileExpression, IncrementsOfALongOperandStopAtTheCopyBudget) {
+  std::string sum = "(1";
+  for (int i = 0; i < 50000; ++i) sum += "+1";
+  CompiledExpression compiled = CompileExpression(sum + ")++++++++");
+  EXPECT_EQ(compiled.failure, Sjis("計算中エラーが発生しました"));
+  EXPECT_EQ(compiled.nested.size(), 1u);  // each costs twice the operand; the budget is about two
 }
 
 TEST(ClassifyOperand, NumbersAndQuotedStringsAreLiterals) {

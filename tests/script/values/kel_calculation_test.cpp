@@ -380,6 +380,15 @@ TEST_F(CalculationTest, NestedEvaluationsHaveADepthLimit) {
   EXPECT_EQ(Int("1+1"), 2);  // the next evaluation starts afresh
 }
 
+TEST_F(CalculationTest, NestedIndexTextsStopAtTheTextBudget) {
+  Global("int", "a[2]");
+  std::string text = "0";
+  for (int i = 0; i < 20000; ++i) text += "+0";
+  for (int i = 0; i < 10; ++i) text = "a[" + text + "]";  // each level evaluates the rest again
+  EXPECT_TRUE(Eval(text).IsNone());
+  EXPECT_EQ(Messages(), std::vector<std::string>{CalcError()});
+}
+
 TEST_F(CalculationTest, ExponentialIncrementChainsStopAtTheBudget) {
   GlobalInt("x", 0);
   std::string text = "x";

@@ -8,6 +8,7 @@
 #include "resource/sealed_stream.h"
 #include "resource/system_data.h"
 #include "script/values/value.h"
+#include "support/hostile_data.h"
 #include "support/script/fake_script_host.h"
 #include "support/temp_dir.h"
 
@@ -92,20 +93,10 @@ TEST_F(SystemDataTableTest, SystemVariablesSurviveAFile) {
 TEST_F(SystemDataTableTest, ADamagedTableStreamFailsTheLoadAndLeavesTheTableEmpty) {
   base::ByteWriter variables;
   variables.U32(1).U8(0);  // one slot, cut short after its value kind
-  Bytes packed = resource::BpeCompress(variables.Data());
-  resource::ScrambleBlocks(packed, resource::ScrambleDirection::kScramble, kKey);
-  base::ByteWriter emptyLog;
-  resource::TLabelLog().SaveLog(emptyLog);
-  base::ByteWriter payload;
-  payload.U32(static_cast<uint32_t>(packed.size())).Append(packed);
-  for (int log = 0; log < 2; ++log) {
-    payload.U32(static_cast<uint32_t>(emptyLog.Size())).Append(emptyLog.Data());
-  }
-  base::ByteWriter file;
-  resource::SealStream(payload.Data(), file);
+  const Bytes file = ::mavu::test::SystemDataFile(resource::BpeCompress(variables.Data()), kKey);
 
   resource::SystemData data(dir_.Path(), kKey, stream_);
-  EXPECT_FALSE(data.LoadFromBytes(file.Data()));
+  EXPECT_FALSE(data.LoadFromBytes(file));
   EXPECT_FALSE(data.LastError().empty());
   EXPECT_EQ(table_.Find("Name", 0), TValue::kNotFound);
 }

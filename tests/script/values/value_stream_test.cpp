@@ -234,6 +234,20 @@ TEST(ValueTableStream, RefusesSizesNoDeclarationGives) {
   ExpectRefused(withSizes({2000, 1, 1, 1}, 2000));  // more elements than bytes
 }
 
+TEST(ValueTableStream, StopsAtTheElementBudget) {
+  // Two stream bytes of an empty string are some 32 in memory.
+  constexpr int32_t kElements = TValueArrayCustom::kMaxElements;
+  const size_t arrays = TValue::kReadBudgetBytes / (kElements * sizeof(std::string)) + 1;
+  base::ByteWriter w;
+  w.I32(static_cast<int32_t>(arrays));
+  for (size_t i = 0; i < arrays; ++i) {
+    w.U8(1).U8(0).Str16("s" + std::to_string(i)).Str16("").U16(0).U16(255).U32(0);
+    w.I32(kElements).I32(1).I32(1).I32(1).I32(kElements).Zeros(2 * kElements);
+  }
+  w.Zeros(512);
+  ExpectRefused(w.Data());
+}
+
 TEST(ValueTableStream, RefusesAFreeSlotKey) {
   base::ByteWriter w;
   w.I32(1).U8(0).U8(0).Str16("x").Str16("").U16(0xFFFF).U16(255).U32(120);
