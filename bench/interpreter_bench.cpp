@@ -1,14 +1,14 @@
 #include <benchmark/benchmark.h>
-#include <lua.hpp>
 
 #include <cstdlib>
 #include <filesystem>
+#include <lua.hpp>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "base/error_log.h"
-#include "imaging/kel_log_data.h"
+#include "imaging/layers/stage.h"
 #include "resource/data_tree.h"
 #include "resource/pack_builder.h"
 #include "script/commands/general_commands.h"
@@ -64,9 +64,9 @@ class BenchInterpreter {
     if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("mount");
     base::TheErrorLog().SetDirectory(folder_);
     auto registry =
-        std::make_unique<script::TKelObjectManager>(script::ObjectParts{backlog_, shell_});
-    script_ = std::make_unique<script::TKelScript>(services_.Services(), std::move(registry),
-                                                   folder_ / "SaveData", 0x1234);
+        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
+    script_ = std::make_unique<script::TKelScript>(
+        services_.Services(), stage_, std::move(registry), folder_ / "SaveData", 0x1234);
     script::RegisterGeneralCommands(script_->Commands());
     script::RegisterObjectCommands(script_->Commands());
     if (!script_->Initialize()) throw std::runtime_error("interpreter");
@@ -99,7 +99,7 @@ class BenchInterpreter {
   std::filesystem::path folder_;
   shell::HeadlessServices services_;
   shell::HeadlessSystemShell shell_;
-  imaging::TKelLogData backlog_;
+  imaging::Stage stage_;
   std::unique_ptr<script::TKelScript> script_;
 };
 
@@ -126,13 +126,17 @@ void BM_SkipModePassOver(benchmark::State& state) {
 void BM_LuaForLoop(benchmark::State& state) {
   lua_State* lua = luaL_newstate();
   luaL_openlibs(lua);
-  const std::string loop = "s, t, i = 0, 0, 0\n"
-                           "while i < " + std::to_string(kLoopCount) + " do\n"
-                           "  s = s + i * 3\n"
-                           "  t = (s % 7) + (i // 2)\n"
-                           "  i = i + 1\n"
-                           "end\n";
-  if (luaL_loadstring(lua, loop.c_str()) != LUA_OK) state.SkipWithError("the Lua loop did not compile");
+  const std::string loop =
+      "s, t, i = 0, 0, 0\n"
+      "while i < " +
+      std::to_string(kLoopCount) +
+      " do\n"
+      "  s = s + i * 3\n"
+      "  t = (s % 7) + (i // 2)\n"
+      "  i = i + 1\n"
+      "end\n";
+  if (luaL_loadstring(lua, loop.c_str()) != LUA_OK)
+    state.SkipWithError("the Lua loop did not compile");
   const int chunk = luaL_ref(lua, LUA_REGISTRYINDEX);
   for (auto _ : state) {
     lua_rawgeti(lua, LUA_REGISTRYINDEX, chunk);

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/kel_log_data.h"
+#include "imaging/layers/stage.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
 #include "shell/app/headless_services.h"
@@ -15,9 +15,9 @@ struct ObjectTable {
   ObjectTable() { table.SetObjectHost(&objects); }
   ~ObjectTable() { table.Clear(); }
 
-  mavu::imaging::TKelLogData backlog;
+  mavu::imaging::Stage stage;
   mavu::shell::HeadlessSystemShell shell;
-  mavu::script::TKelObjectManager objects{{backlog, shell}};
+  mavu::script::TKelObjectManager objects{{stage, shell}};
   mavu::script::TValue table;
 };
 

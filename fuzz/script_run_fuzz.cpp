@@ -9,6 +9,7 @@
 
 #include "base/error_log.h"
 #include "fuzz_game_folder.h"
+#include "imaging/layers/stage.h"
 #include "resource/data_tree.h"
 #include "script/interpreter/kel_script.h"
 #include "shell/app/headless_services.h"
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   base::TheErrorLog().ClearErrorFlag();
 
   shell::HeadlessServices services;
-  script::TKelScript interpreter(services.Services(),
+  imaging::Stage stage;
+  script::TKelScript interpreter(services.Services(), stage,
                                  std::make_unique<script::test::FakeObjectRegistry>(),
                                  GamePath() / "SaveData", 0);
   if (!interpreter.Initialize()) std::abort();

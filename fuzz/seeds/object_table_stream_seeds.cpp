@@ -1,7 +1,7 @@
 #include <array>
 
 #include "base/byte_writer.h"
-#include "imaging/kel_log_data.h"
+#include "imaging/layers/stage.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
 #include "seed_registry.h"
@@ -27,9 +27,9 @@ void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::str
 }  // namespace
 
 MAVU_FUZZ_SEEDS(object_table_stream) {
-  mavu::imaging::TKelLogData backlog;
+  mavu::imaging::Stage stage;
   mavu::shell::HeadlessSystemShell shell;
-  mavu::script::TKelObjectManager objects({backlog, shell});
+  mavu::script::TKelObjectManager objects({stage, shell});
   mavu::script::TValue table;
   table.SetObjectHost(&objects);
   std::vector<mavu::base::Bytes> seeds;

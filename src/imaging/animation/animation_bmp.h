@@ -92,10 +92,14 @@ class TAnimationBmp {
   };
   const std::optional<KeptImage>& Kept() const { return kept_; }
   const THitStack& HitStack() const { return hitStack_; }
+  // An area of the owner's, on top of those the keys collected.
+  void PushHitArea(const THitStack::Entry& area) { hitStack_.Push(area); }
 
   // The layer clocks and waits, as a layer saves and restores them.
   Clocks& LayerClocks() { return clocks_; }
   Clocks& LayerWaits() { return waits_; }
+  const Clocks& LayerClocks() const { return clocks_; }
+  const Clocks& LayerWaits() const { return waits_; }
 
  private:
   struct SoundSlot {

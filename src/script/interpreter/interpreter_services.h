@@ -7,10 +7,8 @@
 #include "base/clock.h"
 
 // The parts of the engine above the script library that the interpreter reads
-// and drives: input, sound, the stage (camera, layers, wait indicators, the
-// scene-skip animation), the movie player and the player-facing notices. The
-// shell implements them; HeadlessServices is the stand-in for tests and
-// headless runs.
+// and drives: input, sound, the movie player and the player-facing notices.
+// The shell implements them, for a window or for a headless run.
 namespace mavu::script {
 
 // A click or pointer position that carries no position.
@@ -41,31 +39,6 @@ class SoundService {
   virtual bool VoicePlaying() const = 0;
   virtual void FadeOut(int32_t channel, int32_t ms) = 0;
   virtual void ResetSounds() = 0;
-};
-
-// The image parts the interpreter owns: the camera, the graphic layer set, the
-// backlog, the two wait-indicator layers and the scene-skip animation.
-class Stage {
- public:
-  virtual ~Stage() = default;
-  // The graphic layer set, the backlog, the camera and both indicator layers.
-  virtual void ResetStage() = 0;
-  virtual void AdvanceCamera(int32_t ms) = 0;
-  virtual int32_t CameraX() const = 0;
-  virtual int32_t CameraY() const = 0;
-  virtual bool HasWaitMotion(std::string_view name) const = 0;
-  virtual void PlayWaitMotion(std::string_view name) = 0;
-  virtual void AdvanceWaitIndicator(int32_t ms) = 0;
-  virtual void PlayEventMotion(std::string_view name) = 0;
-  virtual void AdvanceEventIndicator(int32_t ms) = 0;
-  virtual void AdvanceLayers(int32_t ms) = 0;
-  virtual void StartSceneSkipAnimation() = 0;  // from its start
-  virtual void AdvanceSceneSkipAnimation(int32_t ms) = 0;
-  // Stops the animation and brings back the layers and sounds it hid.
-  virtual void EndSceneSkipAnimation() = 0;
-  virtual void DrawSceneSkipAnimation() = 0;
-  virtual void DrawWaitIndicators() = 0;
-  virtual void ComposeLayers(bool final) = 0;
 };
 
 class MoviePlayer {
@@ -99,7 +72,6 @@ struct InterpreterSettings {
 struct InterpreterServices {
   InputState& input;
   SoundService& sound;
-  Stage& stage;
   MoviePlayer& movie;
   InterpreterNotices& notices;
   base::Clock& clock;

@@ -53,9 +53,11 @@ constexpr int16_t kReadWrite = kReadable | kWritable;
 
 }  // namespace
 
-TKelScript::TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegistry> objects,
-                       std::filesystem::path saveFolder, uint32_t codeKey)
+TKelScript::TKelScript(InterpreterServices services, imaging::Stage& stage,
+                       std::unique_ptr<ObjectRegistry> objects, std::filesystem::path saveFolder,
+                       uint32_t codeKey)
     : services_(services),
+      stage_(stage),
       objects_(std::move(objects)),
       saveFolder_(std::move(saveFolder)),
       systemData_(saveFolder_, codeKey, *this),
@@ -168,7 +170,7 @@ void TKelScript::Reset() {
   DeclareSystemVariables();
   Reader().Reset();
   services_.sound.ResetSounds();
-  services_.stage.ResetStage();
+  stage_.Reset();
   services_.movie.ResetMovie();
   LeaveSkip();
   Module() = TScriptModuleData{};
@@ -186,7 +188,7 @@ void TKelScript::Reset() {
 
 void TKelScript::ResetInterpreter() {
   Reset();
-  ComposeFrame(true, true);
+  ComposeFrame(true);
   base::ClearErrors();
   ExecuteLine("\\go,\"" + std::string(kResetLabel) + "\",\"" + startScript_ + "\"");
 }
@@ -374,7 +376,8 @@ void TKelScript::SetMode(SkipMode mode) {
   Module().mode = mode;
   if (mode != SkipMode::kSceneSkipNoLoad && sceneSkipShown_) {
     sceneSkipShown_ = false;
-    services_.stage.EndSceneSkipAnimation();
+    stage_.EndSceneSkipAnimation();
+    objects_->CarryOutDeferredLoads();
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/error_log.h"
+#include "imaging/layers/stage.h"
 #include "resource/system_data.h"
 #include "script/interpreter/command_table.h"
 #include "script/interpreter/control_flow.h"
@@ -62,8 +63,9 @@ class TKelScript : public RunContext,
   static constexpr size_t kCommandCacheSize = 4096;
   static constexpr size_t kLongestKeptCommand = 1024;
 
-  TKelScript(InterpreterServices services, std::unique_ptr<ObjectRegistry> objects,
-             std::filesystem::path saveFolder, uint32_t codeKey);
+  TKelScript(InterpreterServices services, imaging::Stage& stage,
+             std::unique_ptr<ObjectRegistry> objects, std::filesystem::path saveFolder,
+             uint32_t codeKey);
   ~TKelScript() override;
   TKelScript(const TKelScript&) = delete;
   TKelScript& operator=(const TKelScript&) = delete;
@@ -79,7 +81,7 @@ class TKelScript : public RunContext,
   // Runs every non-empty piece between backslashes as a command, at once.
   void ExecuteLine(std::string_view text);
   void Click(int32_t x, int32_t y, bool simulated);
-  void ComposeFrame(bool full, bool final);
+  void ComposeFrame(bool full);
 
   // Cleared at the start of every UpdateFrame; none while a movie plays.
   SystemRequest PendingRequest() const;
@@ -115,6 +117,7 @@ class TKelScript : public RunContext,
   ObjectRegistry& Objects() { return *objects_; }
   CommandTable& Commands() { return commands_; }
   InterpreterServices& Services() { return services_; }
+  imaging::Stage& Stage() { return stage_; }
   InterpreterSettings& Settings() { return settings_; }
   resource::SystemData& SystemData() { return systemData_; }
 
@@ -197,6 +200,7 @@ class TKelScript : public RunContext,
   void ClickMovie(int32_t x, int32_t y, bool positioned);
 
   InterpreterServices services_;
+  imaging::Stage& stage_;
   InterpreterSettings settings_;
   std::unique_ptr<ObjectRegistry> objects_;
   std::filesystem::path saveFolder_;

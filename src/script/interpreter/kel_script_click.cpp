@@ -210,15 +210,15 @@ void TKelScript::ClickMovie(int32_t x, int32_t y, bool positioned) {
   }
 }
 
-void TKelScript::ComposeFrame(bool full, bool final) {
+void TKelScript::ComposeFrame(bool full) {
   if (CurrentWaitState() == WaitState::kMovie) return services_.movie.DrawMovie();
   if (sceneSkipShown_) {
-    services_.stage.DrawSceneSkipAnimation();
+    stage_.DrawSceneSkipAnimation();
   } else {
-    if (full) services_.stage.DrawWaitIndicators();
+    if (full) stage_.DrawWaitIndicators();
     objects_->DrawAll(Module().drawMask, full, groups::kScene);
   }
-  services_.stage.ComposeLayers(final);
+  stage_.Compose();
 }
 
 }  // namespace mavu::script

@@ -67,10 +67,10 @@ void TKelScript::UpdateFrame(int32_t elapsed, bool inputAllowed) {
 void TKelScript::StepSceneSkip(int32_t elapsed) {
   if (Module().mode != SkipMode::kSceneSkipNoLoad) return;
   if (!sceneSkipShown_) {
-    services_.stage.StartSceneSkipAnimation();
+    stage_.StartSceneSkipAnimation();
     sceneSkipShown_ = true;
   }
-  services_.stage.AdvanceSceneSkipAnimation(elapsed);
+  stage_.AdvanceSceneSkipAnimation(elapsed);
 }
 
 // Input is not taken while the scene-skip animation runs towards no target.
@@ -177,18 +177,17 @@ int32_t TKelScript::AdvanceTime(int32_t elapsed) {
 }
 
 void TKelScript::AdvanceScene(int32_t ms) {
-  Stage& stage = services_.stage;
+  imaging::Stage& stage = stage_;
   RefreshSystemButtons();
   stage.AdvanceCamera(ms);
-  const std::string_view motion = WaitMotion();
-  stage.PlayWaitMotion(stage.HasWaitMotion(motion) ? motion : kDefaultMotion);
+  stage.PlayWaitMotion(WaitMotion());
   stage.AdvanceWaitIndicator(ms);
   if (!pendingEvent_.empty()) {
     stage.PlayEventMotion(pendingEvent_);
     pendingEvent_.clear();
   }
   stage.AdvanceEventIndicator(ms);
-  objects_->SetCameraOffset(stage.CameraX(), stage.CameraY());
+  objects_->SetCameraOffset(stage.CameraOffsetX(), stage.CameraOffsetY());
   objects_->AdvanceAll(Module().updateMask, ms, groups::kScene);
   stage.AdvanceLayers(ms);
 }

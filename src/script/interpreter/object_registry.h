@@ -64,6 +64,9 @@ class ObjectRegistry : public KelObjectHost {
   // The last system button hit at the point, or null.
   virtual SystemButton* HitSystemButton(int32_t mask, int32_t x, int32_t y) = 0;
   virtual void ForEachSystemButton(const std::function<void(SystemButton&)>& visit) = 0;
+  // The layer loads, motions and showing recorded while the scene-skip
+  // animation stood in for the scene.
+  virtual void CarryOutDeferredLoads() = 0;
 };
 
 }  // namespace mavu::script

@@ -57,6 +57,8 @@ class TKelObjectDataCustom : public KelObject {
   // Exchanges what two objects of this kind own, keeping their names; false
   // for kinds that own nothing to exchange.
   virtual bool SwapContents(TKelObjectDataCustom& /*other*/) { return false; }
+  // Layer objects carry out what they recorded while loads were deferred.
+  virtual void CarryOutDeferred() {}
 
  private:
   int32_t cameraX_ = 0;

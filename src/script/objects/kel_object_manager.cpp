@@ -155,6 +155,10 @@ void TKelObjectManager::ForEachSystemButton(const std::function<void(SystemButto
   });
 }
 
+void TKelObjectManager::CarryOutDeferredLoads() {
+  for (size_t i = 0; i < objects_.size(); ++i) objects_[i]->CarryOutDeferred();
+}
+
 bool TKelObjectManager::SwapObjects(std::string_view first, std::string_view second) {
   TKelObjectDataCustom* a = Find(first);
   TKelObjectDataCustom* b = Find(second);

@@ -63,6 +63,7 @@ class TKelObjectManager : public ObjectRegistry, public ObjectSwap {
   std::optional<ButtonHit> HitButton(int32_t mask, int32_t x, int32_t y) override;
   SystemButton* HitSystemButton(int32_t mask, int32_t x, int32_t y) override;
   void ForEachSystemButton(const std::function<void(SystemButton&)>& visit) override;
+  void CarryOutDeferredLoads() override;
 
  private:
   // Every object of the groups, in list order. By index, so that an object

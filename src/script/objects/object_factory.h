@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "imaging/kel_log_data.h"
+#include "imaging/layers/stage.h"
 #include "script/objects/kel_object_data_custom.h"
 #include "script/objects/system_shell.h"
 
@@ -13,7 +13,7 @@ namespace mavu::script {
 // What the registry hands to the objects it creates: the parts of the
 // interpreter and the shell that objects act on.
 struct ObjectParts {
-  imaging::TKelLogData& backlog;
+  imaging::Stage& stage;
   SystemShell& shell;
 };
 

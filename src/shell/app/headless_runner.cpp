@@ -91,10 +91,14 @@ HeadlessInputScript HeadlessRunner::LoadInput() const {
 void HeadlessRunner::CreateInterpreter(const GameConfiguration& configuration) {
   shell_.fullScreen = configuration.user.FullScreen;
   shell_.interlace = configuration.user.Interlace;
-  auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{backlog_, shell_});
+  stage_.Graphic().SetScreenSize(configuration.game.ScreenWidth, configuration.game.ScreenHeight);
+  stage_.Context().messageOpacity = configuration.user.MessageAlpha;
+  stage_.LoadSceneSkipAnimation();
+  auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
   const std::filesystem::path saveRoot = line_.saveDir.value_or(line_.game);
-  script_ = std::make_unique<script::TKelScript>(
-      services_.Services(), std::move(objects), saveRoot / kSaveFolder, configuration.game.CodeKey);
+  script_ =
+      std::make_unique<script::TKelScript>(services_.Services(), stage_, std::move(objects),
+                                           saveRoot / kSaveFolder, configuration.game.CodeKey);
   script::RegisterGeneralCommands(script_->Commands());
   script::RegisterObjectCommands(script_->Commands());
   script_->Settings().autoClickMs = configuration.user.AutoPlayClickTime;
@@ -132,7 +136,7 @@ HeadlessRunner::End HeadlessRunner::Frame() {
   services_.pointerY = input.pointerY;
   services_.action = std::move(input.action);
   script_->UpdateFrame(line_.frameMs, true);
-  script_->ComposeFrame(true, false);
+  script_->ComposeFrame(true);
   if (base::TheErrorLog().ErrorFlag()) return End::kScriptError;
   const End end = CarryOut(script_->PendingRequest());
   if (end != End::kRunning) return end;

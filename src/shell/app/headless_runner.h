@@ -4,7 +4,8 @@
 #include <memory>
 #include <optional>
 
-#include "imaging/kel_log_data.h"
+#include "base/sound_player.h"
+#include "imaging/layers/stage.h"
 #include "script/interpreter/kel_script.h"
 #include "shell/app/command_line.h"
 #include "shell/app/game_startup.h"
@@ -60,7 +61,8 @@ class HeadlessRunner {
   CommandLine line_;
   HeadlessServices services_;
   HeadlessSystemShell shell_;
-  imaging::TKelLogData backlog_;
+  base::NullSoundPlayer sound_;
+  imaging::Stage stage_{&sound_};
   std::optional<HeadlessInputPlayer> input_;
   std::unique_ptr<script::TKelScript> script_;
   int64_t frames_ = 0;

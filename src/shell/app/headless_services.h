@@ -17,13 +17,12 @@ namespace mavu::shell {
 // simulated.
 class HeadlessServices : public script::InputState,
                          public script::SoundService,
-                         public script::Stage,
                          public script::MoviePlayer,
                          public script::InterpreterNotices {
  public:
   static constexpr int32_t kChannels = 8;
 
-  script::InterpreterServices Services() { return {*this, *this, *this, *this, *this, clock}; }
+  script::InterpreterServices Services() { return {*this, *this, *this, *this, clock}; }
 
   // InputState
   int32_t PointerX() const override { return pointerX; }
@@ -38,24 +37,6 @@ class HeadlessServices : public script::InputState,
   bool VoicePlaying() const override { return false; }
   void FadeOut(int32_t, int32_t) override {}
   void ResetSounds() override {}
-
-  // Stage: nothing is drawn yet.
-  void ResetStage() override {}
-  void AdvanceCamera(int32_t) override {}
-  int32_t CameraX() const override { return 0; }
-  int32_t CameraY() const override { return 0; }
-  bool HasWaitMotion(std::string_view) const override { return false; }
-  void PlayWaitMotion(std::string_view) override {}
-  void AdvanceWaitIndicator(int32_t) override {}
-  void PlayEventMotion(std::string_view) override {}
-  void AdvanceEventIndicator(int32_t) override {}
-  void AdvanceLayers(int32_t) override {}
-  void StartSceneSkipAnimation() override {}
-  void AdvanceSceneSkipAnimation(int32_t) override {}
-  void EndSceneSkipAnimation() override {}
-  void DrawSceneSkipAnimation() override {}
-  void DrawWaitIndicators() override {}
-  void ComposeLayers(bool) override {}
 
   // MoviePlayer: no movie ever plays.
   int32_t MovieState() const override { return 0; }

@@ -35,7 +35,7 @@ class MiscCommandsTest : public GeneralCommandTest {
     auto registry = std::make_unique<SwappingRegistry>();
     SwappingRegistry& swapping = *registry;
     script_.reset();
-    script_ = std::make_unique<TKelScript>(services_.Services(), std::move(registry),
+    script_ = std::make_unique<TKelScript>(services_.Services(), stage_, std::move(registry),
                                            folder_.Path() / "SaveData", 0x1234);
     objects_ = &swapping;
     EXPECT_TRUE(script_->Initialize());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "script/interpreter/kel_script.h"
+#include "support/imaging/animation_files.h"
 #include "support/script/interpreter_fixture.h"
 
 namespace mavu::script::test {
@@ -16,6 +17,17 @@ class FrameTest : public InterpreterTest {
   WaitState Wait() { return Module().waitState; }
   void Unlock() { Module().lockFlags = 0; }
   void Click() { script_->Click(kNoPosition, kNoPosition, false); }
+  static constexpr uint32_t kIndicatorColour = 0xFFFF0000;
+
+  // Starts the script with a wait indicator of these motions ("ind.b").
+  void StartWithIndicator(const std::string& script, const std::vector<std::string>& motions) {
+    Mount({{"main.s", script},
+           {"ind.b", mavu::test::AsText(
+                         mavu::test::FillAnimation(motions, {0, 0, 4, 4}, kIndicatorColour))}});
+    stage_.WaitIndicator().LoadFile("ind.b", {}, true);
+    stage_.WaitIndicator().Enable();
+    script_->ExecuteLine("\\go,@@start,\"main.s\"");
+  }
   // Runs one frame with the action bound to an active key.
   void FrameWithAction(const std::string& action) {
     services_.action = action;
@@ -282,10 +294,12 @@ TEST_F(FrameTest, SceneSkipActionsNeedSceneSkipAllowed) {
   EXPECT_EQ(Module().mode, SkipMode::kSceneSkipNoLoad);
   Frame();
   EXPECT_TRUE(script_->SceneSkipShown());
-  EXPECT_TRUE(services_.sceneSkipShown);
-  EXPECT_EQ(services_.sceneSkipMs, 25);
+  EXPECT_TRUE(stage_.SceneSkipLayer().Shown());
+  EXPECT_TRUE(stage_.Context().deferring);
   script_->CancelSkip(false);
-  EXPECT_FALSE(services_.sceneSkipShown);
+  EXPECT_FALSE(stage_.SceneSkipLayer().Shown());
+  EXPECT_FALSE(stage_.Context().deferring);
+  EXPECT_EQ(objects_->deferredLoads, 1);
   EXPECT_EQ(Module().mode, SkipMode::kOff);
 }
 
@@ -356,17 +370,20 @@ TEST_F(FrameTest, SkippingStopsNearTheSceneSkipTarget) {
 
 TEST_F(FrameTest, SettleInputMakesTheNextStepTakeNoTime) {
   Start("@@start\n\\clk");
+  // A linear camera move of one pixel per millisecond shows the step's time.
+  stage_.Camera().CameraSetEasing(1);
+  stage_.Camera().CameraMoveTo(1024, 0, 1024);
   Frame();
-  const int64_t before = services_.cameraMs;
+  const int32_t before = stage_.Camera().X();
   script_->SettleInput();
   Frame();
-  EXPECT_EQ(services_.cameraMs, before);
+  EXPECT_EQ(stage_.Camera().X(), before);
   Frame();
-  EXPECT_EQ(services_.cameraMs, before + 25);
+  EXPECT_EQ(stage_.Camera().X(), before + 25);
   script_->SetMode(SkipMode::kSkip);
   script_->SettleInput();
   Frame();
-  EXPECT_EQ(services_.cameraMs, before + 50);
+  EXPECT_EQ(stage_.Camera().X(), before + 50);
 }
 
 TEST_F(FrameTest, DrawHoldsExecutionForTwoSteps) {
@@ -388,34 +405,32 @@ TEST_F(FrameTest, TheElapsedCounterStopsAtItsCap) {
 }
 
 TEST_F(FrameTest, TheWaitIndicatorShowsTheWaitsMotionWhenItHasOne) {
-  Start("@@start\n\\clk\n\\wait,1000");
-  Frame();
-  Frame();
-  EXPECT_EQ(services_.waitMotion, "*Default");
-  services_.waitMotions = {"*OnClick", "*OnAuto", "*OnWait"};
-  Frame();
-  EXPECT_EQ(services_.waitMotion, "*OnClick");
+  StartWithIndicator("@@start\n\\clk\n\\wait,1000", {"*Default", "*OnClick", "*OnAuto"});
+  Frames(2);  // the clk waits after the first frame's advance
+  EXPECT_EQ(stage_.WaitIndicator().CurrentMotionName(), "*OnClick");
   Unlock();
   script_->SetMode(SkipMode::kAuto);
   services_.voicePlaying = true;
   Frame();
-  EXPECT_EQ(services_.waitMotion, "*OnAuto");
+  EXPECT_EQ(stage_.WaitIndicator().CurrentMotionName(), "*OnAuto");
   script_->LeaveSkip();
   Click();
   Frame();
   Frame();
-  EXPECT_EQ(services_.waitMotion, "*OnWait");
+  // The file has no "*OnWait": the indicator falls back on "*Default".
+  EXPECT_EQ(stage_.WaitIndicator().CurrentMotionName(), "*Default");
 }
 
 TEST_F(FrameTest, APendingEventMotionPlaysOnceAfterTheNextAdvance) {
-  Start("@@start\n\\clk");
+  StartWithIndicator("@@start\n\\clk", {"*Default", "*OnSave"});
+  stage_.EventIndicator().LoadFile("ind.b", {}, true);
+  stage_.EventIndicator().Enable();
   script_->SetPendingEventLabel("*OnSave");
   script_->SettleInput();
   Frame();
-  EXPECT_TRUE(services_.eventMotions.empty());
+  EXPECT_EQ(stage_.EventIndicator().CurrentMotionName(), "*Default");
   Frame();
-  Frame();
-  EXPECT_EQ(services_.eventMotions, Strings{"*OnSave"});
+  EXPECT_EQ(stage_.EventIndicator().CurrentMotionName(), "*OnSave");
 }
 
 TEST_F(FrameTest, SystemButtonsShowTheLocksAndPostTheirRequests) {
@@ -466,16 +481,21 @@ TEST_F(FrameTest, AMovieEndsOnAClickInsideItOnlyAfterItHasPlayedAWhile) {
 }
 
 TEST_F(FrameTest, ComposeDrawsOnlyTheMovieWhileOnePlays) {
-  script_->ComposeFrame(false, true);
+  StartWithIndicator("@@start\n\\clk", {"*Default"});
+  const auto shown = [&] {
+    return stage_.Graphic().ShownPicture().Pixel(1, 1) == kIndicatorColour;
+  };
+  script_->ComposeFrame(false);
   EXPECT_EQ(objects_->draws, 1);
-  EXPECT_EQ(services_.indicatorDraws, 0);
-  script_->ComposeFrame(true, true);
+  EXPECT_FALSE(shown());  // the indicators are drawn only with the full frame
+  script_->ComposeFrame(true);
   EXPECT_EQ(objects_->fixedDraws, 1);
-  EXPECT_EQ(services_.indicatorDraws, 1);
+  EXPECT_TRUE(shown());
+  stage_.WaitIndicator().Hide();
   services_.movieState = MoviePlayer::kPlaying;
-  script_->ComposeFrame(true, true);
+  script_->ComposeFrame(true);
   EXPECT_EQ(services_.movieDraws, 1);
-  EXPECT_EQ(services_.composes, 2);
+  EXPECT_TRUE(shown());  // nothing but the movie was drawn
 }
 
 TEST_F(FrameTest, WaitStatesTenAndElevenEndAtOnceAndNever) {

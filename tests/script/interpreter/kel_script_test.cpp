@@ -214,7 +214,9 @@ TEST_F(KelScriptTest, ResetClearsGlobalsLocalsObjectsAndStateButKeepsTheSystemTa
   ASSERT_EQ(module.waitState, WaitState::kClick);
   int resets = 0;
   script_->SetResetEvent([&] { ++resets; });
-  const int stageResets = services_.stageResets;
+  stage_.Camera().CameraMoveTo(50, 0, 0);
+  stage_.Camera().CameraAdvance(0);
+  stage_.Backlog().Add({});
   const int soundResets = services_.soundResets;
 
   script_->Reset();
@@ -237,7 +239,8 @@ TEST_F(KelScriptTest, ResetClearsGlobalsLocalsObjectsAndStateButKeepsTheSystemTa
   EXPECT_EQ(script_->SystemData().OpenedFiles().Filters()[0], "");
   EXPECT_EQ(resource::TheDataTree().DataDirs()[0], "");
   EXPECT_EQ(resource::TheDataTree().DataDirs()[15], "root");
-  EXPECT_EQ(services_.stageResets, stageResets + 1);
+  EXPECT_EQ(stage_.Camera().X(), 0);
+  EXPECT_EQ(stage_.Backlog().Count(), 0);  // a new game starts with an empty backlog
   EXPECT_EQ(services_.soundResets, soundResets + 1);
 }
 
@@ -251,7 +254,7 @@ TEST_F(KelScriptTest, ResetInterpreterStartsAtTheResetLabelWithAnEmptyErrorList)
   script_->SetStartScript("boot.s");
   script_->ResetInterpreter();
   EXPECT_EQ(Messages(), Strings{});
-  EXPECT_EQ(services_.composes, 1);
+  EXPECT_EQ(objects_->draws, 1);
   ClearError();
   Frame();
   EXPECT_EQ(Int("ResultInt"), 12);
@@ -305,7 +308,8 @@ TEST_F(KelScriptTest, SystemVariablesComeBackFromTheSavedSystemData) {
   script_->ExecuteCommand("\\cal,cleared=9");
   ASSERT_TRUE(script_->SystemData().SaveWithBackup());
   auto registry = std::make_unique<FakeObjectRegistry>();
-  TKelScript other(services_.Services(), std::move(registry), folder_.Path() / "SaveData", 0x1234);
+  TKelScript other(services_.Services(), stage_, std::move(registry), folder_.Path() / "SaveData",
+                   0x1234);
   ASSERT_TRUE(other.Initialize());
   EXPECT_EQ(other.Evaluate("cleared").integer, 9);
   EXPECT_EQ(other.Evaluate("sys").Text(), "sys,0");
@@ -314,7 +318,8 @@ TEST_F(KelScriptTest, SystemVariablesComeBackFromTheSavedSystemData) {
 TEST_F(KelScriptTest, InitializeFailsWhenTheSaveFolderCannotBeMade) {
   folder_.Write("blocked", "a file");
   auto registry = std::make_unique<FakeObjectRegistry>();
-  TKelScript other(services_.Services(), std::move(registry), folder_.Path() / "blocked", 0);
+  TKelScript other(services_.Services(), stage_, std::move(registry), folder_.Path() / "blocked",
+                   0);
   EXPECT_FALSE(other.Initialize());
   EXPECT_EQ(services_.notices, Strings{"SaveDirectoryERROR"});
 }

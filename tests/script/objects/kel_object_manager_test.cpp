@@ -67,9 +67,9 @@ class KelObjectManagerTest : public ::testing::Test {
     return added;
   }
 
-  imaging::TKelLogData backlog_;
+  imaging::Stage stage_;
   RecordingSystemShell shell_;
-  TKelObjectManager objects_{{backlog_, shell_}};
+  TKelObjectManager objects_{{stage_, shell_}};
   std::vector<std::string> journal_;
 };
 

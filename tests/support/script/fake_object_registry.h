@@ -59,6 +59,7 @@ class FakeObjectRegistry : public ObjectRegistry {
   std::optional<ButtonHit> HitButton(int32_t mask, int32_t x, int32_t y) override;
   SystemButton* HitSystemButton(int32_t mask, int32_t x, int32_t y) override;
   void ForEachSystemButton(const std::function<void(SystemButton&)>& visit) override;
+  void CarryOutDeferredLoads() override { ++deferredLoads; }
 
   // A system button hit at any point with x below `right`.
   FakeSystemButton& AddSystemButton(std::string text, int32_t right);
@@ -80,6 +81,7 @@ class FakeObjectRegistry : public ObjectRegistry {
   std::vector<uint32_t> advancedGroups;
   int64_t advancedMs = 0;
   int draws = 0;
+  int deferredLoads = 0;
   int fixedDraws = 0;
   std::vector<uint32_t> hoverGroups;
   int32_t cameraX = 0;

@@ -22,7 +22,7 @@ InterpreterTest::InterpreterTest() {
   base::TheErrorLog().ClearErrorFlag();
   auto registry = std::make_unique<FakeObjectRegistry>();
   objects_ = registry.get();
-  script_ = std::make_unique<TKelScript>(services_.Services(), std::move(registry),
+  script_ = std::make_unique<TKelScript>(services_.Services(), stage_, std::move(registry),
                                          folder_.Path() / "SaveData", 0x1234);
   RegisterWaitCommands(script_->Commands());
   script_->Commands().AddGeneral("cal", Cal);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/layers/stage.h"
 #include "script/interpreter/kel_script.h"
 #include "support/script/fake_object_registry.h"
 #include "support/script/recording_services.h"
@@ -49,6 +50,7 @@ class InterpreterTest : public ::testing::Test {
 
   mavu::test::TempDir folder_;
   RecordingServices services_;
+  imaging::Stage stage_;
   FakeObjectRegistry* objects_ = nullptr;
   std::optional<ScriptGame> game_;
   std::unique_ptr<TKelScript> script_;

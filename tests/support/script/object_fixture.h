@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "imaging/kel_log_data.h"
+#include "imaging/layers/stage.h"
 #include "script/interpreter/kel_script.h"
 #include "script/objects/kel_object_manager.h"
 #include "support/script/recording_services.h"
@@ -41,7 +41,7 @@ class ObjectTest : public ::testing::Test {
   mavu::test::TempDir folder_;
   RecordingServices services_;
   RecordingSystemShell shell_;
-  imaging::TKelLogData backlog_;
+  imaging::Stage stage_;
   TKelObjectManager* objects_ = nullptr;
   std::optional<ScriptGame> game_;
   std::unique_ptr<TKelScript> script_;

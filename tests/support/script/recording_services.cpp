@@ -19,10 +19,6 @@ void RecordingServices::ResetSounds() {
   ++soundResets;
 }
 
-bool RecordingServices::HasWaitMotion(std::string_view name) const {
-  return waitMotions.find(name) != waitMotions.end();
-}
-
 bool RecordingServices::InMovieRect(int32_t x, int32_t y) const {
   return x >= movieLeft && x < movieRight && y >= movieTop && y < movieBottom;
 }

@@ -17,13 +17,12 @@ namespace mavu::script {
 // interpreter asked for. Time is simulated.
 class RecordingServices : public InputState,
                           public SoundService,
-                          public Stage,
                           public MoviePlayer,
                           public InterpreterNotices {
  public:
   static constexpr int32_t kDefaultChannels = 8;
 
-  InterpreterServices Services() { return {*this, *this, *this, *this, *this, clock}; }
+  InterpreterServices Services() { return {*this, *this, *this, *this, clock}; }
 
   // InputState
   int32_t PointerX() const override { return pointerX; }
@@ -38,24 +37,6 @@ class RecordingServices : public InputState,
   bool VoicePlaying() const override { return voicePlaying; }
   void FadeOut(int32_t channel, int32_t ms) override { fades.push_back({channel, ms}); }
   void ResetSounds() override;
-
-  // Stage
-  void ResetStage() override { ++stageResets; }
-  void AdvanceCamera(int32_t ms) override { cameraMs += ms; }
-  int32_t CameraX() const override { return cameraX; }
-  int32_t CameraY() const override { return cameraY; }
-  bool HasWaitMotion(std::string_view name) const override;
-  void PlayWaitMotion(std::string_view name) override { waitMotion = name; }
-  void AdvanceWaitIndicator(int32_t ms) override { indicatorMs += ms; }
-  void PlayEventMotion(std::string_view name) override { eventMotions.emplace_back(name); }
-  void AdvanceEventIndicator(int32_t) override {}
-  void AdvanceLayers(int32_t ms) override { layersMs += ms; }
-  void StartSceneSkipAnimation() override { sceneSkipShown = true; }
-  void AdvanceSceneSkipAnimation(int32_t ms) override { sceneSkipMs += ms; }
-  void EndSceneSkipAnimation() override { sceneSkipShown = false; }
-  void DrawSceneSkipAnimation() override { ++sceneSkipDraws; }
-  void DrawWaitIndicators() override { ++indicatorDraws; }
-  void ComposeLayers(bool) override { ++composes; }
 
   // MoviePlayer
   int32_t MovieState() const override { return movieState; }
@@ -89,21 +70,6 @@ class RecordingServices : public InputState,
   bool voicePlaying = false;
   std::vector<Fade> fades;
   int soundResets = 0;
-  // Stage.
-  int stageResets = 0;
-  int32_t cameraX = 0;
-  int32_t cameraY = 0;
-  int64_t cameraMs = 0;
-  int64_t indicatorMs = 0;
-  int64_t layersMs = 0;
-  std::set<std::string, std::less<>> waitMotions;  // the indicator's motions
-  std::string waitMotion;
-  std::vector<std::string> eventMotions;
-  bool sceneSkipShown = false;
-  int64_t sceneSkipMs = 0;
-  int sceneSkipDraws = 0;
-  int indicatorDraws = 0;
-  int composes = 0;
   // Movie.
   int32_t movieState = 0;
   int32_t moviePlayedMs = 0;

@@ -1,0 +1,42 @@
+#include "imaging/layers/easing.h"
+
+#include <cmath>
+
+namespace mavu::imaging {
+namespace {
+
+int64_t Weight(int32_t p) {
+  return std::lround(std::pow(static_cast<double>(p), 2.4) / 16384);
+}
+
+}  // namespace
+
+int32_t Progress(int32_t timeLeft, int32_t duration) {
+  if (duration <= 0) return 1024;
+  return static_cast<int32_t>(1024 - int64_t{timeLeft} * 1024 / duration);
+}
+
+int32_t Ease(int easing, int32_t start, int32_t target, int32_t p) {
+  if (p >= 1024) return target;
+  if (start == target) return start;
+  const int64_t s = start;
+  const int64_t t = target;
+  switch (static_cast<Easing>(easing)) {
+    case Easing::kJump:
+      return start;
+    case Easing::kLinear:
+      return static_cast<int32_t>((s * (1024 - p) + t * p) >> 10);
+    case Easing::kEaseOut: {
+      const int64_t w = Weight(1024 - p);
+      return static_cast<int32_t>((s * w + t * (1024 - w)) >> 10);
+    }
+    case Easing::kEaseIn: {
+      const int64_t w = Weight(p);
+      return static_cast<int32_t>((s * (1024 - w) + t * w) >> 10);
+    }
+    default:
+      return 0;
+  }
+}
+
+}  // namespace mavu::imaging

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/sound_player.h"
+
+namespace mavu::imaging {
+
+class TARGB8888CellDraw;
+
+// What every layer shares with the stage it stands on: the compositor it
+// posts to, the sound its motions play, the channel counts its channel
+// numbers must lie within, the player's message-window opacity, and the
+// deferral switch under which loads, motions and showing are only recorded
+// (to be carried out together later).
+struct LayerContext {
+  static constexpr int32_t kDefaultChannels = 8;
+
+  TARGB8888CellDraw& compositor;
+  base::SoundPlayer* sound = nullptr;
+  int32_t soundChannels = kDefaultChannels;
+  int32_t directChannels = kDefaultChannels;
+  int32_t messageOpacity = 255;
+  bool deferring = false;
+};
+
+}  // namespace mavu::imaging
