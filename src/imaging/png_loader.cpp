@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/image_loaders.h"
+#include "imaging/png_error_callbacks.h"
 
 namespace mavu::imaging::detail {
 namespace {
@@ -28,17 +29,6 @@ struct Session {
   std::string error;
   std::vector<png_bytep> rows;
 };
-
-// libpng reports fatal errors here and expects no return: the jump lands in
-// Decode, which then reports failure.
-void OnError(png_structp png, png_const_charp message) {
-  auto* s = static_cast<Session*>(png_get_error_ptr(png));
-  s->error = message ? message : "error";
-  png_longjmp(png, 1);
-}
-
-// Benign errors arrive here too; the picture goes on loading.
-void OnWarning(png_structp, png_const_charp) {}
 
 void Read(png_structp png, png_bytep out, png_size_t length) {
   auto* s = static_cast<Session*>(png_get_io_ptr(png));
@@ -114,7 +104,8 @@ DecodedImage DecodePng(base::ByteReader& in) {
   }
   Session s;
   s.in = &in;
-  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s, OnError, OnWarning);
+  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s.error, KeepPngErrorAndJump,
+                                 IgnorePngWarning);
   if (s.png) s.info = png_create_info_struct(s.png);
   if (!s.png || !s.info) throw ImageLoadError(PngErrorMessage(), "PNG: decoder unavailable");
   DecodedImage image;

@@ -4,9 +4,15 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <string>
+
+#include "imaging/png_error_callbacks.h"
 
 namespace mavu::imaging {
 namespace {
+
+using detail::IgnorePngWarning;
+using detail::KeepPngErrorAndJump;
 
 struct Session {
   ~Session() {
@@ -18,16 +24,6 @@ struct Session {
   base::Bytes out;
   std::string error;
 };
-
-// libpng reports fatal errors here and expects no return: the jump lands in
-// Encode, which then reports failure.
-void OnError(png_structp png, png_const_charp message) {
-  auto* s = static_cast<Session*>(png_get_error_ptr(png));
-  s->error = message ? message : "error";
-  png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
 
 void Write(png_structp png, png_bytep data, png_size_t length) {
   auto* s = static_cast<Session*>(png_get_io_ptr(png));
@@ -61,7 +57,8 @@ bool Encode(Session& s, const TARGB8888& image) {
 base::Bytes EncodePng(const TARGB8888& image) {
   if (image.Empty()) throw ImageWriteError("PNG: the picture is empty");
   Session s;
-  s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &s, OnError, OnWarning);
+  s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &s.error, KeepPngErrorAndJump,
+                                  IgnorePngWarning);
   if (s.png) s.info = png_create_info_struct(s.png);
   if (!s.png || !s.info) throw ImageWriteError("PNG: encoder unavailable");
   if (!Encode(s, image)) throw ImageWriteError("PNG: " + s.error);
