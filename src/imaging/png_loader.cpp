@@ -41,8 +41,9 @@ void Read(png_structp png, png_bytep out, png_size_t length) {
 // are known to get wrong, unknown rendering intents, chunks of the wrong
 // length or checksum, data after the image stream): none of it changes the
 // pixels, so it is skipped with a warning. The picture itself stays
-// all-or-nothing: libpng keeps short or damaged image data and faults in
-// critical chunks fatal whatever this says.
+// all-or-nothing: libpng keeps short or damaged image data and bad checksums
+// of critical chunks fatal whatever this says. The one pixel fault it counts
+// as benign, palette indices past the palette, gives black as in BMPs.
 void AllowMetadataFaults(png_structp png) {
   png_set_benign_errors(png, 1);
   png_set_option(png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
