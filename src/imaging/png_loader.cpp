@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/image_loaders.h"
+#include "imaging/png_error_callbacks.h"
 
 namespace mavu::imaging::detail {
 namespace {
@@ -29,21 +30,24 @@ struct Session {
   std::vector<png_bytep> rows;
 };
 
-// libpng reports fatal errors here and expects no return: the jump lands in
-// Decode, which then reports failure.
-void OnError(png_structp png, png_const_charp message) {
-  auto* s = static_cast<Session*>(png_get_error_ptr(png));
-  s->error = message ? message : "error";
-  png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
-
 void Read(png_structp png, png_bytep out, png_size_t length) {
   auto* s = static_cast<Session*>(png_get_io_ptr(png));
   if (length > s->in->Remaining()) png_error(png, "unexpected end of data");
   auto bytes = s->in->Span(length);
   std::copy(bytes.begin(), bytes.end(), out);
+}
+
+// Pictures that authors really have carry damaged metadata (profiles tools
+// are known to get wrong, unknown rendering intents, chunks of the wrong
+// length or checksum, data after the image stream): none of it changes the
+// pixels, so it is skipped with a warning. The picture itself stays
+// all-or-nothing: libpng keeps short or damaged image data and bad checksums
+// of critical chunks fatal whatever this says. The one pixel fault it counts
+// as benign, palette indices past the palette, gives black as in BMPs.
+void AllowMetadataFaults(png_structp png) {
+  png_set_benign_errors(png, 1);
+  png_set_option(png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
+  png_set_crc_action(png, PNG_CRC_ERROR_QUIT, PNG_CRC_WARN_DISCARD);
 }
 
 // Every colour type and depth to 8-bit B, G, R, A.
@@ -67,9 +71,7 @@ bool Decode(Session& s, DecodedImage& image) {
   png_set_user_limits(s.png, kMaxImageSide, kMaxImageSide);
   png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
   png_set_chunk_cache_max(s.png, kMaxCachedChunks);
-  // Short image data and the like are errors, not warnings: a picture is
-  // decoded whole or not at all.
-  png_set_benign_errors(s.png, 0);
+  AllowMetadataFaults(s.png);
   png_set_read_fn(s.png, &s, Read);
   png_read_info(s.png, s.info);
   png_uint_32 width = png_get_image_width(s.png, s.info);
@@ -103,7 +105,8 @@ DecodedImage DecodePng(base::ByteReader& in) {
   }
   Session s;
   s.in = &in;
-  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s, OnError, OnWarning);
+  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s.error, KeepPngErrorAndJump,
+                                 IgnorePngWarning);
   if (s.png) s.info = png_create_info_struct(s.png);
   if (!s.png || !s.info) throw ImageLoadError(PngErrorMessage(), "PNG: decoder unavailable");
   DecodedImage image;

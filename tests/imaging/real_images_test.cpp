@@ -1,17 +1,15 @@
 // Pictures made by other people's tools, from the Debian test-data packages
-// libsdl2-image-tests and gdk-pixbuf-tests. A test whose file is missing is
-// skipped.
+// libsdl2-image-tests and gdk-pixbuf-tests, and icons the machines come
+// with. A test whose file is missing is skipped.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 
 #include "base/byte_reader.h"
+#include "base/file_io.h"
 #include "imaging/argb8888.h"
 
 namespace mavu::imaging {
@@ -19,12 +17,7 @@ namespace {
 
 const std::string kSdl = "/usr/libexec/installed-tests/SDL2_image/";
 const std::string kPixbuf = "/usr/libexec/installed-tests/gdk-pixbuf/";
-
-std::optional<base::Bytes> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return base::Bytes(std::istreambuf_iterator<char>(in), {});
-}
+const std::string kIcons = "/usr/share/icons/hicolor/";
 
 enum class Format { kBmp, kPng, kJpeg };
 
@@ -50,7 +43,7 @@ void LoadInto(TARGB8888& image, const base::Bytes& bytes, Format format) {
 #define LOAD_OR_SKIP(image, path)                                       \
   TARGB8888 image;                                                      \
   {                                                                     \
-    auto bytes = ReadFile(path);                                        \
+    auto bytes = base::ReadWholeFile(path);                             \
     if (!bytes) GTEST_SKIP() << (path) << " is not installed";          \
     ASSERT_NO_THROW(LoadInto(image, *bytes, FormatOf(path))) << (path); \
   }
@@ -149,6 +142,16 @@ TEST(RealImages, PixbufValidFilesDecode) {
   }
 }
 
+// Saved with an sRGB profile that libpng knows to be wrong, as many pictures
+// from image editors are.
+TEST(RealImages, IconsWithAKnownIncorrectSrgbProfile) {
+  for (int side : {16, 24, 32, 48}) {
+    std::string size = std::to_string(side);
+    LOAD_OR_SKIP(icon, kIcons + size + "x" + size + "/apps/openjdk-17.png");
+    EXPECT_EQ(icon.Width(), side);  // the 24-pixel icon is 23 rows tall
+  }
+}
+
 // Broken, truncated and hostile files from the pixbuf suite: each one is a
 // load error, and the buffer is left empty.
 TEST(RealImages, PixbufBrokenFilesAreLoadErrors) {
@@ -177,7 +180,7 @@ TEST(RealImages, PixbufBrokenFilesAreLoadErrors) {
   int tried = 0;
   for (const char* name : names) {
     std::string path = kPixbuf + name;
-    auto bytes = ReadFile(path);
+    auto bytes = base::ReadWholeFile(path);
     if (!bytes) continue;
     ++tried;
     TARGB8888 image;
