@@ -486,13 +486,6 @@ TEST_F(HeadlessRunTest, ABadInputFileIsAStartupFailure) {
   EXPECT_NE(run.err.find("line 2: unknown event \"press\""), std::string::npos) << run.err;
 }
 
-TEST_F(HeadlessRunTest, PictureOptionsSayTheyAreNotAvailable) {
-  game_.Script("@@TOP\n");
-  const HeadlessRun run = game_.Run({"--screenshot", "shot.png"});
-  EXPECT_EQ(run.code, kStartupFailure);
-  EXPECT_NE(run.err.find("--screenshot is not available yet"), std::string::npos) << run.err;
-}
-
 TEST_F(HeadlessRunTest, ACleanEndRemovesTheBackupSave) {
   game_.Script("@@TOP\n");
   game_.Loose("SaveData/BackUpSaveData.svd", "x");

@@ -34,7 +34,8 @@ TEST(CommandLine, TheMinimalRunHasTheDefaults) {
   EXPECT_FALSE(line.input);
   EXPECT_FALSE(line.dumpVars);
   EXPECT_FALSE(line.saveDir);
-  EXPECT_FALSE(line.unavailable);
+  EXPECT_FALSE(line.screenshot);
+  EXPECT_FALSE(line.shots);
 }
 
 TEST(CommandLine, ReadsEveryOption) {
@@ -53,12 +54,18 @@ TEST(CommandLine, TheLastOfARepeatedOptionCounts) {
   EXPECT_EQ(Line({"--game", "a", "--headless", "--frames", "3", "--frames", "9"}).frames, 9);
 }
 
-TEST(CommandLine, PictureOptionsAreKnownButNotAvailable) {
-  const CommandLine line = Line({"--game", "g", "--headless", "--screenshot", "a.png"});
-  ASSERT_TRUE(line.unavailable);
-  EXPECT_EQ(*line.unavailable,
-            "--screenshot is not available yet: the headless run composes no picture so far");
-  EXPECT_TRUE(Line({"--game", "g", "--headless", "--shots", "d", "--shot-every", "2"}).unavailable);
+TEST(CommandLine, PictureOptionsNeedTheirPartners) {
+  const CommandLine line = Line(
+      {"--game", "g", "--headless", "--screenshot", "a.png", "--shots", "d", "--shot-every", "2"});
+  EXPECT_EQ(line.screenshot, "a.png");
+  EXPECT_EQ(line.shots, "d");
+  EXPECT_EQ(line.shotEvery, 2);
+  EXPECT_EQ(Error({"--game", "g", "--headless", "--shots", "d"}),
+            "--shots DIR and --shot-every N go together");
+  EXPECT_EQ(Error({"--game", "g", "--headless", "--shot-every", "3"}),
+            "--shots DIR and --shot-every N go together");
+  EXPECT_EQ(Error({"--game", "g", "--headless", "--shots", "d", "--shot-every", "0"}),
+            "--shot-every takes a whole number from 1 to 9223372036854775807, not \"0\"");
 }
 
 TEST(CommandLine, RefusesWhatItCannotRun) {

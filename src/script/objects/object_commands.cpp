@@ -23,6 +23,9 @@ void RegisterObjectCommands(CommandTable& table) {
   RegisterReadLogCommands(table);
   RegisterMathCommands(table);
   RegisterExtendCommands(table);
+  RegisterLayerCommands(table);
+  RegisterEffectCommands(table);
+  RegisterCameraCommands(table);
   table.SetObjectFallback(KindNumber(ObjectKind::kTcp), IgnoreNetworkCommand);
 }
 

@@ -18,5 +18,8 @@ void RegisterFileCommands(CommandTable& table);        // file
 void RegisterReadLogCommands(CommandTable& table);     // slog, flog
 void RegisterMathCommands(CommandTable& table);        // math
 void RegisterExtendCommands(CommandTable& table);      // ext
+void RegisterLayerCommands(CommandTable& table);       // img, simg, btn, sbtn, csr, scsr
+void RegisterEffectCommands(CommandTable& table);      // eff
+void RegisterCameraCommands(CommandTable& table);      // cam
 
 }  // namespace mavu::script

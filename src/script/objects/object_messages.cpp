@@ -21,6 +21,13 @@ MAVU_MESSAGE(FileLoadFailed, "\\l:ファイルの読み込みに失敗：")
 MAVU_MESSAGE(SystemDataLoadFailed, "\\l：SystemDataのロードに失敗：")
 MAVU_MESSAGE(SystemDataSaveFailed, "\\s：SystemDataのセーブに失敗：")
 
+MAVU_MESSAGE(ImageLoadFailed, "\\l:画像ファイルのロードに失敗：")
+MAVU_MESSAGE(MessageImageLoadFailed, "\\l:画像のロードに失敗：")
+MAVU_MESSAGE(ButtonImageLoadFailed, "\\l：画像にロードに失敗：")
+MAVU_MESSAGE(LevelChannelOutOfRange, "\\sc:範囲外のチャンネルを指定しました")
+MAVU_MESSAGE(PlayChannelOutOfRange, "\\dc:範囲外のチャンネルを指定しました")
+MAVU_MESSAGE(IndicatorChannelOutOfRange, "\\sd:範囲外のチャンネルを指定しました")
+
 #undef MAVU_MESSAGE
 
 }  // namespace mavu::script::messages

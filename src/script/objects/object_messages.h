@@ -14,5 +14,13 @@ const std::string& PathIndexOutOfRange();     // + the command text
 const std::string& FileLoadFailed();          // + the file name
 const std::string& SystemDataLoadFailed();    // + the file name
 const std::string& SystemDataSaveFailed();    // + the file name
+// A layer's picture did not load: + file + ":" + image file. Images,
+// message windows and buttons each have their own wording.
+const std::string& ImageLoadFailed();
+const std::string& MessageImageLoadFailed();
+const std::string& ButtonImageLoadFailed();
+const std::string& LevelChannelOutOfRange();      // sc
+const std::string& PlayChannelOutOfRange();       // dc
+const std::string& IndicatorChannelOutOfRange();  // dc of the wait indicators
 
 }  // namespace mavu::script::messages

@@ -18,13 +18,12 @@ constexpr std::string_view kUsage =
     "  --dump-vars FILE  at exit, write the variables, the error lines, the script\n"
     "                    position and the frame count as JSON (UTF-8)\n"
     "  --save-dir DIR    the folder that holds SaveData/ (default: the game folder)\n"
+    "  --screenshot FILE at exit, write the picture a window would show as PNG\n"
+    "  --shots DIR --shot-every N\n"
+    "                    write that picture every N frames as DIR/frame-000120.png\n"
     "  --help            this text\n"
     "A run also ends when the script waits for a click that the input no longer gives.\n"
-    "--screenshot, --shots and --shot-every are not available yet.\n"
     "Exit codes: 0 normal end, 1 a script error stopped the run, 2 start-up failure.\n";
-
-constexpr std::string_view kNoPicture =
-    " is not available yet: the headless run composes no picture so far";
 
 class Parser {
  public:
@@ -39,6 +38,9 @@ class Parser {
     if (line_.game.empty()) return std::string("--game DIR is required");
     if (!line_.headless) {
       return std::string("only --headless runs are available so far; add --headless");
+    }
+    if (line_.shots.has_value() != (line_.shotEvery > 0)) {
+      return std::string("--shots DIR and --shot-every N go together");
     }
     return line_;
   }
@@ -66,12 +68,9 @@ class Parser {
       line_.frameMs = static_cast<int32_t>(ms);
       return true;
     }
-    if (option == "--screenshot" || option == "--shots" || option == "--shot-every") {
-      std::string ignored;
-      if (!Value(option, ignored)) return false;
-      line_.unavailable = std::string(option) + std::string(kNoPicture);
-      return true;
-    }
+    if (option == "--screenshot") return OptionalPath(option, line_.screenshot);
+    if (option == "--shots") return OptionalPath(option, line_.shots);
+    if (option == "--shot-every") return Number(option, 1, INT64_MAX, line_.shotEvery);
     error_ = "unknown option " + std::string(option);
     return false;
   }

@@ -23,9 +23,10 @@ struct CommandLine {
   int32_t frameMs = kDefaultFrameMs;
   std::optional<std::filesystem::path> input;
   std::optional<std::filesystem::path> dumpVars;
-  std::optional<std::filesystem::path> saveDir;  // holds SaveData/; default the game folder
-  // Asked for, but there is no composed picture to write yet.
-  std::optional<std::string> unavailable;
+  std::optional<std::filesystem::path> saveDir;     // holds SaveData/; default the game folder
+  std::optional<std::filesystem::path> screenshot;  // the picture at exit
+  std::optional<std::filesystem::path> shots;       // a folder for a picture every shotEvery frames
+  int64_t shotEvery = 0;
 };
 
 struct HelpRequest {};

@@ -1,11 +1,13 @@
 #include "shell/app/headless_runner.h"
 
+#include <cstdio>
 #include <iostream>
 #include <system_error>
 
 #include "base/cp932.h"
 #include "base/error_log.h"
 #include "base/file_io.h"
+#include "imaging/png_writer.h"
 #include "resource/data_tree.h"
 #include "resource/system_data.h"
 #include "script/commands/general_commands.h"
@@ -63,12 +65,11 @@ int HeadlessRunner::Run() {
     return kExitStartupFailure;
   }
   const End end = RunFrames();
-  if (!ShutDown()) return kExitStartupFailure;
+  if (!ShutDown() || end == End::kWriteFailed) return kExitStartupFailure;
   return end == End::kScriptError ? kExitScriptError : kExitNormal;
 }
 
 void HeadlessRunner::StartUp() {
-  if (line_.unavailable) throw StartupFailure(*line_.unavailable);
   HeadlessInputScript input = LoadInput();
   const GameConfiguration configuration = StartGame(line_.game);
   input_.emplace(std::move(input), KeyTable(configuration.game.KeyBindings),
@@ -137,6 +138,7 @@ HeadlessRunner::End HeadlessRunner::Frame() {
   services_.action = std::move(input.action);
   script_->UpdateFrame(line_.frameMs, true);
   script_->ComposeFrame(true);
+  if (line_.shots && frames_ % line_.shotEvery == 0 && !WriteShot()) return End::kWriteFailed;
   if (base::TheErrorLog().ErrorFlag()) return End::kScriptError;
   const End end = CarryOut(script_->PendingRequest());
   if (end != End::kRunning) return end;
@@ -177,6 +179,22 @@ HeadlessRunner::End HeadlessRunner::CarryOut(SystemRequest request) {
   return End::kRunning;
 }
 
+bool HeadlessRunner::WriteShot() {
+  char name[32];
+  std::snprintf(name, sizeof name, "frame-%06lld.png", static_cast<long long>(frames_));
+  std::error_code error;
+  std::filesystem::create_directories(*line_.shots, error);
+  return WritePicture(*line_.shots / name);
+}
+
+// What a window would show now, top row first, at the game's screen size.
+bool HeadlessRunner::WritePicture(const std::filesystem::path& path) {
+  const base::Bytes png = imaging::EncodePng(stage_.Graphic().ShownPicture());
+  if (base::WriteFileAtomic(path, png)) return true;
+  Complain("cannot write " + path.string());
+  return false;
+}
+
 bool HeadlessRunner::ScriptEnded() const {
   return script_->CurrentWaitState() == WaitState::kRunning && script_->Reader().AtEnd();
 }
@@ -214,6 +232,7 @@ bool HeadlessRunner::ShutDown() {
   if (!script_->SystemData().SaveSystemData(resource::kSystemDataName)) {
     Complain("the system data could not be saved: " + script_->SystemData().LastError());
   }
+  if (line_.screenshot && !WritePicture(*line_.screenshot)) return false;
   if (!line_.dumpVars) return true;
   script::TKelCalculation& calculation = script_->Calculation();
   const std::string json =

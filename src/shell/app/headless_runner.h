@@ -38,7 +38,7 @@ class HeadlessRunner {
   int Run();
 
  private:
-  enum class End { kRunning, kNormal, kScriptError };
+  enum class End { kRunning, kNormal, kScriptError, kWriteFailed };
 
   // Throws StartupFailure.
   void StartUp();
@@ -54,6 +54,8 @@ class HeadlessRunner {
   // The script waits for a click and no later input can give one.
   bool WaitsForever() const;
   void PassOnWarnings();
+  bool WriteShot();
+  bool WritePicture(const std::filesystem::path& path);
 
   // The close sequence; false when the dump could not be written.
   bool ShutDown();

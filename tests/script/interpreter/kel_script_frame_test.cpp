@@ -20,10 +20,11 @@ class FrameTest : public InterpreterTest {
   static constexpr uint32_t kIndicatorColour = 0xFFFF0000;
 
   // Starts the script with a wait indicator of these motions ("ind.b").
-  void StartWithIndicator(const std::string& script, const std::vector<std::string>& motions) {
+  void StartWithIndicator(const std::string& script, const std::vector<std::string>& names) {
+    std::vector<mavu::test::FillMotion> motions;
+    for (const std::string& name : names) motions.push_back({name, kIndicatorColour});
     Mount({{"main.s", script},
-           {"ind.b", mavu::test::AsText(
-                         mavu::test::FillAnimation(motions, {0, 0, 4, 4}, kIndicatorColour))}});
+           {"ind.b", mavu::test::AsText(mavu::test::FillAnimation(motions, {0, 0, 4, 4}))}});
     stage_.WaitIndicator().LoadFile("ind.b", {}, true);
     stage_.WaitIndicator().Enable();
     script_->ExecuteLine("\\go,@@start,\"main.s\"");

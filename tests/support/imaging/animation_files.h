@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,12 +9,17 @@
 
 namespace mavu::test {
 
-// An animation file with one motion per name, each filling the rectangle
-// (destination left, top, right, bottom) with the colour on layer 1, looping.
-inline base::Bytes FillAnimation(const std::vector<std::string>& motionNames,
-                                 std::array<int16_t, 4> rect, uint32_t colour) {
+struct FillMotion {
+  std::string name;
+  uint32_t colour = 0;
+};
+
+// An animation file whose motions each fill the rectangle (destination left,
+// top, right, bottom) with their colour on layer 1, looping.
+inline base::Bytes FillAnimation(const std::vector<FillMotion>& motions,
+                                 std::array<int16_t, 4> rect) {
   imaging::AnimationFile file;
-  for (const std::string& name : motionNames) {
+  for (const auto& [name, colour] : motions) {
     imaging::AnimationMotion motion = imaging::AnimationMotion::Fresh();
     motion.name = name;
     imaging::AnimationKey& fill = motion.layers[1].keys[0];
