@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "base/bytes.h"
 
@@ -22,6 +23,9 @@ class SoundPlayer {
   virtual void PlayDecoded(int32_t channel, std::shared_ptr<const Bytes> sound, int32_t volume) = 0;
   // The loudness of a streamed-sound channel now, 0..255.
   virtual int32_t ChannelLevel(int32_t channel) const = 0;
+  // Fades out over `ms` the voices still playing that were marked to stop
+  // with their message and belong to the speaker.
+  virtual void FadeOutSpeakerVoices(std::string_view speaker, int32_t ms) = 0;
 };
 
 // Decodes nothing, plays nothing and hears silence.
@@ -30,6 +34,7 @@ class NullSoundPlayer : public SoundPlayer {
   std::shared_ptr<const Bytes> Decode(std::span<const uint8_t>) override { return nullptr; }
   void PlayDecoded(int32_t, std::shared_ptr<const Bytes>, int32_t) override {}
   int32_t ChannelLevel(int32_t) const override { return 0; }
+  void FadeOutSpeakerVoices(std::string_view, int32_t) override {}
 };
 
 }  // namespace mavu::base

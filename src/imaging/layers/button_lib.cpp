@@ -25,7 +25,7 @@ constexpr std::array<StateMotion, 3> kLeavable = {
 }  // namespace
 
 void TButtonLib::Reset() {
-  TImageLib::Reset();
+  TMessageLib::Reset();
   checked_ = false;
   locked_ = false;
 }
@@ -92,20 +92,21 @@ void TButtonLib::SetChecked(bool checked) {
 }
 
 void TButtonLib::SaveButtonState(base::ByteWriter& out) const {
-  SaveState(out);
+  SaveMessageState(out);
   out.U8(checked_ ? 1 : 0).U8(locked_ ? 1 : 0);
 }
 
+// Read through once before anything changes, so that a short record leaves
+// the button as it was.
 void TButtonLib::LoadButtonState(base::ByteReader& in) {
   const size_t start = in.Position();
-  if (in.Remaining() < ImageLibState::kBytes + 2) {
-    throw base::FormatError("button state: the record is short");
-  }
-  in.Skip(ImageLibState::kBytes);
+  in.Skip(ImageLibState::kBytes + MessageLibState::kBytes);
+  in.Str16();
+  in.Str16();
   const bool checked = in.U8() != 0;
   const bool locked = in.U8() != 0;
   in.Seek(start);
-  LoadState(in);
+  LoadMessageState(in);
   in.Skip(2);
   checked_ = checked;
   locked_ = locked;

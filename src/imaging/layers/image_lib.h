@@ -97,6 +97,7 @@ class TImageLib {
   TAnimationBmp& Animation() { return animation_; }
   const TAnimationBmp& Animation() const { return animation_; }
   LayerContext& Context() { return context_; }
+  const LayerContext& Context() const { return context_; }
 
  protected:
   bool MotionIsCurrent(std::string_view name) const;

@@ -7,12 +7,13 @@
 namespace mavu::imaging {
 
 class TARGB8888CellDraw;
+class TKelLogData;
 
 // What every layer shares with the stage it stands on: the compositor it
 // posts to, the sound its motions play, the channel counts its channel
-// numbers must lie within, the player's message-window opacity, and the
-// deferral switch under which loads, motions and showing are only recorded
-// (to be carried out together later).
+// numbers must lie within, the player's message settings, the backlog the
+// message windows write to, and the deferral switch under which loads,
+// motions and showing are only recorded (to be carried out together later).
 struct LayerContext {
   static constexpr int32_t kDefaultChannels = 8;
 
@@ -20,7 +21,12 @@ struct LayerContext {
   base::SoundPlayer* sound = nullptr;
   int32_t soundChannels = kDefaultChannels;
   int32_t directChannels = kDefaultChannels;
-  int32_t messageOpacity = 255;
+  int32_t messageOpacity = 255;  // "MessageAlpha"
+  int32_t messageSpeed = 50;     // "MessageSpeed": ms per character
+  int32_t autoPlayWaitTime = 0;  // "AutoPlayWaitTime"
+  TKelLogData* backlog = nullptr;
+  // What windows that count auto-mode time added since it was last taken.
+  int64_t autoWaitGained = 0;
   bool deferring = false;
 };
 

@@ -12,6 +12,7 @@ Stage::Stage(base::SoundPlayer* sound)
       eventIndicator_(graphic_.Context()),
       sceneSkip_(graphic_.Context()) {
   graphic_.Context().sound = sound;
+  graphic_.Context().backlog = &backlog_;
 }
 
 void Stage::Reset() {

@@ -41,6 +41,7 @@ class FakeSound : public base::SoundPlayer {
     played.push_back({channel, sound->size(), volume});
   }
   int32_t ChannelLevel(int32_t) const override { return level; }
+  void FadeOutSpeakerVoices(std::string_view, int32_t) override {}
 
   struct Play {
     int32_t channel;
