@@ -190,6 +190,10 @@ void TKelScript::AdvanceScene(int32_t ms) {
   objects_->SetCameraOffset(stage.CameraOffsetX(), stage.CameraOffsetY());
   objects_->AdvanceAll(Module().updateMask, ms, groups::kScene);
   stage.AdvanceLayers(ms);
+  // Windows that count auto-mode time add what their typed characters took.
+  int64_t& gained = stage.Context().autoWaitGained;
+  AddAutoAdvanceDelay(static_cast<int32_t>(std::min<int64_t>(gained, kMaxElapsedTime)));
+  gained = 0;
 }
 
 std::string_view TKelScript::WaitMotion() const {

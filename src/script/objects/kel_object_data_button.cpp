@@ -4,7 +4,7 @@ namespace mavu::script {
 
 TKelObjectDataButton::TKelObjectDataButton(std::string name, ObjectKind kind,
                                            std::unique_ptr<imaging::TButtonLib> layer)
-    : TKelObjectDataImage(std::move(name), kind, std::move(layer)) {}
+    : TKelObjectDataMessage(std::move(name), kind, std::move(layer)) {}
 
 bool TKelObjectDataButton::SaveState(base::ByteWriter& out) {
   Button().SaveButtonState(out);
@@ -14,10 +14,6 @@ bool TKelObjectDataButton::SaveState(base::ByteWriter& out) {
 bool TKelObjectDataButton::LoadState(base::ByteReader& in) {
   Button().LoadButtonState(in);
   return true;
-}
-
-bool TKelObjectDataButton::HitTest(int32_t mask, int32_t x, int32_t y) {
-  return Button().Click(mask, x, y);
 }
 
 std::optional<ButtonHit> TKelObjectDataButton::ButtonValues() const {

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "imaging/layers/button_lib.h"
-#include "script/objects/kel_object_data_image.h"
+#include "script/objects/kel_object_data_message.h"
 
 namespace mavu::script {
 
-// A button object (`TKelObjectDataButton`, kind btn): a button layer whose
+// A button object (`TKelObjectDataButton`, kind btn): a button window whose
 // hit test is its click, and whose text and integer value a button wait
 // reports. `TKelObjectDataSysButton` (kind sbtn) is a system button: its text
 // names a system action, and the interpreter checks and enables it.
-class TKelObjectDataButton : public TKelObjectDataImage {
+class TKelObjectDataButton : public TKelObjectDataMessage {
  public:
   TKelObjectDataButton(std::string name, ObjectKind kind,
                        std::unique_ptr<imaging::TButtonLib> layer);
@@ -21,7 +21,6 @@ class TKelObjectDataButton : public TKelObjectDataImage {
 
   bool SaveState(base::ByteWriter& out) override;
   bool LoadState(base::ByteReader& in) override;
-  bool HitTest(int32_t mask, int32_t x, int32_t y) override;
   std::optional<ButtonHit> ButtonValues() const override;
 };
 

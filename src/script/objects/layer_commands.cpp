@@ -307,6 +307,9 @@ void RegisterLayerCommands(CommandTable& table) {
     AddForObjects(table, kind, {"l",  "i",  "m",  "p",  "a",  "e",   "d",  "in", "out", "ui",
                                 "us", "sc", "dc", "ss", "ds", "alg", "mm", "gp", "gm",  "gf"});
   }
+  AddForObjects(table, ObjectKind::kMessage,
+                {"l", "i", "m", "p", "a", "e", "d", "in", "out", "sc", "dc", "ss", "ds", "alg", "mm",
+                 "gp", "gm", "ge", "ev"});
   AddForObjects(table, ObjectKind::kButton, {"ev"});
   AddForObjects(table, ObjectKind::kSysButton, {"ge"});
   table.AddObjectCommand<TKelObjectDataButton>(KindNumber(ObjectKind::kButton), "lk", Lock);

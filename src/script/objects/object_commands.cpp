@@ -26,6 +26,7 @@ void RegisterObjectCommands(CommandTable& table) {
   RegisterLayerCommands(table);
   RegisterEffectCommands(table);
   RegisterCameraCommands(table);
+  RegisterMessageCommands(table);
   table.SetObjectFallback(KindNumber(ObjectKind::kTcp), IgnoreNetworkCommand);
 }
 

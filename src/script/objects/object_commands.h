@@ -21,5 +21,6 @@ void RegisterExtendCommands(CommandTable& table);      // ext
 void RegisterLayerCommands(CommandTable& table);       // img, simg, btn, sbtn, csr, scsr
 void RegisterEffectCommands(CommandTable& table);      // eff
 void RegisterCameraCommands(CommandTable& table);      // cam
+void RegisterMessageCommands(CommandTable& table);     // msg, and the text of btn and sbtn
 
 }  // namespace mavu::script

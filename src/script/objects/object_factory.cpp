@@ -25,6 +25,9 @@ std::unique_ptr<TKelObjectDataCustom> CreateObjectOfKind(std::string_view kindNa
     case ObjectKind::kSysImage:
       return std::make_unique<TKelObjectDataSysImage>(
           std::move(name), std::make_unique<imaging::TImageLib>(context));
+    case ObjectKind::kMessage:
+      return std::make_unique<TKelObjectDataMessage>(
+          std::move(name), ObjectKind::kMessage, std::make_unique<imaging::TMessageLib>(context));
     case ObjectKind::kButton:
       return std::make_unique<TKelObjectDataButton>(std::move(name), ObjectKind::kButton,
                                                     std::make_unique<imaging::TButtonLib>(context));

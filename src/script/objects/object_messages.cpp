@@ -28,6 +28,9 @@ MAVU_MESSAGE(LevelChannelOutOfRange, "\\sc:範囲外のチャンネルを指定�
 MAVU_MESSAGE(PlayChannelOutOfRange, "\\dc:範囲外のチャンネルを指定しました")
 MAVU_MESSAGE(IndicatorChannelOutOfRange, "\\sd:範囲外のチャンネルを指定しました")
 
+MAVU_MESSAGE(IconSheetLoadFailed, "\\bl:外部定義ビットマップフォントのロードに失敗：")
+MAVU_MESSAGE(BadTextValue, "\\o：不正な値が入力されました：")
+
 #undef MAVU_MESSAGE
 
 }  // namespace mavu::script::messages

@@ -22,5 +22,7 @@ const std::string& ButtonImageLoadFailed();
 const std::string& LevelChannelOutOfRange();      // sc
 const std::string& PlayChannelOutOfRange();       // dc
 const std::string& IndicatorChannelOutOfRange();  // dc of the wait indicators
+const std::string& IconSheetLoadFailed();         // + the file name
+const std::string& BadTextValue();                // + the argument
 
 }  // namespace mavu::script::messages

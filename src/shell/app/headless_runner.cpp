@@ -94,6 +94,8 @@ void HeadlessRunner::CreateInterpreter(const GameConfiguration& configuration) {
   shell_.interlace = configuration.user.Interlace;
   stage_.Graphic().SetScreenSize(configuration.game.ScreenWidth, configuration.game.ScreenHeight);
   stage_.Context().messageOpacity = configuration.user.MessageAlpha;
+  stage_.Context().messageSpeed = configuration.user.MessageSpeed;
+  stage_.Context().autoPlayWaitTime = configuration.user.AutoPlayWaitTime;
   stage_.LoadSceneSkipAnimation();
   auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
   const std::filesystem::path saveRoot = line_.saveDir.value_or(line_.game);
