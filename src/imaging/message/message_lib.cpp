@@ -548,9 +548,7 @@ void TMessageLib::LoadMessageState(base::ByteReader& in) {
   LoadState(in);
   in.Seek(end);
   SetArea(saved.area);
-  text_ = saved;
-  text_.readPosition = 0;
-  text_.wait = 0;
+  text_ = TypingStart(saved);
   ClearLayer();
   drawn_ = {};
   buffer_ = std::move(buffer);
@@ -560,13 +558,38 @@ void TMessageLib::LoadMessageState(base::ByteReader& in) {
   text_ = saved;
 }
 
+// The window's options with the pen, fonts, colours and spacing as a new
+// window has them: the buffer sets them again as it is read.
+MessageLibState TMessageLib::TypingStart(const MessageLibState& saved) {
+  MessageLibState start;
+  start.vertical = saved.vertical;
+  start.area = saved.area;
+  start.speaker = saved.speaker;
+  start.voice = saved.voice;
+  start.logAttributes = saved.logAttributes;
+  start.fadeSpeed = saved.fadeSpeed;
+  start.lineStartIndent = saved.lineStartIndent;
+  start.speedOverride = saved.speedOverride;
+  start.textBackground = saved.textBackground;
+  start.scrollOnFullPage = saved.scrollOnFullPage;
+  start.iconSheet = saved.iconSheet;
+  start.iconCellWidth = saved.iconCellWidth;
+  start.iconCellHeight = saved.iconCellHeight;
+  start.autoWaitCounting = saved.autoWaitCounting;
+  return start;
+}
+
 // Draws the buffer again up to the read position, as quickly as showing all.
 void TMessageLib::Replay(int32_t upTo) {
   restoring_ = true;
   const bool skip = skip_;
   skip_ = true;
   text_.state = kTyping;
-  for (int n = 0; n <= kMaxSteps * 16 && text_.readPosition < upTo; ++n) {
+  // A ruby's base text is typed after the read position has passed its tag.
+  const auto pending = [&] {
+    return text_.readPosition < upTo || insertPosition_ < insert_.size();
+  };
+  for (int n = 0; n <= kMaxSteps * 16 && pending(); ++n) {
     Step();
     if (text_.state == kIdle) break;
   }

@@ -102,6 +102,7 @@ class TMessageLib : public TImageLib {
   void MarkDrawn(const RectI& rect);
   void ClearLayer();
   void Replay(int32_t upTo);
+  static MessageLibState TypingStart(const MessageLibState& saved);
   int32_t Along() const;
   void SetAlong(int32_t value);
   int32_t Extent() const;
