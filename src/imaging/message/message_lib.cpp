@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "base/cp932.h"
 #include "imaging/argb8888_cell_draw.h"
@@ -15,7 +16,20 @@ namespace {
 constexpr int32_t kFullOpacity = 1024;
 constexpr int32_t kMinLayerSide = 4;
 constexpr int32_t kDrawnMargin = 2;
-constexpr int32_t kFadeScale = 1024000;
+constexpr int32_t kMaxMeasure = MessageLibState::kMaxMeasure;
+
+int32_t Bounded(int64_t value, int32_t bound = kMaxMeasure) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, -bound, bound));
+}
+
+// A text area of script or save size, cut to what a text layer can hold.
+MessageLibState::Area BoundedArea(const MessageLibState::Area& area) {
+  const int32_t left = Bounded(area.left);
+  const int32_t top = Bounded(area.top);
+  return {left, top, left + Bounded(int64_t{area.right} - left, MessageLibState::kMaxAreaSide),
+          top + Bounded(int64_t{area.bottom} - top, MessageLibState::kMaxAreaSide)};
+}
+constexpr int32_t kFadeScale = MessageLibState::kMaxFadeSpeed;
 constexpr int32_t kDefaultIconCell = 32;
 constexpr int32_t kMinIconCell = 2;
 // The test character of icons for the line and page rules: a full-width space.
@@ -44,21 +58,28 @@ void TMessageLib::Reset() {
   TImageLib::Reset();
   text_ = MessageLibState{};
   layer_.SetSize(kMinLayerSide, kMinLayerSide);
-  ClearLayer();
+  ForgetTyping();
   icons_.Clear();
-  drawn_ = {};
-  buffer_.clear();
-  insert_.clear();
-  insertPosition_ = 0;
-  backlogCopy_.clear();
   ownSpeed_ = kOwnSpeed;
   usePlayerSpeed_ = false;
   autoPage_ = true;
   skip_ = showOnText_ = false;
   tagMask_ = 0;
-  lineHeight_ = hangCount_ = limit_ = used_ = typingClock_ = 0;
-  lineEmpty_ = true;
+  typingClock_ = 0;
   scrollRaised_ = false;
+}
+
+// Empties the page and everything typed on it; the pen and fonts stay.
+void TMessageLib::ForgetTyping() {
+  ClearLayer();
+  drawn_ = {};
+  buffer_.clear();
+  text_.readPosition = 0;
+  backlogCopy_.clear();
+  insert_.clear();
+  insertPosition_ = 0;
+  limit_ = used_ = lineHeight_ = hangCount_ = 0;
+  lineEmpty_ = true;
 }
 
 // --- the text and its clock --------------------------------------------
@@ -114,7 +135,7 @@ void TMessageLib::Type(int32_t elapsed) {
     return;
   }
   const int32_t interval = Interval();
-  typingClock_ += elapsed;
+  typingClock_ = Bounded(int64_t{typingClock_} + elapsed, std::numeric_limits<int32_t>::max() / 2);
   for (int n = 0; typingClock_ >= interval && n < kMaxSteps; ++n) {
     typingClock_ -= interval;
     Step();
@@ -138,6 +159,7 @@ void TMessageLib::RaiseScrollMotions() {
 void TMessageLib::ShowAll() {
   const bool skip = skip_;
   skip_ = true;
+  text_.wait = 0;
   for (int n = 0; n <= kMaxSteps; ++n) {
     Step();
     if (text_.state == kIdle) break;
@@ -224,7 +246,10 @@ TMessageLib::Drawn TMessageLib::DrawCharacter(std::string_view character) {
 TMessageLib::Drawn TMessageLib::LineAndPageRules(std::string_view character, int32_t bytes) {
   const int64_t k = int64_t{bytes + 2} * (text_.size.x + text_.pitch.x);
   const bool crossing = std::llround(static_cast<double>(k) / 2 + Along()) >= Extent();
-  if (crossing) {
+  // A character wider than a whole line is drawn past the edge: wrapping it
+  // again and again would never finish the message.
+  const bool wrapHelps = !lineEmpty_ || Along() > text_.lineStartIndent;
+  if (crossing && wrapHelps) {
     const bool space = character == " " || character == kIconTestCharacter;
     if (!IsOpeningCharacter(character) &&
         (space || (IsClosingCharacter(character) && hangCount_ == 0))) {
@@ -251,6 +276,7 @@ bool TMessageLib::PageFull() const {
 }
 
 void TMessageLib::NewLine(int32_t feed) {
+  feed = Bounded(feed);
   if (feed <= 0) feed = std::max(lineHeight_, text_.size.y) + text_.pitch.y;
   if (text_.vertical) {
     text_.pen.y = text_.lineStartIndent;
@@ -262,6 +288,7 @@ void TMessageLib::NewLine(int32_t feed) {
   lineHeight_ = 0;
   hangCount_ = 0;
   lineEmpty_ = true;
+  text_.Bound();
 }
 
 void TMessageLib::DrawGlyph(std::string_view character) {
@@ -274,7 +301,8 @@ void TMessageLib::DrawGlyph(std::string_view character) {
 
 void TMessageLib::Advance(int32_t amount) {
   SetAlong(Along() + amount);
-  used_ += amount;
+  text_.Bound();
+  used_ = Bounded(int64_t{used_} + amount, 2 * kMaxMeasure);
   lineHeight_ = std::max(lineHeight_, text_.size.y);
   lineEmpty_ = false;
   if (text_.autoWaitCounting) {
@@ -301,8 +329,8 @@ void TMessageLib::DrawIcon(int32_t index) {
   const int32_t cellH = text_.iconCellHeight;
   if (icons_.Empty() || index < 0) return;
   const int32_t columns = (icons_.Width() + cellW - 1) / cellW;
-  const float x = static_cast<float>((index % columns) * cellW);
-  const float y = static_cast<float>((index / columns) * cellH);
+  const float x = static_cast<float>(index % columns) * static_cast<float>(cellW);
+  const float y = static_cast<float>(index / columns) * static_cast<float>(cellH);
   const RectF cell{x, y, x + static_cast<float>(cellW), y + static_cast<float>(cellH)};
   const RectF box{static_cast<float>(text_.pen.x), static_cast<float>(text_.pen.y),
                   static_cast<float>(text_.pen.x + text_.size.x),
@@ -313,8 +341,8 @@ void TMessageLib::DrawIcon(int32_t index) {
 }
 
 bool TMessageLib::DrawRuby(std::string_view base, std::string_view ruby) {
-  const int32_t full = text_.size.x + text_.pitch.x;
-  const int32_t b = static_cast<int32_t>(base.size()) * full / 2;
+  const int64_t full = text_.size.x + text_.pitch.x;
+  const int32_t b = Bounded(static_cast<int64_t>(base.size()) * full / 2);
   if (Along() + b >= Extent() && !lineEmpty_) {
     NewLine(0);
     return false;
@@ -327,7 +355,7 @@ bool TMessageLib::DrawRuby(std::string_view base, std::string_view ruby) {
     ScrollUp();
   }
   const int32_t r =
-      (static_cast<int32_t>(ruby.size()) - 1) * (text_.rubySize.x + text_.rubyPitch.x) / 2;
+      Bounded((static_cast<int64_t>(ruby.size()) - 1) * (text_.rubySize.x + text_.rubyPitch.x) / 2);
   int32_t along = Along() + text_.rubyOffset.x + (b - r) / 2;
   const int32_t across = (text_.vertical ? text_.pen.x : text_.pen.y) + text_.rubyOffset.y;
   size_t pos = 0;
@@ -347,14 +375,14 @@ bool TMessageLib::DrawRuby(std::string_view base, std::string_view ruby) {
 }
 
 int32_t TMessageLib::RunWidth(std::string_view text) const {
-  int32_t width = 0;
+  int64_t width = 0;
   size_t pos = 0;
   while (pos < text.size()) {
     const MessageToken token = ReadMessageToken(text, pos);
     if (token.tag) continue;
     width += (token.text.size() == 2 ? text_.size.x : text_.size.x / 2) + text_.pitch.x;
   }
-  return width;
+  return Bounded(width);
 }
 
 // --- pages -----------------------------------------------------------------
@@ -365,7 +393,8 @@ void TMessageLib::ClearLayer() {
   layerChanged_ = true;
 }
 
-void TMessageLib::SetArea(const MessageLibState::Area& area) {
+void TMessageLib::SetArea(const MessageLibState::Area& wanted) {
+  const MessageLibState::Area area = BoundedArea(wanted);
   if (area == text_.area) return;
   text_.area = area;
   layer_.SetSize(std::max(kMinLayerSide, area.Width()), std::max(kMinLayerSide, area.Height()));
@@ -393,14 +422,7 @@ void TMessageLib::ScrollUp() {
 
 void TMessageLib::ClearPage() {
   ShowAll();
-  ClearLayer();
-  drawn_ = {};
-  buffer_.clear();
-  text_.readPosition = 0;
-  backlogCopy_.clear();
-  insert_.clear();
-  insertPosition_ = 0;
-  limit_ = used_ = lineHeight_ = 0;
+  ForgetTyping();
   const MessageLibState& t = text_;
   const MessageLibState::Pair start =
       t.vertical ? MessageLibState::Pair{t.area.Width() - t.size.y - t.pitch.y, t.lineStartIndent}
@@ -491,8 +513,11 @@ void TMessageLib::Post(int32_t layerMask, int32_t dx, int32_t dy) {
 bool TMessageLib::SetIconSheet(std::string_view file, int32_t cellWidth, int32_t cellHeight) {
   icons_.Clear();
   text_.iconSheet.clear();
-  text_.iconCellWidth = cellWidth <= 0 ? kDefaultIconCell : std::max(cellWidth, kMinIconCell);
-  text_.iconCellHeight = cellHeight <= 0 ? kDefaultIconCell : std::max(cellHeight, kMinIconCell);
+  const auto cell = [](int32_t side) {
+    return side <= 0 ? kDefaultIconCell : std::clamp(side, kMinIconCell, kMaxMeasure);
+  };
+  text_.iconCellWidth = cell(cellWidth);
+  text_.iconCellHeight = cell(cellHeight);
   if (file.empty()) return true;
   std::optional<base::Bytes> bytes = ReadResource(file);
   if (!bytes) return false;
@@ -540,7 +565,9 @@ void TMessageLib::SaveMessageState(base::ByteWriter& out) const {
 void TMessageLib::LoadMessageState(base::ByteReader& in) {
   const size_t start = in.Position();
   in.Skip(ImageLibState::kBytes);
-  const MessageLibState saved = MessageLibState::Read(in);
+  MessageLibState saved = MessageLibState::Read(in);
+  saved.area = BoundedArea(saved.area);
+  saved.Bound();
   std::string buffer = in.Str16();
   std::string copy = in.Str16();
   const size_t end = in.Position();
@@ -549,8 +576,7 @@ void TMessageLib::LoadMessageState(base::ByteReader& in) {
   in.Seek(end);
   SetArea(saved.area);
   text_ = TypingStart(saved);
-  ClearLayer();
-  drawn_ = {};
+  ForgetTyping();
   buffer_ = std::move(buffer);
   backlogCopy_ = std::move(copy);
   SetIconSheet(saved.iconSheet, saved.iconCellWidth, saved.iconCellHeight);

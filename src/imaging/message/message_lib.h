@@ -60,7 +60,10 @@ class TMessageLib : public TImageLib {
   void SetSkip(bool on) { skip_ = on; }
   void SetScrollOnFullPage(bool on) { text_.scrollOnFullPage = on; }
   void SetShowOnText(bool on) { showOnText_ = on; }
-  void SetLineStartIndent(int32_t indent) { text_.lineStartIndent = indent; }
+  void SetLineStartIndent(int32_t indent) {
+    text_.lineStartIndent = indent;
+    text_.Bound();
+  }
   void SetTagMask(uint32_t mask) { tagMask_ = mask & 0xFFFFFF; }
   void SetTextBackground(uint32_t colour) { text_.textBackground = colour & 0x00FFFFFF; }
   void SetSpeaker(std::string_view name);
@@ -101,6 +104,7 @@ class TMessageLib : public TImageLib {
   void Advance(int32_t amount);
   void MarkDrawn(const RectI& rect);
   void ClearLayer();
+  void ForgetTyping();
   void Replay(int32_t upTo);
   static MessageLibState TypingStart(const MessageLibState& saved);
   int32_t Along() const;

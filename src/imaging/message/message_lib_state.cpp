@@ -1,10 +1,21 @@
 #include "imaging/message/message_lib_state.h"
 
+#include <algorithm>
+
 namespace mavu::imaging {
 namespace {
 
 void WritePair(base::ByteWriter& out, const MessageLibState::Pair& p) {
   out.I32(p.x).I32(p.y);
+}
+
+int32_t Bounded(int32_t value) {
+  return std::clamp(value, -MessageLibState::kMaxMeasure, MessageLibState::kMaxMeasure);
+}
+
+void BoundPair(MessageLibState::Pair& p) {
+  p.x = Bounded(p.x);
+  p.y = Bounded(p.y);
 }
 
 MessageLibState::Pair ReadPair(base::ByteReader& in) {
@@ -15,6 +26,16 @@ MessageLibState::Pair ReadPair(base::ByteReader& in) {
 }
 
 }  // namespace
+
+void MessageLibState::Bound() {
+  for (Pair* p :
+       {&pen, &pitch, &previousPitch, &size, &previousSize, &rubySize, &rubyPitch, &rubyOffset}) {
+    BoundPair(*p);
+  }
+  lineStartIndent = Bounded(lineStartIndent);
+  fadeSpeed = std::clamp(fadeSpeed, 0, kMaxFadeSpeed);
+  fadeRate = std::clamp(fadeRate, -kMaxFadeSpeed, kMaxFadeSpeed);
+}
 
 void MessageLibState::Write(base::ByteWriter& out) const {
   out.U8(state).U8(vertical ? 1 : 0).I32(font).I32(previousFont);

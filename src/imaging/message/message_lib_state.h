@@ -27,6 +27,12 @@ namespace mavu::imaging {
 struct MessageLibState {
   static constexpr size_t kBytes = 548;
   static constexpr size_t kNameField = 128;
+  // Far beyond any text layer, and small enough that sums of a few never
+  // overflow: positions, sizes and spacing are kept within it.
+  static constexpr int32_t kMaxMeasure = 1 << 16;
+  static constexpr int32_t kMaxAreaSide = 4096;
+  // The fade speed of a fade lasting 1 ms or less: text opacity per second.
+  static constexpr int32_t kMaxFadeSpeed = 1024000;
 
   struct Pair {
     int32_t x = 0;
@@ -79,6 +85,9 @@ struct MessageLibState {
   bool autoWaitCounting = false;
 
   bool operator==(const MessageLibState&) const = default;
+  // Brings the pen, sizes, spacing and indent from tags or a damaged save
+  // back within kMaxMeasure, and the fade within kMaxFadeSpeed.
+  void Bound();
   void Write(base::ByteWriter& out) const;
   // Throws base::FormatError for a short block or an overlong name.
   static MessageLibState Read(base::ByteReader& in);

@@ -46,6 +46,12 @@ int32_t Arg(const MessageTag& tag, size_t index, int32_t fallback) {
   return resource::ParseInteger(tag.arguments[index]).value_or(fallback);
 }
 
+// `percent` of a measure, kept within the measures' bounds.
+int32_t Percent(int32_t value, int32_t percent) {
+  const int64_t bound = MessageLibState::kMaxMeasure;
+  return static_cast<int32_t>(std::clamp(int64_t{value} * percent / 100, -bound, bound));
+}
+
 // Sets a value and keeps the one before, so that a bare tag goes back to it.
 template <typename T>
 void Change(T& value, T& previous, T next) {
@@ -120,12 +126,13 @@ bool TMessageLib::DoTag(std::string_view text, size_t restart, bool fromInsert) 
     limit_ = Arg(tag, 0, 0);
     used_ = 0;
   }
+  text_.Bound();
   return true;
 }
 
 void TMessageLib::TagNewLine(const MessageTag& tag, bool percent, bool toLineStart) {
   int32_t feed = Arg(tag, 0, 0);
-  if (percent && Count(tag) > 0) feed = (text_.size.y + text_.pitch.y) * feed / 100;
+  if (percent && Count(tag) > 0) feed = Percent(text_.size.y + text_.pitch.y, feed);
   NewLine(percent && Count(tag) == 0 ? 0 : feed);
   if (toLineStart) SetAlong(0);
 }
@@ -134,7 +141,7 @@ void TMessageLib::TagPitch(const MessageTag& tag, bool percent) {
   MessageLibState& t = text_;
   if (percent) {
     Change(t.pitch, t.previousPitch,
-           {t.pitch.x * Arg(tag, 0, 100) / 100, t.pitch.y * Arg(tag, 1, 100) / 100});
+           {Percent(t.pitch.x, Arg(tag, 0, 100)), Percent(t.pitch.y, Arg(tag, 1, 100))});
   } else if (Count(tag) < 2) {
     std::swap(t.pitch, t.previousPitch);
   } else {
@@ -156,7 +163,7 @@ void TMessageLib::TagSize(const MessageTag& tag, bool percent) {
   MessageLibState& t = text_;
   if (percent) {
     Change(t.size, t.previousSize,
-           {t.size.x * Arg(tag, 0, 100) / 100, t.size.y * Arg(tag, 1, 100) / 100});
+           {Percent(t.size.x, Arg(tag, 0, 100)), Percent(t.size.y, Arg(tag, 1, 100))});
   } else if (Count(tag) < 2) {
     std::swap(t.size, t.previousSize);
   } else {
@@ -169,8 +176,8 @@ void TMessageLib::TagPosition(const MessageTag& tag, bool percent) {
   int32_t x = Arg(tag, 0, 0);
   int32_t y = Arg(tag, 1, 0);
   if (percent) {
-    x = t.area.Width() * x / 100;
-    y = t.area.Height() * y / 100;
+    x = Percent(t.area.Width(), x);
+    y = Percent(t.area.Height(), y);
   }
   t.pen = {std::clamp(x, 0, std::max(t.area.Width(), 0)),
            std::clamp(y, 0, std::max(t.area.Height(), 0))};
@@ -194,8 +201,9 @@ bool TMessageLib::TagRuby(const MessageTag& tag) {
 
 void TMessageLib::TagIndent(const MessageTag& tag, bool percent) {
   int32_t move = Arg(tag, 0, 0);
-  if (percent) move = (text_.size.x + text_.pitch.x) * move / 100;
-  SetAlong(std::max(Along() + move, 0));
+  if (percent) move = Percent(text_.size.x + text_.pitch.x, move);
+  SetAlong(static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{Along()} + move, 0, MessageLibState::kMaxMeasure)));
 }
 
 void TMessageLib::TagAlign(const MessageTag& tag, bool centre) {

@@ -84,6 +84,11 @@ TEST_F(MessageLibTest, AClosingCharacterHangsOncePerLineAndAnOpeningOneWraps) {
   ShowText("あい「");
   EXPECT_EQ(Pen().y, kCell);
   EXPECT_EQ(Pen().x, kCell);
+  window_.ClearPage();
+  window_.SetArea({0, 0, 40, 200});  // no line holds a character whole
+  ShowText("「あ");
+  EXPECT_EQ(window_.MessageState(), TMessageLib::kIdle);
+  EXPECT_EQ(Pen().y, kCell);
 }
 
 TEST_F(MessageLibTest, AFullPageWaitsForAClickThenScrolls) {
@@ -102,7 +107,7 @@ TEST_F(MessageLibTest, AFullPageWaitsForAClickThenScrolls) {
   EXPECT_EQ(window_.MessageState(), TMessageLib::kIdle);
 }
 
-TEST_F(MessageLibTest, WaitsAreIgnoredWhileSkipping) {
+TEST_F(MessageLibTest, WaitsAreIgnoredWhileSkippingOrShowingAll) {
   window_.SetOwnSpeed(10);
   window_.SetSkip(true);
   Add("[w,1000]あ");
@@ -113,6 +118,9 @@ TEST_F(MessageLibTest, WaitsAreIgnoredWhileSkipping) {
   window_.Update(10);  // the wait is read, the character waits
   window_.Update(10);
   EXPECT_EQ(window_.Text().wait, 990);
+  window_.ShowAll();  // a click cuts a pending wait short too
+  EXPECT_EQ(window_.MessageState(), TMessageLib::kIdle);
+  EXPECT_EQ(Pen().x, 2 * kCell);
 }
 
 TEST_F(MessageLibTest, RubyIsCentredAboveItsBase) {
@@ -165,13 +173,17 @@ TEST_F(MessageLibTest, HostileTextEndsQuietly) {
   std::string nested(10000, '[');
   std::string arguments = "[c";
   for (int i = 0; i < 1000; ++i) arguments += ",1";
-  for (const std::string& text : {std::string("abc[n,1"), nested, arguments + "]",
-                                  std::string("[rb,,\x82\xA0]"), std::string("ab\x82")}) {
+  for (const std::string& text :
+       {std::string("abc[n,1"), nested, arguments + "]", std::string("[rb,,\x82\xA0]"),
+        std::string("ab\x82"), std::string("[s,9,2000000000]a[n,2000000000][sp,900000]b")}) {
     window_.AddText(text);
     window_.ShowAll();
     EXPECT_EQ(window_.MessageState(), TMessageLib::kIdle) << text.substr(0, 20);
     window_.ClearPage();
   }
+  window_.SetArea({-5, 0, 2000000000, 100000});  // cut to what a layer can hold
+  EXPECT_EQ(window_.TextLayer().Width(), MessageLibState::kMaxAreaSide);
+  EXPECT_EQ(window_.TextLayer().Height(), MessageLibState::kMaxAreaSide);
 }
 
 }  // namespace
