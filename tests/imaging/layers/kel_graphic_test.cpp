@@ -185,6 +185,13 @@ TEST_F(KelGraphicTest, AnAnimatedTransitionShowsTheSnapshotUntilItsAnimationEnds
   EXPECT_EQ(Shown(0), kNew);
 }
 
+TEST_F(KelGraphicTest, AnAnimatedTransitionRunsWhileLayerRequestsAreDeferred) {
+  graphic_.Context().deferring = true;
+  graphic_.AnimatedTransition(0, "t.b");
+  graphic_.Advance(kTransitionEnd);
+  EXPECT_EQ(graphic_.CurrentMode(), Mode::kNone);
+}
+
 TEST_F(KelGraphicTest, TheScreenRecordAndItsTransitionLayerRoundTrip) {
   graphic_.SetBackground(0x80123456);
   graphic_.SetAfterimage(true);
