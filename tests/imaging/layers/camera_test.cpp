@@ -64,7 +64,7 @@ TEST(Camera, TheRecordIsThirtyThreeBytesThatRoundTrip) {
   camera.CameraMoveTo(300, -60, 900);
   camera.CameraAdvance(450);
   const base::Bytes bytes = test::Saved(camera);
-  ASSERT_EQ(bytes.size(), TCamera::kStateBytes);
+  ASSERT_EQ(bytes.size(), 33u);
   EXPECT_EQ(I32At(bytes, 16), 300);  // target x
   EXPECT_EQ(I32At(bytes, 24), 450);  // elapsed
   EXPECT_EQ(bytes[32], 3);           // easing

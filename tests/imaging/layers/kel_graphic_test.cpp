@@ -93,6 +93,12 @@ class KelGraphicTest : public ::testing::Test {
     graphic_.Compose();
   }
   uint32_t Shown(int x) const { return graphic_.ShownPicture().Pixel(x, 0); }
+  // The first pixel shown after the time passed and a frame of the scene.
+  uint32_t ShownAfter(int32_t ms, uint32_t scene) {
+    graphic_.Advance(ms);
+    Frame(scene);
+    return Shown(0);
+  }
   void FreezeOldDrawNew() {
     Frame(kOld);
     graphic_.Freeze();
@@ -106,34 +112,25 @@ class KelGraphicTest : public ::testing::Test {
 TEST_F(KelGraphicTest, CrossfadesEndLiveWhenFadingInAndFrozenWhenFadingOut) {
   FreezeOldDrawNew();
   graphic_.CrossfadeIn(1000);
-  graphic_.Advance(500);
-  Frame(kNew);
   // b = 500 x 255 / 1000 = 127: the live screen weighs 127 >> 1 = 63.
-  EXPECT_EQ(Shown(0), Lerp(kOld, kNew, 63));
-  graphic_.Advance(500);
+  EXPECT_EQ(ShownAfter(500, kNew), Lerp(kOld, kNew, 63));
+  EXPECT_EQ(ShownAfter(500, kNew), kNew);
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kNone);
-  EXPECT_EQ(Shown(0), kNew);
 
   graphic_.Freeze();
-  Frame(kOld);
   graphic_.CrossfadeOut(1000);
-  graphic_.Advance(250);
-  Frame(kOld);
   // b = 63: the live screen weighs (255 - 63) >> 1 = 96.
-  EXPECT_EQ(Shown(0), Lerp(kNew, kOld, 96));
-  graphic_.Advance(750);
+  EXPECT_EQ(ShownAfter(250, kOld), Lerp(kNew, kOld, 96));
+  EXPECT_EQ(ShownAfter(750, kOld), kNew);
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kFrozen);
-  EXPECT_EQ(Shown(0), kNew);
 }
 
 TEST_F(KelGraphicTest, ARuleWipeInOpensHighRuleValuesFirstAndEndsOnTheLiveScreen) {
   FreezeOldDrawNew();
   graphic_.WipeIn(1000, "rule.bmp");
-  graphic_.Advance(500);
-  Frame(kNew);
   // t = 255 - 127: threshold 128 x 288 / 255 - 32 = 112, weight
   // min(255, (rule - 112) x 8) >> 1 towards the screen; the rule is the snapshot's alpha.
-  EXPECT_EQ(Shown(0), Lerp(WithAlpha(kOld, 200), kNew, 127));
+  EXPECT_EQ(ShownAfter(500, kNew), Lerp(WithAlpha(kOld, 200), kNew, 127));
   EXPECT_EQ(Shown(1), Lerp(WithAlpha(kOld, 120), kNew, 32));
   EXPECT_EQ(Shown(2), WithAlpha(kOld, 100));
   graphic_.Advance(500);
@@ -150,19 +147,15 @@ TEST_F(KelGraphicTest, ColourFadesRunAsTheEffectObjectIssuesThem) {
   Frame(kNew);
   graphic_.ColourEffect(0, kTint, Operation::kOverlay);
   graphic_.ColourEffect(1000, kNoTint, Operation::kOverlay);
-  graphic_.Advance(500);
-  Frame(kNew);
   // b = 127: alpha (192 x 128 + 0 x 127) / 255 = 96.
-  EXPECT_EQ(Shown(0), Overlay(kNew, 0x60FF0000));
+  EXPECT_EQ(ShownAfter(500, kNew), Overlay(kNew, 0x60FF0000));
   graphic_.Advance(500);
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kNone);
 
   graphic_.ColourEffect(1000, kNoTint, Operation::kMultiply);
   graphic_.ColourEffect(1000, kTint, Operation::kMultiply);
-  graphic_.Advance(1000);
-  Frame(kNew);
+  EXPECT_EQ(ShownAfter(1000, kNew), Multiply(kNew, kTint));
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kColourEffect);
-  EXPECT_EQ(Shown(0), Multiply(kNew, kTint));
   graphic_.EndTransition();
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kNone);
   EXPECT_EQ(Shown(0), Multiply(kNew, kTint));
@@ -174,15 +167,11 @@ TEST_F(KelGraphicTest, AnAnimatedTransitionShowsTheSnapshotUntilItsAnimationEnds
   graphic_.AnimatedTransition(0, "t.png");
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kFrozen);
   graphic_.AnimatedTransition(0, "t.b");
-  graphic_.Advance(100);
-  Frame(kNew);
-  EXPECT_EQ(Shown(0), kOld);
+  EXPECT_EQ(ShownAfter(100, kNew), kOld);
   graphic_.Advance(kTransitionEnd - 101);
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kAnimated);
-  graphic_.Advance(1);
+  EXPECT_EQ(ShownAfter(1, kNew), kNew);
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kNone);
-  Frame(kNew);
-  EXPECT_EQ(Shown(0), kNew);
 }
 
 TEST_F(KelGraphicTest, AnAnimatedTransitionRunsWhileLayerRequestsAreDeferred) {
@@ -198,7 +187,7 @@ TEST_F(KelGraphicTest, TheScreenRecordAndItsTransitionLayerRoundTrip) {
   graphic_.WipeIn(1000, "rule.bmp");
   graphic_.Advance(300);
   base::Bytes bytes = test::Saved(graphic_);
-  ASSERT_EQ(bytes.size(), TKelGraphic::kStateBytes + ImageLibState::kBytes);
+  ASSERT_EQ(bytes.size(), 156u + 1331u);
   EXPECT_EQ(test::I32At(bytes, 0), 0x123456);
   EXPECT_EQ(bytes[4], 1);
   EXPECT_EQ(test::ShortStringAt(bytes, 5), "rule.bmp");
@@ -213,7 +202,7 @@ TEST_F(KelGraphicTest, TheScreenRecordAndItsTransitionLayerRoundTrip) {
   graphic_.Advance(20);
   bytes = test::Saved(graphic_);
   EXPECT_EQ(bytes[133], 9);
-  EXPECT_EQ(test::ShortStringAt(bytes, TKelGraphic::kStateBytes + 546), "t.b");
+  EXPECT_EQ(test::ShortStringAt(bytes, 156 + 546), "t.b");
   base::ByteReader again(bytes);
   copy.LoadState(again);
   EXPECT_EQ(test::Saved(copy), bytes);
