@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
+#include <span>
 #include <string>
 
 #include "base/byte_reader.h"
@@ -31,12 +33,13 @@ inline int32_t I32At(const base::Bytes& record, size_t offset) {
   in.Seek(offset);
   return in.I32();
 }
+inline std::string ShortStringAt(const base::Bytes& record, size_t offset) {
+  return std::string(reinterpret_cast<const char*>(&record[offset + 1]), record[offset]);
+}
+
 // The record without its last byte.
 inline std::span<const uint8_t> Shortened(const base::Bytes& record) {
   return std::span(record).first(record.size() - 1);
-}
-inline std::string ShortStringAt(const base::Bytes& record, size_t offset) {
-  return std::string(reinterpret_cast<const char*>(&record[offset + 1]), record[offset]);
 }
 
 // Layers on an 800 x 600 compositor, over a mounted game whose files are:
