@@ -367,11 +367,11 @@ void TImageLib::SaveState(base::ByteWriter& out) const {
 
 void TImageLib::LoadState(base::ByteReader& in) {
   const ImageLibState saved = ImageLibState::Read(in);
-  const bool deferring = context_.deferring;
-  context_.deferring = false;
   deferred_ = Deferred{};
-  LoadFile(saved.file, saved.imageFile, true);
-  context_.deferring = deferring;
+  {
+    DeferralPause pause(context_);
+    LoadFile(saved.file, saved.imageFile, true);
+  }
   animation_.SelectMotion(saved.motion);
   animation_.LayerClocks() = saved.clocks;
   animation_.LayerWaits() = saved.waits;

@@ -107,6 +107,9 @@ void TKelGraphic::AnimatedTransition(int32_t ms, std::string_view file) {
   if (!base::LowerName(file).ends_with(".b")) return;
   Start(Mode::kAnimated, ms);
   ruleFile_ = std::string(base::TruncateWhole(file, kRuleField - 1));
+  // Recorded requests of this layer would never be carried out, and the
+  // transition would never end.
+  DeferralPause pause(context_);
   transition_.LoadFile(file, {}, true);
   transition_.MoveTo(0, 0, static_cast<int32_t>(kTransitionPriority), 0);
   transition_.Animation().OwnImage().AssignImage(snapshot_);

@@ -30,4 +30,20 @@ struct LayerContext {
   bool deferring = false;
 };
 
+// Lifts the deferral for a scope, for loads that must happen at once: a
+// saved layer restored, a screen transition started.
+class DeferralPause {
+ public:
+  explicit DeferralPause(LayerContext& context) : context_(context), was_(context.deferring) {
+    context_.deferring = false;
+  }
+  ~DeferralPause() { context_.deferring = was_; }
+  DeferralPause(const DeferralPause&) = delete;
+  DeferralPause& operator=(const DeferralPause&) = delete;
+
+ private:
+  LayerContext& context_;
+  bool was_;
+};
+
 }  // namespace mavu::imaging

@@ -1,18 +1,13 @@
-#include "support/script/script_game.h"
+#include "support/mounted_game.h"
 
 #include <stdexcept>
 
-#include "base/cp932.h"
 #include "resource/data_tree.h"
 #include "resource/pack_builder.h"
 
-namespace mavu::script::test {
+namespace mavu::test {
 
-std::string Sjis(std::string_view utf8) {
-  return base::Utf8ToCp932(utf8);
-}
-
-ScriptGame::ScriptGame(const std::map<std::string, std::string>& files) {
+MountedGame::MountedGame(const std::map<std::string, std::string>& files) {
   resource::PackBuilder builder;
   for (const auto& [name, contents] : files) {
     auto bytes = reinterpret_cast<const uint8_t*>(contents.data());
@@ -26,12 +21,12 @@ ScriptGame::ScriptGame(const std::map<std::string, std::string>& files) {
   if (MountFolder(Folder()) != 1) throw std::runtime_error("cannot mount the test pack");
 }
 
-ScriptGame::~ScriptGame() {
+MountedGame::~MountedGame() {
   resource::TheDataTree().UnmountDataPacks();
   resource::TheDataTree().ResetDataDirs();
 }
 
-int ScriptGame::MountFolder(const std::filesystem::path& folder) {
+int MountedGame::MountFolder(const std::filesystem::path& folder) {
   auto& tree = resource::TheDataTree();
   tree.UnmountDataPacks();
   tree.ResetDataDirs();
@@ -39,4 +34,4 @@ int ScriptGame::MountFolder(const std::filesystem::path& folder) {
   return tree.MountDataPacks("GameData\\");
 }
 
-}  // namespace mavu::script::test
+}  // namespace mavu::test
