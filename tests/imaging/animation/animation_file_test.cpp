@@ -6,10 +6,14 @@
 #include <string_view>
 
 #include "base/byte_writer.h"
-#include "resource/bpe.h"
+#include "support/imaging/hand_made_animation.h"
 
 namespace mavu::imaging {
 namespace {
+
+using test::HandMadeAnimation;
+using test::MotionRecords;
+using test::Packed;
 
 constexpr size_t kHeaderBytes = 12;
 
@@ -33,42 +37,24 @@ base::ByteWriter& Header(base::ByteWriter& out, std::string_view magic, uint8_t 
   return out.FixedText(magic, 8).U8(motions).U8(imageFlag).U8(imageFormat).U8(sounds);
 }
 
-// The motion records: with `counted`, a u32 layer count after each name.
-base::Bytes MotionRecords(const std::vector<AnimationMotion>& motions, bool counted) {
-  base::ByteWriter out;
-  for (const AnimationMotion& motion : motions) {
-    out.ShortString(motion.name, 32);
-    if (counted) out.U32(static_cast<uint32_t>(motion.layers.size()));
-    for (const AnimationLayer& layer : motion.layers) layer.Write(out);
-  }
-  return out.Take();
-}
-
-base::ByteWriter& Packed(base::ByteWriter& out, const base::Bytes& block) {
-  const base::Bytes packed = resource::BpeCompress(block);
-  return out.U32(static_cast<uint32_t>(packed.size())).Append(packed);
-}
-
-// The image "IMG" and one sound "se" of three bytes.
-base::ByteWriter& Tail(base::ByteWriter& out) {
-  out.U32(3).Text("IMG");
-  return out.ShortString("se", 32).U32(3).Text("\x01\x02\x03");
-}
-
 AnimationFile Read(const base::Bytes& bytes) {
   base::ByteReader in(bytes);
   std::optional<AnimationFile> file = ReadAnimationFile(in);
   if (!file) throw std::runtime_error("no animation magic");
+  EXPECT_TRUE(in.AtEnd());
   return *file;
 }
 
-void ExpectTail(const AnimationFile& file) {
-  EXPECT_TRUE(file.hasImage);
-  EXPECT_EQ(file.imageFormat, 2);
-  EXPECT_EQ(file.image, base::Bytes({'I', 'M', 'G'}));
-  ASSERT_EQ(file.sounds.size(), 1u);
-  EXPECT_EQ(file.sounds[0].name, "se");
-  EXPECT_EQ(file.sounds[0].data, base::Bytes({1, 2, 3}));
+// Of `version`, with motions of `layers` layers, an image and a sound.
+AnimationFile Sample(int version, int layers) {
+  AnimationFile file;
+  file.version = version;
+  file.motions = {MarkedMotion("*Normal", layers, 1), MarkedMotion("*OnMouse", layers, 20)};
+  file.hasImage = true;
+  file.imageFormat = 2;
+  file.image = {'I', 'M', 'G'};
+  file.sounds = {{"se", {1, 2, 3}}};
+  return file;
 }
 
 // A version-7 file of one motion of `layers` layers, no image, no sound.
@@ -82,36 +68,17 @@ base::Bytes Version7(uint32_t layers) {
 }
 
 TEST(AnimationFile, ReadsVersion7FieldByField) {
-  const std::vector<AnimationMotion> motions = {MarkedMotion("*Normal", 1, 1),
-                                                MarkedMotion("*OnMouse", 3, 2)};
-  base::ByteWriter out;
-  Header(out, "ABMP7", 2, 1, 2, 1);
-  Packed(out, MotionRecords(motions, true));
-  const AnimationFile file = Read(Tail(out).Take());
-  EXPECT_EQ(file.version, 7);
-  EXPECT_EQ(file.motions, motions);
-  ExpectTail(file);
+  AnimationFile file = Sample(7, 3);
+  file.motions[1].layers.resize(1);
+  EXPECT_EQ(Read(HandMadeAnimation(file)), file);
 }
 
 TEST(AnimationFile, ReadsVersion6AsPackedMotionsOfEightLayers) {
-  const std::vector<AnimationMotion> motions = {MarkedMotion("a", 8, 0), MarkedMotion("b", 8, 8)};
-  base::ByteWriter out;
-  Header(out, "ABMP6", 2, 1, 2, 1);
-  Packed(out, MotionRecords(motions, false));
-  const AnimationFile file = Read(Tail(out).Take());
-  EXPECT_EQ(file.version, 6);
-  EXPECT_EQ(file.motions, motions);
-  ExpectTail(file);
+  EXPECT_EQ(Read(HandMadeAnimation(Sample(6, 8))), Sample(6, 8));
 }
 
 TEST(AnimationFile, ReadsVersion5MotionsStoredAsTheyAre) {
-  const std::vector<AnimationMotion> motions = {MarkedMotion("only", 8, 3)};
-  base::ByteWriter out;
-  Header(out, "ABMP5", 1, 1, 2, 1).Append(MotionRecords(motions, false));
-  const AnimationFile file = Read(Tail(out).Take());
-  EXPECT_EQ(file.version, 5);
-  EXPECT_EQ(file.motions, motions);
-  ExpectTail(file);
+  EXPECT_EQ(Read(HandMadeAnimation(Sample(5, 8))), Sample(5, 8));
 }
 
 TEST(AnimationFile, TheMagicMayEndEarlyOrCarryBytesAfterItsNul) {
