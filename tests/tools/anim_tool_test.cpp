@@ -95,6 +95,15 @@ class AnimToolTest : public ::testing::Test {
     return ReadFile(Path("again.b"));
   }
 
+  // Builds `description` and expects exit code 1, `message` and no file.
+  void ExpectBuildFails(const std::string& description, const std::string& message) {
+    dir_.Write("desc.txt", description);
+    const test::ToolResult built = Anim({"build", Path("out.b"), Path("desc.txt")});
+    EXPECT_EQ(built.code, 1);
+    EXPECT_NE(built.err.find(message), std::string::npos) << built.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("out.b")));
+  }
+
   test::TempDir dir_;
 };
 
@@ -165,21 +174,13 @@ TEST_F(AnimToolTest, DumpWithoutOutputPrintsTheDescription) {
 }
 
 TEST_F(AnimToolTest, BuildNamesTheLineOfAFileItCannotRead) {
-  dir_.Write("desc.txt", "motion \"m\"\nsound \"s\" \"missing.ogg\"\n");
-  const test::ToolResult built = Anim({"build", Path("out.b"), Path("desc.txt")});
-  EXPECT_EQ(built.code, 1);
-  EXPECT_NE(built.err.find("desc.txt:2: cannot read the sound file \"missing.ogg\""),
-            std::string::npos)
-      << built.err;
-  EXPECT_FALSE(std::filesystem::exists(Path("out.b")));
+  ExpectBuildFails("motion \"m\"\nsound \"s\" \"missing.ogg\"\n",
+                   "desc.txt:2: cannot read the sound file \"missing.ogg\"");
 }
 
 TEST_F(AnimToolTest, BuildNamesTheLineOfABadDescription) {
-  dir_.Write("desc.txt", "motion \"m\"\nlayer\nkey 40\n");
-  const test::ToolResult built = Anim({"build", Path("out.b"), Path("desc.txt")});
-  EXPECT_EQ(built.code, 1);
-  EXPECT_NE(built.err.find("desc.txt:3: key: 40 is out of range (0 to 31)"), std::string::npos)
-      << built.err;
+  ExpectBuildFails("motion \"m\"\nlayer\nkey 40\n",
+                   "desc.txt:3: key: 40 is out of range (0 to 31)");
 }
 
 TEST_F(AnimToolTest, DumpRefusesDamagedAndForeignFiles) {

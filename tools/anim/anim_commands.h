@@ -3,10 +3,9 @@
 #include <filesystem>
 #include <optional>
 
-namespace mavu::tools {
+#include "tool_usage.h"
 
-// Process exit codes of mavu-anim.
-enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+namespace mavu::tools {
 
 // mavu-anim build: the description compiled into an "ABMP7" file at `out`.
 int BuildAnimation(const std::filesystem::path& out, const std::filesystem::path& description);
