@@ -22,10 +22,6 @@ constexpr size_t kMaxSounds = 255;
 constexpr size_t kNameBytes = AnimationMotion::kNameField - 1;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string Number(size_t n) {
-  return std::to_string(n);
-}
-
 class DescriptionParser {
  public:
   void Statement(LineCursor& in);
@@ -51,28 +47,29 @@ std::string Name(LineCursor& in, std::string_view what) {
   const std::optional<std::string> name = UnquoteName(in.Quoted(what));
   if (!name) in.Fail(std::string(what) + " holds a character that CP932 does not have");
   if (name->size() > kNameBytes) {
-    in.Fail(std::string(what) + " is " + Number(name->size()) +
-            " bytes in CP932; its field holds " + Number(kNameBytes));
+    in.Fail(std::string(what) + " is " + std::to_string(name->size()) +
+            " bytes in CP932; its field holds " + std::to_string(kNameBytes));
   }
   return *name;
 }
 
 void DescriptionParser::Statement(LineCursor& in) {
-  static constexpr std::array<std::pair<std::string_view, void (DescriptionParser::*)(LineCursor&)>,
-                              5>
-      kStatements = {{{"image", &DescriptionParser::Image},
-                      {"sound", &DescriptionParser::Sound},
-                      {"motion", &DescriptionParser::Motion},
-                      {"layer", &DescriptionParser::Layer},
-                      {"key", &DescriptionParser::Key}}};
+  struct Word {
+    std::string_view word;
+    void (DescriptionParser::*read)(LineCursor&);
+  };
+  static constexpr std::array<Word, 5> kStatements = {{{"image", &DescriptionParser::Image},
+                                                       {"sound", &DescriptionParser::Sound},
+                                                       {"motion", &DescriptionParser::Motion},
+                                                       {"layer", &DescriptionParser::Layer},
+                                                       {"key", &DescriptionParser::Key}}};
   const std::string_view word = in.Word("a statement");
-  const auto* statement =
-      std::ranges::find(kStatements, word, [](const auto& s) { return s.first; });
+  const Word* statement = std::ranges::find(kStatements, word, &Word::word);
   if (statement == kStatements.end()) {
     in.Fail("unknown word \"" + std::string(word) +
             "\" (a line starts with image, sound, motion, layer or key)");
   }
-  (this->*statement->second)(in);
+  (this->*statement->read)(in);
   in.ExpectEnd();
 }
 
@@ -131,7 +128,7 @@ void DescriptionParser::Key(LineCursor& in) {
   AnimationLayer& layer = CurrentLayer(in);
   const int index = static_cast<int>(in.Integer("key", 0, AnimationLayer::kKeys - 1));
   if (index <= lastKey_) {
-    in.Fail("key " + Number(index) + " after key " + Number(lastKey_) +
+    in.Fail("key " + std::to_string(index) + " after key " + std::to_string(lastKey_) +
             ": a layer's keys come once each, in rising order");
   }
   ReadKeyClauses(in, layer.keys[index]);
@@ -145,11 +142,12 @@ void DescriptionParser::CheckTimes(LineCursor& in, const AnimationLayer& layer, 
   for (int k = std::max(from, 1); k <= to; ++k) {
     const int32_t time = layer.keys[k].time, before = layer.keys[k - 1].time;
     if (time >= before) continue;
-    const std::string which = k == to ? "time " + std::to_string(time)
-                                      : "key " + Number(k) + ", not written, keeps its time " +
-                                            std::to_string(time) + ", which";
-    in.Fail(which + " comes before key " + Number(k - 1) + "'s time " + std::to_string(before) +
-            " (key times must not go down)");
+    const std::string which = k == to
+                                  ? "time " + std::to_string(time)
+                                  : "key " + std::to_string(k) + ", not written, keeps its time " +
+                                        std::to_string(time) + ", which";
+    in.Fail(which + " comes before key " + std::to_string(k - 1) + "'s time " +
+            std::to_string(before) + " (key times must not go down)");
   }
 }
 
