@@ -183,6 +183,10 @@ TEST_F(AnimToolTest, BuildNamesTheLineOfABadDescription) {
                    "desc.txt:3: key: 40 is out of range (0 to 31)");
 }
 
+TEST_F(AnimToolTest, MessagesShowControlCharactersAsEscapes) {
+  ExpectBuildFails("motion \"m\"\n\x1B[2J\n", "desc.txt:2: unknown word \"\\x1B[2J\"");
+}
+
 TEST_F(AnimToolTest, DumpRefusesDamagedAndForeignFiles) {
   base::Bytes damaged = imaging::WriteAnimationFile(BusyFile(7, 1));
   damaged.resize(damaged.size() - 20);

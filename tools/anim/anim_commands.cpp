@@ -10,14 +10,16 @@
 #include "description_parser.h"
 #include "description_printer.h"
 #include "imaging/animation/animation_file.h"
+#include "shown_text.h"
 
 namespace mavu::tools {
 namespace {
 
 using imaging::AnimationFile;
 
+// A description may hold any bytes; none of them may steer the terminal.
 int Fail(const std::string& utf8Message) {
-  std::fprintf(stderr, "mavu-anim: %s\n", utf8Message.c_str());
+  std::fprintf(stderr, "mavu-anim: %s\n", Escaped(utf8Message).c_str());
   return kExitFailed;
 }
 
