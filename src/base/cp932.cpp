@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -164,6 +165,14 @@ bool IsUtf8(std::string_view text) {
 std::string Utf8ToCp932(std::string_view utf8) {
   thread_local Iconv conv("CP932", "UTF-8");
   return conv.Convert(utf8, "?", SkipUtf8Char);
+}
+
+// The converter writes "?" for whatever it cannot convert, and no two-byte CP932
+// character contains that byte, so a changed count of "?" means a loss.
+std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8) {
+  std::string cp932 = Utf8ToCp932(utf8);
+  if (std::ranges::count(cp932, '?') != std::ranges::count(utf8, '?')) return std::nullopt;
+  return cp932;
 }
 
 }  // namespace mavu::base

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,8 @@ std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
 // Whether the text is well-formed UTF-8 from start to end.
 bool IsUtf8(std::string_view text);
+// The CP932 form of UTF-8 text, or nothing when the text is not UTF-8 or holds
+// a character CP932 lacks (where a name must not change on its way in).
+std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8);
 
 }  // namespace mavu::base

@@ -145,5 +145,11 @@ TEST(Cp932, IsUtf8AcceptsOnlyWellFormedTextToTheEnd) {
   EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));  // a surrogate
 }
 
+TEST(Cp932, StrictConversionRefusesWhatWouldBecomeAQuestionMark) {
+  EXPECT_EQ(StrictUtf8ToCp932("表?"), "\x95\x5C?");
+  EXPECT_EQ(StrictUtf8ToCp932("a\xC3\xA9"), std::nullopt);
+  EXPECT_EQ(StrictUtf8ToCp932("a\xFF"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace mavu::base

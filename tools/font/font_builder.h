@@ -5,10 +5,9 @@
 
 #include "imaging/glyph_set.h"
 #include "imaging/outline_face.h"
+#include "tool_usage.h"
 
 namespace mavu::tools {
-
-enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 inline constexpr int kMinGlyphSize = 4;
 inline constexpr int kMaxGlyphSize = 128;

@@ -3,11 +3,9 @@
 #include <filesystem>
 
 #include "resource/pack_builder.h"
+#include "tool_usage.h"
 
 namespace mavu::tools {
-
-// Process exit codes of mavu-pack.
-enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 struct BuildSettings {
   resource::PackBuildOptions pack;

@@ -16,20 +16,12 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::array<std::string_view, 3> kTextExtensions = {".s", ".dat", ".txt"};
 
-// The converter writes "?" for whatever it cannot convert, and no two-byte CP932
-// character contains that byte, so a changed count of "?" means a loss.
-std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8) {
-  std::string cp932 = base::Utf8ToCp932(utf8);
-  if (std::ranges::count(cp932, '?') != std::ranges::count(utf8, '?')) return std::nullopt;
-  return cp932;
-}
-
 // The entry name of a relative host path, or why it cannot have one.
 std::optional<std::string> EntryNameOf(const std::filesystem::path& relative,
                                        std::string& problem) {
   std::string name;
   for (const auto& part : relative) {
-    auto converted = StrictUtf8ToCp932(part.string());
+    auto converted = base::StrictUtf8ToCp932(part.string());
     if (!converted) {
       problem = "the file name has no CP932 form";
       return std::nullopt;
@@ -105,7 +97,7 @@ bool IsUtf8TextFile(const std::filesystem::path& path, const base::Bytes& bytes)
 std::optional<base::Bytes> EncodeText(const base::Bytes& utf8) {
   std::string_view text(reinterpret_cast<const char*>(utf8.data()), utf8.size());
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
-  auto cp932 = StrictUtf8ToCp932(text);
+  auto cp932 = base::StrictUtf8ToCp932(text);
   if (!cp932) return std::nullopt;
   return base::Bytes(cp932->begin(), cp932->end());
 }
