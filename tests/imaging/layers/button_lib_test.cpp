@@ -94,9 +94,10 @@ TEST_F(ButtonLibTest, TheRecordEndsWithCheckedAndLocked) {
   base::ByteWriter out;
   button_.SaveButtonState(out);
   const base::Bytes bytes = out.Take();
-  ASSERT_EQ(bytes.size(), 1333u);
-  EXPECT_EQ(bytes[1331], 1);
-  EXPECT_EQ(bytes[1332], 1);
+  // The layer record, the window record, two empty text buffers, then the flags.
+  ASSERT_EQ(bytes.size(), 1331u + 548u + 2u * 2u + 2u);
+  EXPECT_EQ(bytes[1883], 1);
+  EXPECT_EQ(bytes[1884], 1);
 
   TButtonLib copy(context_);
   base::ByteReader in(bytes);

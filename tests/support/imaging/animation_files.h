@@ -32,6 +32,14 @@ inline base::Bytes FillAnimation(const std::vector<FillMotion>& motions,
   return imaging::WriteAnimationFile(file);
 }
 
+// The same with one colour for every motion.
+inline base::Bytes FillAnimation(const std::vector<std::string>& motionNames,
+                                 std::array<int16_t, 4> rect, uint32_t colour) {
+  std::vector<FillMotion> motions;
+  for (const std::string& name : motionNames) motions.push_back({name, colour});
+  return FillAnimation(motions, rect);
+}
+
 // Bytes as the text a test game folder's file map holds.
 inline std::string AsText(const base::Bytes& bytes) {
   return std::string(bytes.begin(), bytes.end());
