@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <stdexcept>
 
 #include "imaging/image_loaders.h"
@@ -135,18 +136,30 @@ void TARGB8888::SetBits(uint32_t value, uint32_t mask) {
 
 void TARGB8888::Scroll(uint32_t colour, int dx, int dy) {
   if (Empty()) return;
-  std::vector<uint32_t> saved = pixels_;
-  std::fill(pixels_.begin(), pixels_.end(), colour);
   dx = std::clamp(dx, -width_, width_);
   dy = std::clamp(dy, -height_, height_);
-  // Rows are stored bottom-up: top-down row y lives at stored row height-1-y.
-  int left = std::max(0, dx), right = std::min(width_, width_ + dx);
-  int top = std::max(0, dy), bottom = std::min(height_, height_ + dy);
-  if (left >= right) return;
-  for (int y = top; y < bottom; ++y) {
-    const uint32_t* from = saved.data() + RowOffset(y - dy);
-    std::copy(from + (left - dx), from + (right - dx), Row(y) + left);
+  const int left = std::max(0, dx), right = std::min(width_, width_ + dx);
+  const int top = std::max(0, dy), bottom = std::min(height_, height_ + dy);
+  // In place: rows are taken in the order that reads each source row before
+  // it is overwritten (top-down y; storage is bottom-up, which Row hides).
+  const auto moveRow = [&](int y) {
+    const uint32_t* from = Row(y - dy);
+    std::memmove(Row(y) + left, from + (left - dx), sizeof(uint32_t) * (right - left));
+    std::fill(Row(y), Row(y) + left, colour);
+    std::fill(Row(y) + right, Row(y) + width_, colour);
+  };
+  if (left < right) {
+    if (dy > 0) {
+      for (int y = bottom - 1; y >= top; --y) moveRow(y);
+    } else {
+      for (int y = top; y < bottom; ++y) moveRow(y);
+    }
   }
+  const auto fillRows = [&](int from, int to) {
+    for (int y = from; y < to; ++y) std::fill(Row(y), Row(y) + width_, colour);
+  };
+  fillRows(0, left < right ? top : height_);
+  if (left < right) fillRows(bottom, height_);
 }
 
 void TARGB8888::Thumbnail(TARGB8888& dest, int boxWidth, int boxHeight) const {

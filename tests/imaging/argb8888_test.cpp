@@ -148,22 +148,24 @@ TARGB8888 Numbered(int width, int height) {
   return image;
 }
 
+// Every shift in every direction, including past the edges: new (x, y) shows
+// old (x - dx, y - dy), and the colour where that lies outside.
 TEST(ARGB8888, ScrollMovesTheContentsAndFillsWhatItUncovers) {
-  TARGB8888 image = Numbered(3, 3);
-  image.Scroll(0xEEu, 1, -1);
-  // New (x, y) shows old (x - 1, y + 1).
-  EXPECT_EQ(image.Pixel(0, 0), 0xEEu);
-  EXPECT_EQ(image.Pixel(1, 0), 0x11u);  // old (0, 1)
-  EXPECT_EQ(image.Pixel(2, 1), 0x22u);  // old (1, 2)
-  EXPECT_EQ(image.Pixel(1, 2), 0xEEu);
-  EXPECT_EQ(image.Pixel(0, 2), 0xEEu);
-}
-
-TEST(ARGB8888, ScrollFurtherThanTheImageLeavesOnlyTheColour) {
-  TARGB8888 image = Numbered(2, 2);
-  image.Scroll(0x55u, 5, 0);
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 2; ++x) EXPECT_EQ(image.Pixel(x, y), 0x55u);
+  constexpr int kW = 4, kH = 5;
+  const TARGB8888 original = Numbered(kW, kH);
+  for (int dy = -kH - 1; dy <= kH + 1; ++dy) {
+    for (int dx = -kW - 1; dx <= kW + 1; ++dx) {
+      TARGB8888 image = Numbered(kW, kH);
+      image.Scroll(0xEEu, dx, dy);
+      for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+          const int fromX = x - dx, fromY = y - dy;
+          const bool inside = fromX >= 0 && fromX < kW && fromY >= 0 && fromY < kH;
+          ASSERT_EQ(image.Pixel(x, y), inside ? original.Pixel(fromX, fromY) : 0xEEu)
+              << "shift " << dx << "," << dy << " at " << x << "," << y;
+        }
+      }
+    }
   }
 }
 
