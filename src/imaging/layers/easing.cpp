@@ -1,5 +1,6 @@
 #include "imaging/layers/easing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace mavu::imaging {
@@ -19,6 +20,7 @@ int32_t Progress(int32_t timeLeft, int32_t duration) {
 int32_t Ease(int easing, int32_t start, int32_t target, int32_t p) {
   if (p >= 1024) return target;
   if (start == target) return start;
+  p = std::max(p, 0);  // a damaged record can put the clock before the start
   const int64_t s = start;
   const int64_t t = target;
   switch (static_cast<Easing>(easing)) {

@@ -105,12 +105,17 @@ void TKelGraphic::ColourEffect(int32_t ms, uint32_t colour, ColourOperation oper
 
 void TKelGraphic::AnimatedTransition(int32_t ms, std::string_view file) {
   if (!base::LowerName(file).ends_with(".b")) return;
-  Start(Mode::kAnimated, ms);
-  ruleFile_ = std::string(base::TruncateWhole(file, kRuleField - 1));
   // Recorded requests of this layer would never be carried out, and the
   // transition would never end.
   DeferralPause pause(context_);
-  transition_.LoadFile(file, {}, true);
+  // A transition that cannot be read is left out rather than holding the
+  // screen frozen for the length of an empty animation.
+  if (!transition_.LoadFile(file, {}, true)) {
+    transition_.Reset();
+    return;
+  }
+  Start(Mode::kAnimated, ms);
+  ruleFile_ = std::string(base::TruncateWhole(file, kRuleField - 1));
   transition_.MoveTo(0, 0, static_cast<int32_t>(kTransitionPriority), 0);
   transition_.Animation().OwnImage().AssignImage(snapshot_);
   transition_.PlayMotionAt(0, true);

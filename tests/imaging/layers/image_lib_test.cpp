@@ -7,6 +7,7 @@
 
 #include "base/byte_writer.h"
 #include "imaging/animation/animation_file.h"
+#include "imaging/layers/easing.h"
 #include "support/imaging/layer_fixture.h"
 
 namespace mavu::imaging {
@@ -112,6 +113,8 @@ TEST_F(ImageLibTest, EasedMovesWeighTheProgressByItsPowerTwoPointFour) {
       EXPECT_EQ(layer_.State().at.x, step.x) << "easing " << int{easing};
     }
   }
+  // A damaged record's clock before the start stays at the start.
+  for (uint8_t easing : {1, 3, 4}) EXPECT_EQ(Ease(easing, 100, 1124, -4096), 100);
 }
 
 TEST_F(ImageLibTest, FadesAreLinear) {

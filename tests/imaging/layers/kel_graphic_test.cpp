@@ -166,6 +166,8 @@ TEST_F(KelGraphicTest, AnAnimatedTransitionShowsTheSnapshotUntilItsAnimationEnds
   graphic_.Freeze();
   graphic_.AnimatedTransition(0, "t.png");
   EXPECT_EQ(graphic_.CurrentMode(), Mode::kFrozen);
+  graphic_.AnimatedTransition(0, "missing.b");  // left out, not a frozen screen
+  EXPECT_EQ(graphic_.CurrentMode(), Mode::kFrozen);
   graphic_.AnimatedTransition(0, "t.b");
   EXPECT_EQ(ShownAfter(100, kNew), kOld);
   graphic_.Advance(kTransitionEnd - 101);
