@@ -248,6 +248,15 @@ void TKelGraphic::PresentToSurface(DisplaySurface& surface, bool full) {
   repaint_ = false;
 }
 
+void TKelGraphic::PresentToWindow(DisplaySurface& surface, bool full) {
+  if (mode_ == Mode::kNone || mode_ == Mode::kAnimated) {
+    compositor_.PresentToWindow(surface, full || repaint_);
+  } else {
+    surface.CopyToWindow(ShownPicture(), {0, 0, Width(), Height()});
+  }
+  repaint_ = false;
+}
+
 void TKelGraphic::SaveState(base::ByteWriter& out) const {
   out.U32(background_).U8(afterimage_ ? 1 : 0).ShortString(ruleFile_, kRuleField);
   out.U8(static_cast<uint8_t>(mode_)).Zeros(kPadding);

@@ -68,6 +68,8 @@ class TKelGraphic {
   // transition picture.
   const TARGB8888& ShownPicture() const;
   void PresentToSurface(DisplaySurface& surface, bool full);
+  // The same straight to the window, without the back buffer.
+  void PresentToWindow(DisplaySurface& surface, bool full);
 
   void SaveState(base::ByteWriter& out) const;
   // Throws base::FormatError for a damaged record, with the screen unchanged.

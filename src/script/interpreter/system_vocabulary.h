@@ -26,6 +26,7 @@ enum class SystemRequest : uint8_t {
   kQuickLoad = 13,
   kSelectLoad = 14,
   kSceneReturn = 15,
+  kDebugStop = 16,
 };
 
 enum class SystemAction : uint8_t {

@@ -1,0 +1,118 @@
+#include "shell/app/game_app.h"
+
+#include <system_error>
+#include <utility>
+
+#include "base/cp932.h"
+#include "base/error_log.h"
+#include "base/host_path.h"
+#include "resource/data_tree.h"
+#include "resource/message_table.h"
+#include "resource/system_data.h"
+#include "script/commands/general_commands.h"
+#include "script/objects/kel_object_manager.h"
+#include "script/objects/object_commands.h"
+
+namespace mavu::shell {
+namespace {
+
+constexpr std::string_view kSaveFolderName = "SaveData";
+constexpr std::string_view kBackUpSave = "BackUpSaveData.svd";
+constexpr std::string_view kOkKey = "OK";
+
+}  // namespace
+
+GameApp::GameApp(PlatformDevices devices, std::filesystem::path gameFolder,
+                 std::filesystem::path saveRoot)
+    : devices_(devices),
+      gameFolder_(std::move(gameFolder)),
+      saveFolder_(std::move(saveRoot) / kSaveFolderName),
+      stage_(devices.soundPlayer) {}
+
+// The interpreter goes before the packs it reads from.
+GameApp::~GameApp() {
+  system_.reset();
+  resource::TheDataTree().UnmountDataPacks();
+}
+
+void GameApp::StartUp() {
+  configuration_ = StartGame(gameFolder_);
+  ApplyUserSettingsToStage();
+  std::unique_ptr<script::TKelScript> script = CreateInterpreter();
+  const resource::GameSettings& game = configuration_.game;
+  SystemSettings settings{configuration_.user.FPSLimit, configuration_.user.Interlace,
+                          game.FormCaption, game.GameTitle};
+  SystemDevices devices{devices_.clock, devices_.display, devices_.systemInput, devices_.dialogs};
+  system_ = std::make_unique<TKelSystem>(std::move(script), devices, std::move(settings));
+  system_->StartScript(kStartScript, PlayerScreenMode());
+}
+
+void GameApp::ApplyUserSettingsToStage() {
+  const resource::UserSettings& user = configuration_.user;
+  stage_.Graphic().SetScreenSize(configuration_.game.ScreenWidth, configuration_.game.ScreenHeight);
+  stage_.Context().messageOpacity = user.MessageAlpha;
+  stage_.Context().messageSpeed = user.MessageSpeed;
+  stage_.Context().autoPlayWaitTime = user.AutoPlayWaitTime;
+  stage_.LoadSceneSkipAnimation();
+}
+
+std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
+  auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, *this});
+  script::InterpreterServices services{devices_.inputState, devices_.sound, devices_.movie, *this,
+                                       devices_.clock};
+  auto script = std::make_unique<script::TKelScript>(services, stage_, std::move(objects),
+                                                     saveFolder_, configuration_.game.CodeKey);
+  script::RegisterGeneralCommands(script->Commands());
+  script::RegisterObjectCommands(script->Commands());
+  script->Settings().autoClickMs = configuration_.user.AutoPlayClickTime;
+  script->Settings().movieDecoder = configuration_.user.MovieDecoder;
+  if (!script->Initialize()) {
+    throw StartupFailure(FatalMessage(
+        "EngineSetupERROR", "the script engine could not start (is the save folder writable?)"));
+  }
+  return script;
+}
+
+ScreenMode GameApp::PlayerScreenMode() const {
+  return ScreenMode{configuration_.game.ScreenWidth, configuration_.game.ScreenHeight,
+                    configuration_.user.FullScreen != 0, configuration_.user.ColorMode == 1};
+}
+
+void GameApp::Close(bool writeSettings) {
+  std::error_code error;
+  std::filesystem::remove(saveFolder_ / kBackUpSave, error);
+  if (system_ == nullptr) return;
+  resource::SystemData& data = system_->Script().SystemData();
+  if (!data.SaveSystemData(resource::kSystemDataName)) {
+    messages_.push_back("the system data could not be saved: " + data.LastError());
+  }
+  if (!writeSettings) return;
+  configuration_.user.FullScreen = devices_.display.CurrentMode().fullScreen ? 1 : 0;
+  const std::filesystem::path settings =
+      base::FindLooseFile(gameFolder_, resource::kUserSettingsPath)
+          .value_or(gameFolder_ / base::HostPath(resource::kUserSettingsPath));
+  if (!resource::WriteUserSettings(settings, configuration_.user)) {
+    messages_.push_back("the settings could not be written to " + settings.string());
+  }
+}
+
+std::vector<std::string> GameApp::TakeMessages() {
+  return std::exchange(messages_, {});
+}
+
+int32_t GameApp::FullScreenSetting() const {
+  return devices_.display.CurrentMode().fullScreen ? 1 : 0;
+}
+
+void GameApp::ShowWarning(const std::string& text) {
+  messages_.push_back("warning: " + base::Cp932ToUtf8(text));
+  devices_.dialogs.ShowNotice("", text, resource::MessageText(kOkKey));
+}
+
+void GameApp::ShowKeyedNotice(std::string_view textKey, std::string_view buttonKey) {
+  const std::string text = resource::MessageText(textKey);
+  messages_.push_back(FatalMessage(textKey, std::string(textKey)));
+  devices_.dialogs.ShowNotice("", text, resource::MessageText(buttonKey));
+}
+
+}  // namespace mavu::shell
