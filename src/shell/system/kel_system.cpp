@@ -242,9 +242,10 @@ void TKelSystem::DrawStopText(std::string_view headline, bool withErrors) {
   // A half-width cell per byte: the face is a fixed-pitch one.
   const auto write = [&](std::string_view text, int32_t y) {
     const auto width = static_cast<int32_t>(text.size()) * kStopFontSize / 2;
-    picture.FillSolid({static_cast<float>(kStopTextX), static_cast<float>(y),
-                       static_cast<float>(kStopTextX + width), static_cast<float>(y + kStopFontSize)},
-                      kStopBackground);
+    picture.FillSolid(
+        {static_cast<float>(kStopTextX), static_cast<float>(y),
+         static_cast<float>(kStopTextX + width), static_cast<float>(y + kStopFontSize)},
+        kStopBackground);
     stopFont_.DrawGlyphs(picture, text, false, kStopColour, kStopFontSize, kStopFontSize,
                          kStopTextX, y);
   };
@@ -284,8 +285,7 @@ bool TKelSystem::MoviePlaying() const {
 // --- caption and helpers -------------------------------------------------------
 
 void TKelSystem::UpdateCaption(int32_t elapsed, int64_t frameStart) {
-  const auto work =
-      static_cast<int32_t>(static_cast<int64_t>(devices_.clock.NowMs()) - frameStart);
+  const auto work = static_cast<int32_t>(static_cast<int64_t>(devices_.clock.NowMs()) - frameStart);
   averageWork_ = (averageWork_ + work) / 2;
   accumulatedTime_ += elapsed;
   if (accumulatedTime_ <= kCaptionPeriodMs) return;

@@ -56,8 +56,8 @@ bool SdlDisplay::ApplyScreenMode(const ScreenMode& wanted) {
 void SdlDisplay::CreateTexture() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   const Uint32 format = mode_.fullColour ? SDL_PIXELFORMAT_RGB888 : SDL_PIXELFORMAT_RGB565;
-  texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, mode_.width,
-                               mode_.height);
+  texture_ =
+      SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, mode_.width, mode_.height);
   if (texture_ == nullptr) Fail("cannot make the frame texture");
   SDL_RenderSetLogicalSize(renderer_, mode_.width, mode_.height);
   bytesPerPixel_ = mode_.fullColour ? 4 : 2;
