@@ -23,6 +23,7 @@ void ErrorLog::ListError(std::string_view message) {
 
 bool ErrorLog::AppendErrorLine(std::string_view line) {
   errors_.emplace_back(line);
+  if (echo_) echo_(line);
   fileInStep_ = WriteFile(!fileInStep_);
   return fileInStep_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,9 @@ class ErrorLog {
   void ClearErrors();
 
   const std::vector<std::string>& Errors() const { return errors_; }
+  // Called with every line as it is logged (the shell echoes them to the
+  // terminal an author runs the game from).
+  void SetEcho(std::function<void(std::string_view)> echo) { echo_ = std::move(echo); }
   // Raised by ScriptError until the system object has shown the error.
   bool ErrorFlag() const { return errorFlag_; }
   void ClearErrorFlag() { errorFlag_ = false; }
@@ -63,6 +67,7 @@ class ErrorLog {
   // False until the file holds exactly the lines of the list.
   bool fileInStep_ = false;
   bool errorFlag_ = false;
+  std::function<void(std::string_view)> echo_;
 };
 
 // The process-wide log, used from the main thread only.

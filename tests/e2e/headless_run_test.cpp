@@ -320,7 +320,7 @@ TEST_F(HeadlessRunTest, LockedActionsDoNothing) {
 TEST_F(HeadlessRunTest, TheExitActionEndsTheRun) {
   const HeadlessRun run =
       RunScript("@@TOP\n\\scp\\lk,0\n\\clk\n", {}, "4 action exit\n9 click 1 1\n");
-  EXPECT_EQ((*run.dump)["frames"].Number(), 4);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 5);  // the confirmation takes frame 5
 }
 
 TEST_F(HeadlessRunTest, TheScriptCanExitAtOnce) {
@@ -336,7 +336,8 @@ TEST_F(HeadlessRunTest, TheScriptCanExitAtOnce) {
 }
 
 TEST_F(HeadlessRunTest, ScreensCloseAtOnceAndTheScriptGoesOn) {
-  // The menu request ends frame 1's commands; the script goes on in frame 2.
+  // The menu request ends frame 1's commands; the menu (not there yet) closes
+  // in frame 2 and the script goes on in frame 3; the backlog likewise.
   const HeadlessRun run = RunScript(
       "@@TOP\n"
       "\\gvar,int,a\n"
@@ -345,7 +346,7 @@ TEST_F(HeadlessRunTest, ScreensCloseAtOnceAndTheScriptGoesOn) {
       "\\h\n"
       "\\cal,a=a+1\n");
   EXPECT_EQ(run.Global("a").Number(), 2);
-  EXPECT_EQ((*run.dump)["frames"].Number(), 3);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 5);
 }
 
 TEST_F(HeadlessRunTest, KeysActThroughTheGamesKeyTable) {
@@ -359,7 +360,7 @@ TEST_F(HeadlessRunTest, KeysActThroughTheGamesKeyTable) {
       "\\clk\n",
       {}, "2 key 13\n3 keyup 13\n5 key 27\n9 click 1 1\n");
   EXPECT_EQ(run.Global("c").Number(), 1);
-  EXPECT_EQ((*run.dump)["frames"].Number(), 5);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 6);
 }
 
 TEST_F(HeadlessRunTest, AResetRunsTheResetLabelWithFreshVariables) {
@@ -388,7 +389,7 @@ TEST_F(HeadlessRunTest, TheResetActionIsAnsweredYes) {
       {}, "3 action reset\n");
   EXPECT_FALSE((*run.dump)["global"].Has("n"));
   EXPECT_EQ(run.Global("r").Number(), 7);
-  EXPECT_EQ((*run.dump)["frames"].Number(), 4);
+  EXPECT_EQ((*run.dump)["frames"].Number(), 5);  // confirmed in frame 4, run in 5
 }
 
 // --- System data ---

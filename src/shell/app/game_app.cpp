@@ -49,7 +49,8 @@ void GameApp::StartUp() {
 
 void GameApp::ApplyUserSettingsToStage() {
   const resource::UserSettings& user = configuration_.user;
-  stage_.Graphic().SetScreenSize(configuration_.game.ScreenWidth, configuration_.game.ScreenHeight);
+  const ScreenMode screen = PlayerScreenMode();
+  stage_.Graphic().SetScreenSize(screen.width, screen.height);
   stage_.Context().messageOpacity = user.MessageAlpha;
   stage_.Context().messageSpeed = user.MessageSpeed;
   stage_.Context().autoPlayWaitTime = user.AutoPlayWaitTime;
@@ -75,7 +76,8 @@ std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
 
 ScreenMode GameApp::PlayerScreenMode() const {
   return ScreenMode{configuration_.game.ScreenWidth, configuration_.game.ScreenHeight,
-                    configuration_.user.FullScreen != 0, configuration_.user.ColorMode == 1};
+                    configuration_.user.FullScreen != 0, configuration_.user.ColorMode == 1}
+      .Limited();
 }
 
 void GameApp::Close(bool writeSettings) {

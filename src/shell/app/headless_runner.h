@@ -4,24 +4,22 @@
 #include <memory>
 #include <optional>
 
-#include "base/sound_player.h"
-#include "imaging/layers/stage.h"
-#include "script/interpreter/kel_script.h"
 #include "shell/app/command_line.h"
+#include "shell/app/game_app.h"
 #include "shell/app/game_startup.h"
 #include "shell/app/headless_input_player.h"
 #include "shell/app/headless_services.h"
+#include "shell/platform/headless/headless_display.h"
 
 namespace mavu::shell {
 
-// `mavu --game DIR --headless`: the engine without window, sound or dialogs,
-// on a simulated clock. Start-up mounts the game and starts "Startup.s" at
-// "@@TOP"; then every frame advances the clock by the frame time, plays the
-// input file's events of that frame, updates the interpreter and carries out
-// the request it posted. The run ends when the script ends (nothing left to
-// run), when it asks to exit, when a script error stops it, when the frame
-// limit is reached, or when it waits for a click that the input file no longer
-// gives. Dialogs are answered yes; system screens close at once.
+// `mavu --game DIR --headless`: the engine's own frame loop on headless
+// devices: a simulated clock, frames in memory, no sound, the input file's
+// events and dialogs answered with their first button. Every frame advances
+// the clock by the frame time and runs one due frame of the system object.
+// The run ends when the script ends (nothing left to run), when the game
+// exits, when a script error stops it, when the frame limit is reached, or
+// when it waits for a click that the input file no longer gives.
 class HeadlessRunner {
  public:
   static constexpr int kExitNormal = 0;
@@ -43,30 +41,24 @@ class HeadlessRunner {
   // Throws StartupFailure.
   void StartUp();
   HeadlessInputScript LoadInput() const;
-  void CreateInterpreter(const GameConfiguration& configuration);
-  void StartScript();
 
   End RunFrames();
   End Frame();
-  End CarryOut(script::SystemRequest request);
   // The script has nothing left to run.
-  bool ScriptEnded() const;
+  bool ScriptEnded();
   // The script waits for a click and no later input can give one.
-  bool WaitsForever() const;
-  void PassOnWarnings();
+  bool WaitsForever();
+  void PassOnMessages();
   bool WriteShot();
   bool WritePicture(const std::filesystem::path& path);
-
   // The close sequence; false when the dump could not be written.
   bool ShutDown();
 
   CommandLine line_;
   HeadlessServices services_;
-  HeadlessSystemShell shell_;
-  base::NullSoundPlayer sound_;
-  imaging::Stage stage_{&sound_};
+  HeadlessDisplay display_;
   std::optional<HeadlessInputPlayer> input_;
-  std::unique_ptr<script::TKelScript> script_;
+  std::unique_ptr<GameApp> app_;
   int64_t frames_ = 0;
 };
 

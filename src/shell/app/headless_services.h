@@ -6,19 +6,23 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/dialog_service.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/objects/system_shell.h"
+#include "shell/system/system_input.h"
 
 namespace mavu::shell {
 
-// What `mavu --headless` gives the interpreter in place of a window, a sound
-// device and a movie decoder: the scripted pointer and action, silent sound
-// channels, no movie, and the notices kept for the runner to print. Time is
-// simulated.
+// What `mavu --headless` gives the engine in place of a window, a sound
+// device, a movie decoder and dialogs: the scripted pointer and action, silent
+// sound channels, no movie, dialogs answered with their first button, and the
+// notices kept for the runner to print. Time is simulated.
 class HeadlessServices : public script::InputState,
+                         public SystemInput,
                          public script::SoundService,
                          public script::MoviePlayer,
-                         public script::InterpreterNotices {
+                         public script::InterpreterNotices,
+                         public base::DialogService {
  public:
   static constexpr int32_t kChannels = 8;
 
@@ -28,6 +32,22 @@ class HeadlessServices : public script::InputState,
   int32_t PointerX() const override { return pointerX; }
   int32_t PointerY() const override { return pointerY; }
   std::string ActiveAction() const override { return action; }
+
+  // SystemInput: the runner sets the frame's input before the frame.
+  void Poll() override {}
+  bool AnyClick() const override { return action == "click"; }
+  void SetCursorHideDelay(int32_t) override {}
+  void AdvanceCursorTimer(int32_t) override {}
+
+  // DialogService
+  int ShowConfirm(std::string_view, std::string_view, std::string_view, std::string_view) override {
+    return 1;
+  }
+  void ShowNotice(std::string_view, std::string_view, std::string_view) override {}
+  int ShowExitChoice(std::string_view, std::string_view, std::string_view, std::string_view,
+                     std::string_view) override {
+    return 1;
+  }
 
   // SoundService: every channel is stopped.
   int32_t ChannelCount() const override { return kChannels; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/cp932.h"
+#include "base/error_log.h"
 #include "shell/app/command_line.h"
 #include "shell/app/headless_runner.h"
 
@@ -23,6 +24,10 @@ int Run(int argc, char** argv) {
     std::cerr << "mavu: " << *error << '\n' << UsageText();
     return HeadlessRunner::kExitStartupFailure;
   }
+  // Authors running a game from a terminal see its script errors as they come.
+  mavu::base::TheErrorLog().SetEcho([](std::string_view line) {
+    std::cerr << "mavu: " << mavu::base::Cp932ToUtf8(line) << '\n';
+  });
   return HeadlessRunner(std::get<CommandLine>(std::move(parsed))).Run();
 }
 
