@@ -1,7 +1,10 @@
 #include "base/host_path.h"
 
+#include <chrono>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "base/cp932.h"
@@ -33,16 +36,58 @@ std::string FoldAscii(std::string s) {
   return s;
 }
 
+// The entries of the folders looked into, by folded name. A folder is listed
+// again whenever its modification time changes (an entry added, removed or
+// renamed), so files copied in while the game runs are found, and a name
+// that is only in the archives costs a stat per folder instead of a listing.
+// A listing taken while the folder's time is still fresh is not trusted:
+// file systems keep coarse times, so a change in the same tick would not
+// move it (the racy-timestamp rule version control tools use).
+class FolderIndex {
+ public:
+  std::optional<std::filesystem::path> Find(const std::filesystem::path& dir,
+                                            const std::string& utf8Part) {
+    std::error_code ec;
+    const auto stamp = std::filesystem::last_write_time(dir, ec);
+    if (ec) return std::nullopt;
+    std::lock_guard lock(mutex_);
+    Listing& listing = folders_[dir.string()];
+    if (!listing.trusted || listing.stamp != stamp) listing = List(dir, stamp);
+    const auto [first, last] = listing.names.equal_range(FoldAscii(utf8Part));
+    if (first == last) return std::nullopt;
+    for (auto it = first; it != last; ++it) {
+      if (it->second == utf8Part) return dir / it->second;  // the exact spelling first
+    }
+    return dir / first->second;
+  }
+
+ private:
+  struct Listing {
+    bool trusted = false;
+    std::filesystem::file_time_type stamp;
+    std::unordered_multimap<std::string, std::string> names;  // folded -> as stored
+  };
+
+  static Listing List(const std::filesystem::path& dir, std::filesystem::file_time_type stamp) {
+    constexpr auto kSettled = std::chrono::seconds(2);
+    const bool settled = std::filesystem::file_time_type::clock::now() - stamp > kSettled;
+    Listing listing{settled, stamp, {}};
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+      const std::string name = entry.path().filename().string();
+      listing.names.emplace(FoldAscii(name), name);
+    }
+    return listing;
+  }
+
+  std::mutex mutex_;
+  std::unordered_map<std::string, Listing> folders_;
+};
+
 std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& dir,
                                                const std::string& utf8Part) {
-  std::error_code ec;
-  std::filesystem::path exact = dir / utf8Part;
-  if (std::filesystem::exists(exact, ec)) return exact;
-  std::string wanted = FoldAscii(utf8Part);
-  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-    if (FoldAscii(entry.path().filename().string()) == wanted) return entry.path();
-  }
-  return std::nullopt;
+  static FolderIndex index;
+  return index.Find(dir, utf8Part);
 }
 
 }  // namespace

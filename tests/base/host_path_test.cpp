@@ -25,5 +25,15 @@ TEST(HostPath, FindsLooseFilesIgnoringLetterCase) {
   EXPECT_FALSE(FindLooseFile(dir.Path(), ""));
 }
 
+TEST(HostPath, SeesFilesAddedAndRemovedAfterALookup) {
+  test::TempDir dir;
+  dir.Write("GameData/keep.txt", "k");
+  EXPECT_FALSE(FindLooseFile(dir.Path(), "gamedata\\new.png"));
+  const auto added = dir.Write("GameData/New.PNG", "n");
+  EXPECT_EQ(FindLooseFile(dir.Path(), "gamedata\\new.png"), added);
+  std::filesystem::remove(added);
+  EXPECT_FALSE(FindLooseFile(dir.Path(), "gamedata\\new.png"));
+}
+
 }  // namespace
 }  // namespace mavu::base
