@@ -72,7 +72,8 @@ int HeadlessRunner::Run() {
 void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
   const GameConfiguration configuration = StartGame(line_.game);
-  input_.emplace(std::move(input), KeyTable(configuration.game.KeyBindings),
+  inputSource_.emplace(std::move(input));
+  input_.emplace(services_.clock, KeyTable(configuration.game.KeyBindings),
                  configuration.game.ScreenWidth, configuration.game.ScreenHeight);
   CreateInterpreter(configuration);
   StartScript();
@@ -100,7 +101,7 @@ void HeadlessRunner::CreateInterpreter(const GameConfiguration& configuration) {
   auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
   const std::filesystem::path saveRoot = line_.saveDir.value_or(line_.game);
   script_ =
-      std::make_unique<script::TKelScript>(services_.Services(), stage_, std::move(objects),
+      std::make_unique<script::TKelScript>(services_.Services(*input_), stage_, std::move(objects),
                                            saveRoot / kSaveFolder, configuration.game.CodeKey);
   script::RegisterGeneralCommands(script_->Commands());
   script::RegisterObjectCommands(script_->Commands());
@@ -134,10 +135,8 @@ HeadlessRunner::End HeadlessRunner::RunFrames() {
 HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
   services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
-  FrameInput input = input_->Play(frames_, services_.clock.NowMs());
-  services_.pointerX = input.pointerX;
-  services_.pointerY = input.pointerY;
-  services_.action = std::move(input.action);
+  inputSource_->Feed(frames_, *input_);
+  input_->Poll();
   script_->UpdateFrame(line_.frameMs, true);
   script_->ComposeFrame(true);
   if (line_.shots && frames_ % line_.shotEvery == 0 && !WriteShot()) return End::kWriteFailed;
@@ -205,7 +204,7 @@ bool HeadlessRunner::ScriptEnded() const {
 // input file gives one.
 bool HeadlessRunner::WaitsForever() const {
   const script::TScriptModuleData& module = script_->Module();
-  if (module.mode != script::SkipMode::kOff || frames_ < input_->LastFrame()) return false;
+  if (module.mode != script::SkipMode::kOff || frames_ < inputSource_->LastFrame()) return false;
   switch (script_->CurrentWaitState()) {
     case WaitState::kClick:
     case WaitState::kButton:

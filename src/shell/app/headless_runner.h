@@ -9,8 +9,9 @@
 #include "script/interpreter/kel_script.h"
 #include "shell/app/command_line.h"
 #include "shell/app/game_startup.h"
-#include "shell/app/headless_input_player.h"
 #include "shell/app/headless_services.h"
+#include "shell/input/input.h"
+#include "shell/platform/headless/headless_input_source.h"
 
 namespace mavu::shell {
 
@@ -65,7 +66,8 @@ class HeadlessRunner {
   HeadlessSystemShell shell_;
   base::NullSoundPlayer sound_;
   imaging::Stage stage_{&sound_};
-  std::optional<HeadlessInputPlayer> input_;
+  std::optional<HeadlessInputSource> inputSource_;
+  std::optional<TInput> input_;
   std::unique_ptr<script::TKelScript> script_;
   int64_t frames_ = 0;
 };

@@ -11,23 +11,18 @@
 
 namespace mavu::shell {
 
-// What `mavu --headless` gives the interpreter in place of a window, a sound
-// device and a movie decoder: the scripted pointer and action, silent sound
-// channels, no movie, and the notices kept for the runner to print. Time is
-// simulated.
-class HeadlessServices : public script::InputState,
-                         public script::SoundService,
+// What `mavu --headless` gives the interpreter in place of a sound device and
+// a movie decoder: silent sound channels, no movie, and the notices kept for
+// the runner to print. Time is simulated; the input state comes from outside.
+class HeadlessServices : public script::SoundService,
                          public script::MoviePlayer,
                          public script::InterpreterNotices {
  public:
   static constexpr int32_t kChannels = 8;
 
-  script::InterpreterServices Services() { return {*this, *this, *this, *this, clock}; }
-
-  // InputState
-  int32_t PointerX() const override { return pointerX; }
-  int32_t PointerY() const override { return pointerY; }
-  std::string ActiveAction() const override { return action; }
+  script::InterpreterServices Services(script::InputState& input) {
+    return {input, *this, *this, *this, clock};
+  }
 
   // SoundService: every channel is stopped.
   int32_t ChannelCount() const override { return kChannels; }
@@ -53,9 +48,6 @@ class HeadlessServices : public script::InputState,
   }
 
   base::SimulatedClock clock;
-  int32_t pointerX = 0;
-  int32_t pointerY = 0;
-  std::string action;
   std::vector<std::string> warnings;
   std::vector<std::string> notices;  // message-table keys
 };
