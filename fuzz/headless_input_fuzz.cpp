@@ -3,11 +3,14 @@
 #include <cstdint>
 
 #include "base/bytes.h"
+#include "base/clock.h"
 #include "shell/app/headless_input.h"
-#include "shell/app/headless_input_player.h"
+#include "shell/input/input.h"
+#include "shell/platform/headless/headless_input_source.h"
 
 // Arbitrary bytes as a headless run's input file; what parses is played
-// through a key table that binds every code form, frame by frame.
+// through the input state with a key table that binds every code form, frame
+// by frame.
 namespace {
 
 using namespace mavu;
@@ -33,17 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const base::FormatError&) {
     return 0;
   }
-  shell::HeadlessInputPlayer player(script, shell::KeyTable(Bindings()), kScreenWidth,
-                                    kScreenHeight);
+  base::SimulatedClock clock;
+  shell::TInput input(clock, shell::KeyTable(Bindings()), kScreenWidth, kScreenHeight);
+  const shell::HeadlessInputSource source(script);
   // Only the frames that hold events: the frame numbers may be far apart.
   int64_t previous = 0;
   for (const shell::InputEvent& event : script.Events()) {
     if (event.frame == previous) continue;
+    clock.Advance(static_cast<uint64_t>(event.frame - previous) * kFrameMs);
     previous = event.frame;
-    const shell::FrameInput input =
-        player.Play(event.frame, static_cast<uint64_t>(event.frame) * kFrameMs);
-    if (input.pointerX < 0 || input.pointerX >= kScreenWidth || input.pointerY < 0 ||
-        input.pointerY >= kScreenHeight) {
+    source.Feed(event.frame, input);
+    input.Poll();
+    if (input.PointerX() < 0 || input.PointerX() >= kScreenWidth || input.PointerY() < 0 ||
+        input.PointerY() >= kScreenHeight) {
       __builtin_trap();
     }
   }

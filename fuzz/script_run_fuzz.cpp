@@ -13,6 +13,7 @@
 #include "resource/data_tree.h"
 #include "script/interpreter/kel_script.h"
 #include "shell/app/headless_services.h"
+#include "shell/input/input.h"
 #include "support/script/fake_object_registry.h"
 
 // The input is a main script and a second script file, separated by
@@ -28,6 +29,8 @@ using fuzz::TakePart;
 using fuzz::WriteScript;
 
 constexpr int kFrames = 16;
+constexpr int32_t kScreenWidth = 800;
+constexpr int32_t kScreenHeight = 600;
 constexpr int32_t kFrameMs = 25;
 constexpr const char* kActions[] = {"", "click", "skip", "", "auto", "keyclick", "menu", ""};
 
@@ -41,15 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   base::TheErrorLog().ClearErrorFlag();
 
   shell::HeadlessServices services;
+  shell::TInput input(services.clock, shell::KeyTable(), kScreenWidth, kScreenHeight);
   imaging::Stage stage;
-  script::TKelScript interpreter(services.Services(), stage,
+  script::TKelScript interpreter(services.Services(input), stage,
                                  std::make_unique<script::test::FakeObjectRegistry>(),
                                  GamePath() / "SaveData", 0);
   if (!interpreter.Initialize()) std::abort();
   interpreter.Module().lockFlags = 0;
   interpreter.Reader().OpenScript("main.s", true);
   for (int frame = 0; frame < kFrames; ++frame) {
-    services.action = kActions[frame % std::size(kActions)];
+    input.InjectAction(kActions[frame % std::size(kActions)]);
+    input.Poll();
     interpreter.UpdateFrame(kFrameMs, true);
     if (frame % 3 == 2) interpreter.Click(script::kNoPosition, script::kNoPosition, false);
     base::TheErrorLog().ClearErrorFlag();

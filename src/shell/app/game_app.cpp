@@ -35,9 +35,12 @@ GameApp::~GameApp() {
   resource::TheDataTree().UnmountDataPacks();
 }
 
-void GameApp::StartUp() {
+void GameApp::ReadGame() {
   configuration_ = StartGame(gameFolder_);
   ApplyUserSettingsToStage();
+}
+
+void GameApp::StartStory() {
   std::unique_ptr<script::TKelScript> script = CreateInterpreter();
   const resource::GameSettings& game = configuration_.game;
   SystemSettings settings{configuration_.user.FPSLimit, configuration_.user.Interlace,

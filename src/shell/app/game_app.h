@@ -45,9 +45,13 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   GameApp(const GameApp&) = delete;
   GameApp& operator=(const GameApp&) = delete;
 
-  // Mounts the game, reads its settings, creates the interpreter and starts
-  // "Startup.s". Throws StartupFailure with the player's message.
-  void StartUp();
+  // Mounts the game and reads its settings, which the back end then applies
+  // to its devices (the key table, the frame size). Throws StartupFailure
+  // with the player's message.
+  void ReadGame();
+  // Creates the interpreter and the system object and starts "Startup.s".
+  // Throws StartupFailure.
+  void StartStory();
   // The close sequence once the player has decided to go: the backup save is
   // removed and the system data saved; the user settings are written back
   // when `writeSettings` (a window run, where the player can change them).
@@ -56,6 +60,8 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
 
   TKelSystem& System() { return *system_; }
   const GameConfiguration& Configuration() const { return configuration_; }
+  // The screen the game asks for, within the engine's limits.
+  ScreenMode PlayerScreenMode() const;
   imaging::Stage& Stage() { return stage_; }
   const std::filesystem::path& SaveFolder() const { return saveFolder_; }
   // Texts for standard error: warnings and notices not yet passed on.
@@ -76,7 +82,6 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
  private:
   std::unique_ptr<script::TKelScript> CreateInterpreter();
   void ApplyUserSettingsToStage();
-  ScreenMode PlayerScreenMode() const;
 
   PlatformDevices devices_;
   std::filesystem::path gameFolder_;

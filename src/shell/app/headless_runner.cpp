@@ -40,13 +40,14 @@ int HeadlessRunner::Run() {
 
 void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
-  PlatformDevices devices{services_.clock, display_,  services_, services_,
+  inputSource_.emplace(std::move(input));
+  PlatformDevices devices{services_.clock, display_,  input_,    input_,
                           services_,       services_, services_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
-  app_->StartUp();
-  const resource::GameSettings& game = app_->Configuration().game;
-  input_.emplace(std::move(input), KeyTable(game.KeyBindings), display_.CurrentMode().width,
-                 display_.CurrentMode().height);
+  app_->ReadGame();
+  const ScreenMode screen = app_->PlayerScreenMode();
+  input_.Configure(KeyTable(app_->Configuration().game.KeyBindings), screen.width, screen.height);
+  app_->StartStory();
 }
 
 HeadlessInputScript HeadlessRunner::LoadInput() const {
@@ -74,10 +75,7 @@ HeadlessRunner::End HeadlessRunner::RunFrames() {
 HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
   services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
-  FrameInput input = input_->Play(frames_, services_.clock.NowMs());
-  services_.pointerX = input.pointerX;
-  services_.pointerY = input.pointerY;
-  services_.action = std::move(input.action);
+  inputSource_->Feed(frames_, input_);
   const SystemMode mode = app_->System().StepFrame(line_.frameMs);
   if (line_.shots && frames_ % line_.shotEvery == 0 && !WriteShot()) return End::kWriteFailed;
   // The error screen would wait for the player; a headless run stops.
@@ -122,7 +120,7 @@ bool HeadlessRunner::ScriptEnded() {
 bool HeadlessRunner::WaitsForever() {
   script::TKelScript& script = app_->System().Script();
   const script::TScriptModuleData& module = script.Module();
-  if (module.mode != script::SkipMode::kOff || frames_ < input_->LastFrame()) return false;
+  if (module.mode != script::SkipMode::kOff || frames_ < inputSource_->LastFrame()) return false;
   switch (script.CurrentWaitState()) {
     case WaitState::kClick:
     case WaitState::kButton:

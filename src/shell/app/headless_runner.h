@@ -7,9 +7,10 @@
 #include "shell/app/command_line.h"
 #include "shell/app/game_app.h"
 #include "shell/app/game_startup.h"
-#include "shell/app/headless_input_player.h"
 #include "shell/app/headless_services.h"
+#include "shell/input/input.h"
 #include "shell/platform/headless/headless_display.h"
+#include "shell/platform/headless/headless_input_source.h"
 
 namespace mavu::shell {
 
@@ -57,7 +58,8 @@ class HeadlessRunner {
   CommandLine line_;
   HeadlessServices services_;
   HeadlessDisplay display_;
-  std::optional<HeadlessInputPlayer> input_;
+  std::optional<HeadlessInputSource> inputSource_;
+  TInput input_{services_.clock, KeyTable(), 1, 1};
   std::unique_ptr<GameApp> app_;
   int64_t frames_ = 0;
 };

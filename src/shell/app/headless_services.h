@@ -9,35 +9,23 @@
 #include "base/dialog_service.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/objects/system_shell.h"
-#include "shell/system/system_input.h"
 
 namespace mavu::shell {
 
-// What `mavu --headless` gives the engine in place of a window, a sound
-// device, a movie decoder and dialogs: the scripted pointer and action, silent
-// sound channels, no movie, dialogs answered with their first button, and the
-// notices kept for the runner to print. Time is simulated.
-class HeadlessServices : public script::InputState,
-                         public SystemInput,
-                         public script::SoundService,
+// What `mavu --headless` gives the engine in place of a sound device, a movie
+// decoder and dialogs: silent sound channels, no movie, dialogs answered with
+// their first button, and the notices kept for the runner to print. Time is
+// simulated; the input state comes from outside.
+class HeadlessServices : public script::SoundService,
                          public script::MoviePlayer,
                          public script::InterpreterNotices,
                          public base::DialogService {
  public:
   static constexpr int32_t kChannels = 8;
 
-  script::InterpreterServices Services() { return {*this, *this, *this, *this, clock}; }
-
-  // InputState
-  int32_t PointerX() const override { return pointerX; }
-  int32_t PointerY() const override { return pointerY; }
-  std::string ActiveAction() const override { return action; }
-
-  // SystemInput: the runner sets the frame's input before the frame.
-  void Poll() override {}
-  bool AnyClick() const override { return action == "click"; }
-  void SetCursorHideDelay(int32_t) override {}
-  void AdvanceCursorTimer(int32_t) override {}
+  script::InterpreterServices Services(script::InputState& input) {
+    return {input, *this, *this, *this, clock};
+  }
 
   // DialogService
   int ShowConfirm(std::string_view, std::string_view, std::string_view, std::string_view) override {
@@ -73,9 +61,6 @@ class HeadlessServices : public script::InputState,
   }
 
   base::SimulatedClock clock;
-  int32_t pointerX = 0;
-  int32_t pointerY = 0;
-  std::string action;
   std::vector<std::string> warnings;
   std::vector<std::string> notices;  // message-table keys
 };

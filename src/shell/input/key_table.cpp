@@ -1,5 +1,7 @@
 #include "shell/input/key_table.h"
 
+#include "script/interpreter/system_vocabulary.h"
+
 namespace mavu::shell {
 namespace {
 
@@ -13,14 +15,19 @@ bool KeyMatches(int32_t code, const InputSnapshot& input) {
     case KeyTable::kPressed:
       return pressed;
     case KeyTable::kCtrlPressed:
-      return pressed && input.ctrl;
+      return pressed && (input.modifiers & kModifierCtrl);
     case KeyTable::kAltPressed:
-      return pressed && input.alt;
+      return pressed && (input.modifiers & kModifierAlt);
     case KeyTable::kKeyRepeat:
-      return input.keyRepeating[key] && !pressed;
+      return input.keyRepeat[key] && !pressed;
     default:
       return false;
   }
+}
+
+// Held past the repeat delay: the poll of the press itself does not count.
+bool Repeating(const ButtonState& button) {
+  return button.repeat && !button.pressed;
 }
 
 }  // namespace
@@ -30,32 +37,37 @@ bool KeyTable::Matches(int32_t code, const InputSnapshot& input) {
     case 0:
       return false;
     case kLeftClick:
-      return input.clicked[InputSnapshot::kLeft];
+      return input.Button(MouseButton::kLeft).click;
     case kRightClick:
-      return input.clicked[InputSnapshot::kRight];
+      return input.Button(MouseButton::kRight).click;
     case kMiddleClick:
-      return input.clicked[InputSnapshot::kMiddle];
+      return input.Button(MouseButton::kMiddle).click;
     case kWheelForward:
       return input.wheel > 0;
     case kWheelBackward:
       return input.wheel < 0;
     case kLeftRepeat:
-      return input.repeating[InputSnapshot::kLeft];
+      return Repeating(input.Button(MouseButton::kLeft));
     case kRightRepeat:
-      return input.repeating[InputSnapshot::kRight];
+      return Repeating(input.Button(MouseButton::kRight));
     case kMiddleRepeat:
-      return input.repeating[InputSnapshot::kMiddle];
+      return Repeating(input.Button(MouseButton::kMiddle));
     default:
       return code > 0 && KeyMatches(code, input);
   }
 }
 
+// A later match replaces an earlier one even when it names no action, so an
+// unknown name at the end hides a real action before it.
 std::string KeyTable::MappedAction(const InputSnapshot& input) const {
-  std::string action;
+  const resource::KeyBinding* last = nullptr;
   for (const resource::KeyBinding& binding : bindings_) {
-    if (!binding.Name.empty() && Matches(binding.Code, input)) action = binding.Name;
+    if (!binding.Name.empty() && Matches(binding.Code, input)) last = &binding;
   }
-  return action;
+  if (last == nullptr || script::ActionFromName(last->Name) == script::SystemAction::kNone) {
+    return {};
+  }
+  return last->Name;
 }
 
 }  // namespace mavu::shell

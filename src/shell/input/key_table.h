@@ -5,24 +5,9 @@
 #include <string>
 
 #include "resource/game_settings.h"
+#include "shell/input/input_snapshot.h"
 
 namespace mavu::shell {
-
-// The input of one frame as the key table looks at it.
-struct InputSnapshot {
-  // Virtual keys 0-175 are read; codes above match nothing.
-  static constexpr int kKeys = 176;
-  enum Button { kLeft = 0, kRight = 1, kMiddle = 2, kButtons = 3 };
-
-  std::array<bool, kButtons> clicked{};
-  // Held longer than the repeat delay (the first frame of a press excluded).
-  std::array<bool, kButtons> repeating{};
-  int32_t wheel = 0;                       // positive: moved forward
-  std::array<bool, kKeys> keyPressed{};    // went down this frame
-  std::array<bool, kKeys> keyRepeating{};  // held longer than the repeat delay
-  bool ctrl = false;
-  bool alt = false;
-};
 
 // The game's 32 key bindings: each names the system action that a key, a key
 // with Ctrl or Alt, a click, the wheel or a held button triggers. When several
@@ -30,6 +15,8 @@ struct InputSnapshot {
 // combinations.
 class KeyTable {
  public:
+  using Bindings = std::array<resource::KeyBinding, resource::kKeyBindingCount>;
+
   // Code forms: negative codes for the mouse, else the high part selects the
   // condition and the low byte names the key.
   static constexpr int32_t kLeftClick = -1;
@@ -45,17 +32,18 @@ class KeyTable {
   static constexpr int32_t kAltPressed = 0x200;
   static constexpr int32_t kKeyRepeat = 0xF00;
 
-  explicit KeyTable(const std::array<resource::KeyBinding, resource::kKeyBindingCount>& bindings)
-      : bindings_(bindings) {}
+  KeyTable() = default;
+  explicit KeyTable(const Bindings& bindings) : bindings_(bindings) {}
 
-  // The action name of the last binding whose input is present; empty for none.
+  // The action of the last binding whose input is present, lower case; empty
+  // when none is, or when the last one names no system action.
   std::string MappedAction(const InputSnapshot& input) const;
 
   // Whether the input that `code` names is present.
   static bool Matches(int32_t code, const InputSnapshot& input);
 
  private:
-  std::array<resource::KeyBinding, resource::kKeyBindingCount> bindings_;
+  Bindings bindings_;
 };
 
 }  // namespace mavu::shell

@@ -148,7 +148,6 @@ void TKelSystem::RunMode(int32_t elapsed) {
 
 void TKelSystem::RunStory(int32_t elapsed, bool view) {
   devices_.input.SetCursorHideDelay(SystemInput::kCursorHideMs);
-  devices_.input.AdvanceCursorTimer(elapsed);
   devices_.input.Poll();
   if (view) {
     script_->CancelSkip(false);

@@ -15,9 +15,9 @@ class SystemInput {
   virtual void Poll() = 0;
   // A left, right or middle click in this poll.
   virtual bool AnyClick() const = 0;
-  // The cursor hides after this long without movement; 0 shows it for good.
+  // The cursor hides after this long without movement (counted from poll to
+  // poll); 0 shows it for good.
   virtual void SetCursorHideDelay(int32_t ms) = 0;
-  virtual void AdvanceCursorTimer(int32_t elapsedMs) = 0;
 };
 
 }  // namespace mavu::shell

@@ -23,7 +23,6 @@ class CountingInput : public SystemInput {
   void Poll() override { ++polls; }
   bool AnyClick() const override { return click; }
   void SetCursorHideDelay(int32_t ms) override { hideDelay = ms; }
-  void AdvanceCursorTimer(int32_t) override {}
 
   int polls = 0;
   bool click = false;
