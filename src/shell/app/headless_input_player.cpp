@@ -63,6 +63,8 @@ void HeadlessInputPlayer::Apply(const InputEvent& event, uint64_t nowMs, InputSn
     case InputEvent::Type::kAction:
       directAction = event.action;
       return;
+    case InputEvent::Type::kAnswer:  // for the dialogs, not the interpreter
+      return;
   }
 }
 

@@ -71,6 +71,7 @@ int HeadlessRunner::Run() {
 
 void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
+  FeedAnswers(input);
   const GameConfiguration configuration = StartGame(line_.game);
   input_.emplace(std::move(input), KeyTable(configuration.game.KeyBindings),
                  configuration.game.ScreenWidth, configuration.game.ScreenHeight);
@@ -86,6 +87,12 @@ HeadlessInputScript HeadlessRunner::LoadInput() const {
     return HeadlessInputScript::Parse(*bytes);
   } catch (const base::FormatError& error) {
     throw StartupFailure("input file " + line_.input->string() + ", " + error.what());
+  }
+}
+
+void HeadlessRunner::FeedAnswers(const HeadlessInputScript& input) {
+  for (const InputEvent& event : input.Events()) {
+    if (event.type == InputEvent::Type::kAnswer) dialogs_.AddAnswer(event.frame, event.value);
   }
 }
 
@@ -133,6 +140,7 @@ HeadlessRunner::End HeadlessRunner::RunFrames() {
 
 HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
+  dialogs_.SetFrame(frames_);
   services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
   FrameInput input = input_->Play(frames_, services_.clock.NowMs());
   services_.pointerX = input.pointerX;
@@ -237,9 +245,9 @@ bool HeadlessRunner::ShutDown() {
   if (line_.screenshot && !WritePicture(*line_.screenshot)) return false;
   if (!line_.dumpVars) return true;
   script::TKelCalculation& calculation = script_->Calculation();
-  const std::string json =
-      VariableDumpJson({calculation.GlobalTable(), calculation.SystemTable(),
-                        base::TheErrorLog().Errors(), script_->Reader().PositionText(), frames_});
+  const std::string json = VariableDumpJson(
+      {calculation.GlobalTable(), calculation.SystemTable(), base::TheErrorLog().Errors(),
+       script_->Reader().PositionText(), frames_, dialogs_.Records()});
   const auto* bytes = reinterpret_cast<const uint8_t*>(json.data());
   if (base::WriteFileAtomic(*line_.dumpVars, {bytes, json.size()})) return true;
   Complain("cannot write " + line_.dumpVars->string());

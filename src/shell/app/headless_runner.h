@@ -11,6 +11,7 @@
 #include "shell/app/game_startup.h"
 #include "shell/app/headless_input_player.h"
 #include "shell/app/headless_services.h"
+#include "shell/platform/headless/scripted_dialogs.h"
 
 namespace mavu::shell {
 
@@ -43,6 +44,7 @@ class HeadlessRunner {
   // Throws StartupFailure.
   void StartUp();
   HeadlessInputScript LoadInput() const;
+  void FeedAnswers(const HeadlessInputScript& input);
   void CreateInterpreter(const GameConfiguration& configuration);
   void StartScript();
 
@@ -66,6 +68,7 @@ class HeadlessRunner {
   base::NullSoundPlayer sound_;
   imaging::Stage stage_{&sound_};
   std::optional<HeadlessInputPlayer> input_;
+  ScriptedDialogs dialogs_;
   std::unique_ptr<script::TKelScript> script_;
   int64_t frames_ = 0;
 };
