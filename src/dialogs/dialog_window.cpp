@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace mavu::dialogs {
@@ -20,8 +21,8 @@ constexpr ImGuiWindowFlags kWindowFlags =
     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_AlwaysAutoResize |
     ImGuiWindowFlags_NoNav;  // ImGui's own focus would be a second one
 
-// In the order of DialogWindow's pad state.
-constexpr std::array<ImGuiNavInput, 6> kPadNavInputs = {
+// The game controller's D-pad left, right, up, down, then A and B.
+constexpr std::array<ImGuiNavInput, 6> kPadInputs = {
     ImGuiNavInput_DpadLeft, ImGuiNavInput_DpadRight, ImGuiNavInput_DpadUp,
     ImGuiNavInput_DpadDown, ImGuiNavInput_Activate,  ImGuiNavInput_Cancel};
 constexpr std::array<int, 4> kPadSteps = {-1, 1, -1, 1};
@@ -85,12 +86,14 @@ void DialogWindow::Build() {
 
 void DialogWindow::ReadGamepad() {
   const ImGuiIO& io = ImGui::GetIO();
-  std::array<bool, kPadInputs> down{};
-  for (size_t i = 0; i < kPadInputs; ++i) down[i] = io.NavInputs[kPadNavInputs[i]] > 0;
-  const std::array<bool, kPadInputs> before = padDown_.value_or(down);
+  uint32_t down = 0;
+  for (size_t i = 0; i < kPadInputs.size(); ++i) {
+    if (io.NavInputs[kPadInputs[i]] > 0) down |= 1u << i;
+  }
+  const uint32_t pressed = down & ~padDown_.value_or(down);
   padDown_ = down;
-  for (size_t i = 0; i < kPadInputs; ++i) {
-    if (!down[i] || before[i]) continue;
+  for (size_t i = 0; i < kPadInputs.size(); ++i) {
+    if (!(pressed & (1u << i))) continue;
     if (i == kPadChoose) return Choose(focus_);
     if (i == kPadClose) return Close();
     MoveFocus(kPadSteps[i]);

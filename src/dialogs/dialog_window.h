@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "base/dialog_presenter.h"
@@ -32,9 +32,6 @@ class DialogWindow : public ModalContent {
   std::optional<size_t> Choice() const { return choice_; }
 
  private:
-  // The game controller's D-pad left, right, up, down, then A and B.
-  static constexpr size_t kPadInputs = 6;
-
   void HandleKey(const SDL_KeyboardEvent& key);
   void ReadGamepad();
   void BuildText();
@@ -48,8 +45,9 @@ class DialogWindow : public ModalContent {
   size_t focus_;
   std::optional<size_t> choice_;
   bool done_ = false;
-  // Pad inputs held when the dialog opened wait to be let go.
-  std::optional<std::array<bool, kPadInputs>> padDown_;
+  // The pad inputs held at the last frame, one bit each; none read yet at the
+  // first, so that inputs held when the dialog opens wait to be let go.
+  std::optional<uint32_t> padDown_;
 };
 
 }  // namespace mavu::dialogs

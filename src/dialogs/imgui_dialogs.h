@@ -10,8 +10,9 @@ namespace mavu::dialogs {
 
 // Shows the standard dialogs inside the game window with Dear ImGui, over the
 // frozen and dimmed game picture (see DialogWindow for the look and the keys).
-// Made once on the engine's window and renderer; the Japanese font is loaded
-// when the first dialog opens.
+// Made once on the engine's window and renderer (SDL's video started; both
+// outlive it), with the engine's function that draws the frozen game picture;
+// the Japanese font is loaded when the first dialog opens.
 class ImGuiDialogs : public base::DialogPresenter {
  public:
   ImGuiDialogs(SDL_Window* window, SDL_Renderer* renderer,
