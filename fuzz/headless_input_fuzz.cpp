@@ -1,16 +1,19 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "base/bytes.h"
 #include "base/clock.h"
 #include "shell/app/headless_input.h"
 #include "shell/input/input.h"
 #include "shell/platform/headless/headless_input_source.h"
+#include "shell/platform/headless/scripted_dialogs.h"
 
 // Arbitrary bytes as a headless run's input file; what parses is played
 // through the input state with a key table that binds every code form, frame
-// by frame.
+// by frame, and its answers go to an exit choice shown at each of those
+// frames.
 namespace {
 
 using namespace mavu;
@@ -27,6 +30,11 @@ std::array<resource::KeyBinding, resource::kKeyBindingCount> Bindings() {
   return bindings;
 }
 
+const base::DialogDescription kExitChoice{.kind = base::DialogKind::kExitChoice,
+                                          .buttons = {{"No", 0}, {"Cancel", -1}, {"Yes", 1}},
+                                          .focus = 1,
+                                          .closedValue = -1};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,6 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   base::SimulatedClock clock;
   shell::TInput input(clock, shell::KeyTable(Bindings()), kScreenWidth, kScreenHeight);
   const shell::HeadlessInputSource source(script);
+  shell::ScriptedDialogs dialogs;
+  for (const shell::InputEvent& event : script.Events()) {
+    if (event.type == shell::InputEvent::Type::kAnswer) dialogs.AddAnswer(event.frame, event.value);
+  }
   // Only the frames that hold events: the frame numbers may be far apart.
   int64_t previous = 0;
   for (const shell::InputEvent& event : script.Events()) {
@@ -51,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         input.PointerY() >= kScreenHeight) {
       __builtin_trap();
     }
+    dialogs.SetFrame(event.frame);
+    const std::optional<size_t> chosen = dialogs.ShowModal(kExitChoice);
+    if (chosen && *chosen >= kExitChoice.buttons.size()) __builtin_trap();
   }
   return 0;
 }

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   resource::MessageTable messages;
   messages.LoadFromBytes(*file);
-  resource::ExpandDialogText(messages.Text("EXIT_Text"), messages.Text("OK"));
+  resource::DialogDisplayText(messages.Text("EXIT_Text"), messages.Text("OK"));
 
   auto list = resource::SettingsList::FromBytes(*file);
   auto settings = resource::ReadUserSettings(list);

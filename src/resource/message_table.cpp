@@ -2,13 +2,14 @@
 
 #include <optional>
 
+#include "base/cp932.h"
+
 namespace mavu::resource {
 
 namespace {
 
 constexpr std::string_view kAppMark = "%%%app";
 constexpr std::string_view kLineMark = "%%%n";
-constexpr std::string_view kDialogLineBreak = "\x0A\x0D";
 
 MessageTable& ProcessTable() {
   static MessageTable table;
@@ -31,7 +32,7 @@ std::string MessageText(std::string_view key) {
   return ProcessTable().Text(key);
 }
 
-std::string ExpandDialogText(std::string_view text, std::string_view appTitle) {
+std::string DialogDisplayText(std::string_view text, std::string_view appTitle) {
   // "%" lies below the lowest CP932 trail byte, so a mark found byte by byte
   // always starts on a character boundary.
   std::string out;
@@ -41,13 +42,13 @@ std::string ExpandDialogText(std::string_view text, std::string_view appTitle) {
       out += appTitle;
       pos += kAppMark.size();
     } else if (text.substr(pos).starts_with(kLineMark)) {
-      out += kDialogLineBreak;
+      out += '\n';
       pos += kLineMark.size();
     } else {
       out += text[pos++];
     }
   }
-  return out;
+  return base::Cp932ToUtf8(out);
 }
 
 }  // namespace mavu::resource

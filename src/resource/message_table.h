@@ -32,9 +32,10 @@ class MessageTable {
 bool LoadMessageTable(const std::filesystem::path& path);
 std::string MessageText(std::string_view key);
 
-// Prepares a dialog caption, message or button label: "%%%app" becomes the
-// application title and "%%%n" a line break (LF CR). A title that itself holds
-// "%%%n" is inserted as it is.
-std::string ExpandDialogText(std::string_view text, std::string_view appTitle);
+// A dialog caption, message or button label as the dialog shows it: "%%%app"
+// becomes the application title and "%%%n" a line break, and the result is
+// UTF-8 with "\n" between lines. A title that itself holds "%%%n" is inserted
+// as it is.
+std::string DialogDisplayText(std::string_view text, std::string_view appTitle);
 
 }  // namespace mavu::resource

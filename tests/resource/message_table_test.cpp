@@ -38,21 +38,21 @@ TEST(MessageTable, TheProcessTable) {
 }
 
 TEST(MessageTable, DialogTextsGetTheTitleAndLineBreaks) {
-  EXPECT_EQ(ExpandDialogText("End %%%app?", "Demo"), "End Demo?");
-  EXPECT_EQ(ExpandDialogText("%%%app:%%%app", "T"), "T:T");
-  EXPECT_EQ(ExpandDialogText("%%%%app%%", "T"), "%T%%");
-  EXPECT_EQ(ExpandDialogText("%%%ap", "T"), "%%%ap");
-  EXPECT_EQ(ExpandDialogText("", "T"), "");
+  EXPECT_EQ(DialogDisplayText("End %%%app?", "Demo"), "End Demo?");
+  EXPECT_EQ(DialogDisplayText("%%%app:%%%app", "T"), "T:T");
+  EXPECT_EQ(DialogDisplayText("%%%%app%%", "T"), "%T%%");
+  EXPECT_EQ(DialogDisplayText("%%%ap", "T"), "%%%ap");
+  EXPECT_EQ(DialogDisplayText("", "T"), "");
 }
 
-TEST(MessageTable, ALineMarkBetweenTwoPhrasesGivesTwoLines) {
-  std::string text = ExpandDialogText("\x95\x5C first%%%nsecond", "T");
-  EXPECT_EQ(text, "\x95\x5C first\x0A\x0Dsecond");
-  EXPECT_EQ(text.find('\n'), 8u);
+TEST(MessageTable, ALineMarkBetweenTwoPhrasesGivesTwoLinesOfUtf8) {
+  // 0x95 0x5C is one character whose trail byte is a backslash.
+  EXPECT_EQ(DialogDisplayText("\x95\x5C first%%%nsecond", "\x83\x51"), "表 first\nsecond");
+  EXPECT_EQ(DialogDisplayText("%%%app", "\x83\x51\x81\x5B\x83\x80"), "ゲーム");
 }
 
 TEST(MessageTable, TheTitleIsInsertedWithoutFurtherExpansion) {
-  EXPECT_EQ(ExpandDialogText("[%%%app]", "a%%%nb"), "[a%%%nb]");
+  EXPECT_EQ(DialogDisplayText("[%%%app]", "a%%%nb"), "[a%%%nb]");
 }
 
 }  // namespace

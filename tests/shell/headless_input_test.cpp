@@ -38,16 +38,18 @@ TEST(HeadlessInput, ReadsEveryForm) {
       "4 wheel -120\n"
       "5 key 13\n"
       "6 keyup 13\n"
-      "7 action SceneSkipNoLoad\n");
+      "7 action SceneSkipNoLoad\n"
+      "8 answer -1\n");
   const std::vector<InputEvent> expected = {Event(1, Type::kClick, 10, 20, 0),
                                             Event(2, Type::kRightClick, -5, 7, 0),
                                             Event(3, Type::kMove, 0, 599, 0),
                                             Event(4, Type::kWheel, 0, 0, -120),
                                             Event(5, Type::kKey, 0, 0, 13),
                                             Event(6, Type::kKeyUp, 0, 0, 13),
-                                            Event(7, Type::kAction, 0, 0, 0, "sceneskipnoload")};
+                                            Event(7, Type::kAction, 0, 0, 0, "sceneskipnoload"),
+                                            Event(8, Type::kAnswer, 0, 0, -1)};
   EXPECT_EQ(script.Events(), expected);
-  EXPECT_EQ(script.LastFrame(), 7);
+  EXPECT_EQ(script.LastFrame(), 8);
 }
 
 TEST(HeadlessInput, SkipsCommentsBlankLinesAndLineEnds) {
@@ -92,6 +94,8 @@ TEST(HeadlessInput, RefusesBadLinesWithTheirNumber) {
   EXPECT_EQ(ErrorOf("1 keyup 176"), "line 1: virtual keys lie in 1..175");
   EXPECT_EQ(ErrorOf("1 action fly"), "line 1: unknown action \"fly\"");
   EXPECT_EQ(ErrorOf("1 action"), "line 1: \"action\" takes 1 argument");
+  EXPECT_EQ(ErrorOf("1 answer 1\n2 answer 2"), "line 2: answers lie in -1..1");
+  EXPECT_EQ(ErrorOf("1 answer yes"), "line 1: the answer \"yes\" is not a whole number");
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class VariableDumpTest : public ::testing::Test {
 
 TEST_F(VariableDumpTest, EmptyTables) {
   EXPECT_EQ(Dump("NOFILE", 0),
-            R"j({"global":{},"system":{},"errors":[],"position":"NOFILE","frames":0})j"
+            R"j({"global":{},"system":{},"errors":[],"position":"NOFILE","frames":0,"dialogs":[]})j"
             "\n");
 }
 
@@ -62,7 +62,7 @@ TEST_F(VariableDumpTest, PlainValuesByNameIgnoringCase) {
   Set(system_, "visits", {0}, TReturnValue::FromInteger(2));
   EXPECT_EQ(Dump("main.s(3)", 12),
             R"j({"global":{"A":"x\"y","b":-7,"ref":"bg"},"system":{"visits":2},)j"
-            R"j("errors":[],"position":"main.s(3)","frames":12})j"
+            R"j("errors":[],"position":"main.s(3)","frames":12,"dialogs":[]})j"
             "\n");
 }
 
@@ -77,7 +77,7 @@ TEST_F(VariableDumpTest, ArraysListTheirElementsInStorageOrder) {
   }
   Set(global_, "one", {0, 1}, TReturnValue::FromString("b"));
   EXPECT_EQ(Dump(), R"j({"global":{"grid":[0,1,4,9],"n":[10,11,12],"one":["","b"]},"system":{},)j"
-                    R"j("errors":[],"position":"EOF","frames":0})j"
+                    R"j("errors":[],"position":"EOF","frames":0,"dialogs":[]})j"
                     "\n");
 }
 
@@ -89,7 +89,23 @@ TEST_F(VariableDumpTest, EngineTextBecomesUtf8) {
   EXPECT_EQ(Dump(base::Utf8ToCp932("ファイル.s(9)"), 3),
             R"j({"global":{"名前":"あ\tい"},"system":{},)j"
             R"j("errors":["main.s(2):ERROR:計算に失敗しました：x","second"],)j"
-            R"j("position":"ファイル.s(9)","frames":3})j"
+            R"j("position":"ファイル.s(9)","frames":3,"dialogs":[]})j"
+            "\n");
+}
+
+TEST_F(VariableDumpTest, DialogsInTheOrderShown) {
+  const std::vector<DialogRecord> dialogs = {
+      {4, base::DialogKind::kConfirm, "確認", "保存\nします", {"Yes", "No"}, 1},
+      {9, base::DialogKind::kNotice, "Mavu", "\"done\"", {"ＯＫ"}, 0},
+      {9, base::DialogKind::kExitChoice, "Mavu", "Quit?", {"No", "Cancel", "Yes"}, -1}};
+  EXPECT_EQ(VariableDumpJson({global_, system_, errors_, "EOF", 10, dialogs}),
+            R"j({"global":{},"system":{},"errors":[],"position":"EOF","frames":10,"dialogs":[)j"
+            R"j({"frame":4,"kind":"confirm","caption":"確認","text":"保存\nします",)j"
+            R"j("buttons":["Yes","No"],"answer":1},)j"
+            R"j({"frame":9,"kind":"notice","caption":"Mavu","text":"\"done\"",)j"
+            R"j("buttons":["ＯＫ"],"answer":0},)j"
+            R"j({"frame":9,"kind":"exit","caption":"Mavu","text":"Quit?",)j"
+            R"j("buttons":["No","Cancel","Yes"],"answer":-1}]})j"
             "\n");
 }
 
@@ -97,8 +113,10 @@ TEST_F(VariableDumpTest, DeletedVariablesAreGone) {
   Declare(global_, "gone", ValueKind::kInteger);
   Declare(global_, "kept", ValueKind::kInteger);
   ASSERT_TRUE(global_.Delete("gone", 0, true));
-  EXPECT_EQ(Dump(), R"j({"global":{"kept":0},"system":{},"errors":[],"position":"EOF","frames":0})j"
-                    "\n");
+  EXPECT_EQ(
+      Dump(),
+      R"j({"global":{"kept":0},"system":{},"errors":[],"position":"EOF","frames":0,"dialogs":[]})j"
+      "\n");
 }
 
 }  // namespace

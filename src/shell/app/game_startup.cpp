@@ -10,17 +10,16 @@
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/random_table.h"
+#include "shell/system/standard_dialogs.h"
 
 namespace mavu::shell {
 namespace {
 
 constexpr std::string_view kPackFolder = "GameData\\";
-constexpr std::string_view kDefaultTitle = "Mavu";
-constexpr std::string_view kLineBreak = "\n\r";  // what "%%%n" becomes in dialog texts
 
 // The application title that message texts name; the game's once it is known.
 std::string& AppTitle() {
-  static std::string title(kDefaultTitle);
+  static std::string title(kDefaultAppTitle);
   return title;
 }
 
@@ -67,12 +66,7 @@ std::optional<base::Bytes> ReadGameFile(std::string_view name) {
 std::string FatalMessage(std::string_view key, std::string_view fallback) {
   const std::string text = resource::MessageText(key);
   if (text.empty()) return std::string(fallback);
-  std::string utf8 = base::Cp932ToUtf8(resource::ExpandDialogText(text, AppTitle()));
-  for (size_t at = utf8.find(kLineBreak); at != std::string::npos;
-       at = utf8.find(kLineBreak, at + 1)) {
-    utf8.replace(at, kLineBreak.size(), "\n");
-  }
-  return utf8;
+  return resource::DialogDisplayText(text, AppTitle());
 }
 
 GameConfiguration StartGame(const std::filesystem::path& gameFolder) {

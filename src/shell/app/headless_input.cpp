@@ -21,13 +21,14 @@ struct Verb {
   InputEvent::Type type;
   size_t arguments;
 };
-constexpr std::array<Verb, 7> kVerbs = {{{"click", InputEvent::Type::kClick, 2},
+constexpr std::array<Verb, 8> kVerbs = {{{"click", InputEvent::Type::kClick, 2},
                                          {"rclick", InputEvent::Type::kRightClick, 2},
                                          {"move", InputEvent::Type::kMove, 2},
                                          {"wheel", InputEvent::Type::kWheel, 1},
                                          {"key", InputEvent::Type::kKey, 1},
                                          {"keyup", InputEvent::Type::kKeyUp, 1},
-                                         {"action", InputEvent::Type::kAction, 1}}};
+                                         {"action", InputEvent::Type::kAction, 1},
+                                         {"answer", InputEvent::Type::kAnswer, 1}}};
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
   std::vector<std::string_view> words;
@@ -88,12 +89,8 @@ class LineParser {
         return;
       case InputEvent::Type::kKey:
       case InputEvent::Type::kKeyUp:
-        event.value = Number<int32_t>(words_[2], "virtual key");
-        if (event.value < HeadlessInputScript::kFirstKey ||
-            event.value > HeadlessInputScript::kLastKey) {
-          Fail("virtual keys lie in " + std::to_string(HeadlessInputScript::kFirstKey) + ".." +
-               std::to_string(HeadlessInputScript::kLastKey));
-        }
+        event.value = NumberIn(words_[2], "virtual key", HeadlessInputScript::kFirstKey,
+                               HeadlessInputScript::kLastKey);
         return;
       case InputEvent::Type::kAction:
         event.action = base::LowerName(words_[2]);
@@ -101,7 +98,21 @@ class LineParser {
           Fail("unknown action \"" + std::string(words_[2]) + "\"");
         }
         return;
+      case InputEvent::Type::kAnswer:
+        event.value = NumberIn(words_[2], "answer", HeadlessInputScript::kLowestAnswer,
+                               HeadlessInputScript::kHighestAnswer);
+        return;
     }
+  }
+
+  // A whole number within first..last; `what` names it in the message, in the plural.
+  int32_t NumberIn(std::string_view word, std::string_view what, int32_t first,
+                   int32_t last) const {
+    const int32_t value = Number<int32_t>(word, what);
+    if (value < first || value > last) {
+      Fail(std::string(what) + "s lie in " + std::to_string(first) + ".." + std::to_string(last));
+    }
+    return value;
   }
 
   template <typename T>

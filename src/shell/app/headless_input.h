@@ -8,16 +8,17 @@
 namespace mavu::shell {
 
 // One line of a headless run's input file: "FRAME click X Y", "FRAME rclick X Y",
-// "FRAME move X Y", "FRAME wheel N", "FRAME key VK", "FRAME keyup VK" or
-// "FRAME action NAME".
+// "FRAME move X Y", "FRAME wheel N", "FRAME key VK", "FRAME keyup VK",
+// "FRAME action NAME" or "FRAME answer N" (the next dialog shown from that
+// frame on gives the answer N).
 struct InputEvent {
-  enum class Type : uint8_t { kClick, kRightClick, kMove, kWheel, kKey, kKeyUp, kAction };
+  enum class Type : uint8_t { kClick, kRightClick, kMove, kWheel, kKey, kKeyUp, kAction, kAnswer };
 
   int64_t frame = 0;  // 1 is the first frame
   Type type = Type::kMove;
   int32_t x = 0;  // Click, RightClick, Move
   int32_t y = 0;
-  int32_t value = 0;   // the wheel delta, or the virtual key
+  int32_t value = 0;   // the wheel delta, the virtual key or the answer
   std::string action;  // lower case
 
   bool operator==(const InputEvent&) const = default;
@@ -27,12 +28,15 @@ struct InputEvent {
 // Words are separated by blanks, "#" starts a comment and empty lines are
 // skipped. A line that is not one of the forms above is refused with its line
 // number (base::FormatError), as are frames below 1, keys outside the 176
-// virtual keys and action names that are not system actions.
+// virtual keys, action names that are not system actions and answers that no
+// dialog gives (they lie in -1..1).
 class HeadlessInputScript {
  public:
   static constexpr int64_t kMaxFrame = INT32_MAX;
   static constexpr int32_t kFirstKey = 1;
   static constexpr int32_t kLastKey = 175;
+  static constexpr int32_t kLowestAnswer = -1;
+  static constexpr int32_t kHighestAnswer = 1;
 
   HeadlessInputScript() = default;
   static HeadlessInputScript Parse(std::span<const uint8_t> bytes);

@@ -40,13 +40,16 @@ int HeadlessRunner::Run() {
 
 void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
+  FeedAnswers(input);
   inputSource_.emplace(std::move(input));
-  PlatformDevices devices{services_.clock, display_,  input_,    input_,
-                          services_,       services_, services_};
+  PlatformDevices devices{services_.clock, display_,  input_,   input_,
+                          dialogs_,        services_, services_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
+  const resource::GameSettings& game = app_->Configuration().game;
+  if (!game.GameTitle.empty()) dialogs_.SetAppTitle(game.GameTitle);
   const ScreenMode screen = app_->PlayerScreenMode();
-  input_.Configure(KeyTable(app_->Configuration().game.KeyBindings), screen.width, screen.height);
+  input_.Configure(KeyTable(game.KeyBindings), screen.width, screen.height);
   app_->StartStory();
 }
 
@@ -58,6 +61,12 @@ HeadlessInputScript HeadlessRunner::LoadInput() const {
     return HeadlessInputScript::Parse(*bytes);
   } catch (const base::FormatError& error) {
     throw StartupFailure("input file " + line_.input->string() + ", " + error.what());
+  }
+}
+
+void HeadlessRunner::FeedAnswers(const HeadlessInputScript& input) {
+  for (const InputEvent& event : input.Events()) {
+    if (event.type == InputEvent::Type::kAnswer) answers_.AddAnswer(event.frame, event.value);
   }
 }
 
@@ -74,6 +83,7 @@ HeadlessRunner::End HeadlessRunner::RunFrames() {
 
 HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
+  answers_.SetFrame(frames_);
   services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
   inputSource_->Feed(frames_, input_);
   const SystemMode mode = app_->System().StepFrame(line_.frameMs);
@@ -147,9 +157,9 @@ bool HeadlessRunner::ShutDown() {
   if (!line_.dumpVars) return true;
   script::TKelScript& script = app_->System().Script();
   script::TKelCalculation& calculation = script.Calculation();
-  const std::string json =
-      VariableDumpJson({calculation.GlobalTable(), calculation.SystemTable(),
-                        base::TheErrorLog().Errors(), script.Reader().PositionText(), frames_});
+  const std::string json = VariableDumpJson(
+      {calculation.GlobalTable(), calculation.SystemTable(), base::TheErrorLog().Errors(),
+       script.Reader().PositionText(), frames_, answers_.Records()});
   const auto* bytes = reinterpret_cast<const uint8_t*>(json.data());
   if (base::WriteFileAtomic(*line_.dumpVars, {bytes, json.size()})) return true;
   Complain("cannot write " + line_.dumpVars->string());

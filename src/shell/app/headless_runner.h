@@ -11,6 +11,8 @@
 #include "shell/input/input.h"
 #include "shell/platform/headless/headless_display.h"
 #include "shell/platform/headless/headless_input_source.h"
+#include "shell/platform/headless/scripted_dialogs.h"
+#include "shell/system/standard_dialogs.h"
 
 namespace mavu::shell {
 
@@ -42,6 +44,7 @@ class HeadlessRunner {
   // Throws StartupFailure.
   void StartUp();
   HeadlessInputScript LoadInput() const;
+  void FeedAnswers(const HeadlessInputScript& input);
 
   End RunFrames();
   End Frame();
@@ -60,6 +63,8 @@ class HeadlessRunner {
   HeadlessDisplay display_;
   std::optional<HeadlessInputSource> inputSource_;
   TInput input_{services_.clock, KeyTable(), 1, 1};
+  ScriptedDialogs answers_;
+  StandardDialogs dialogs_{answers_};
   std::unique_ptr<GameApp> app_;
   int64_t frames_ = 0;
 };

@@ -6,35 +6,22 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "base/dialog_service.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/objects/system_shell.h"
 
 namespace mavu::shell {
 
-// What `mavu --headless` gives the engine in place of a sound device, a movie
-// decoder and dialogs: silent sound channels, no movie, dialogs answered with
-// their first button, and the notices kept for the runner to print. Time is
-// simulated; the input state comes from outside.
+// What `mavu --headless` gives the engine in place of a sound device and a
+// movie decoder: silent sound channels, no movie, and the notices kept for the
+// runner to print. Time is simulated; input and dialogs come from outside.
 class HeadlessServices : public script::SoundService,
                          public script::MoviePlayer,
-                         public script::InterpreterNotices,
-                         public base::DialogService {
+                         public script::InterpreterNotices {
  public:
   static constexpr int32_t kChannels = 8;
 
   script::InterpreterServices Services(script::InputState& input) {
     return {input, *this, *this, *this, clock};
-  }
-
-  // DialogService
-  int ShowConfirm(std::string_view, std::string_view, std::string_view, std::string_view) override {
-    return 1;
-  }
-  void ShowNotice(std::string_view, std::string_view, std::string_view) override {}
-  int ShowExitChoice(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {
-    return 1;
   }
 
   // SoundService: every channel is stopped.

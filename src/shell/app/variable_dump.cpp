@@ -47,6 +47,37 @@ void WriteTable(JsonWriter& json, std::string_view key, const script::TValue& ta
   json.EndObject();
 }
 
+std::string_view KindName(base::DialogKind kind) {
+  switch (kind) {
+    case base::DialogKind::kConfirm:
+      return "confirm";
+    case base::DialogKind::kNotice:
+      return "notice";
+    case base::DialogKind::kExitChoice:
+      return "exit";
+  }
+  return {};
+}
+
+void WriteDialog(JsonWriter& json, const DialogRecord& dialog) {
+  json.BeginObject();
+  json.Key("frame");
+  json.Number(dialog.frame);
+  json.Key("kind");
+  json.String(KindName(dialog.kind));
+  json.Key("caption");
+  json.String(dialog.caption);
+  json.Key("text");
+  json.String(dialog.text);
+  json.Key("buttons");
+  json.BeginArray();
+  for (const std::string& button : dialog.buttons) json.String(button);
+  json.EndArray();
+  json.Key("answer");
+  json.Number(dialog.answer);
+  json.EndObject();
+}
+
 }  // namespace
 
 std::string VariableDumpJson(const RunState& state) {
@@ -62,6 +93,10 @@ std::string VariableDumpJson(const RunState& state) {
   json.String(base::Cp932ToUtf8(state.position));
   json.Key("frames");
   json.Number(state.frames);
+  json.Key("dialogs");
+  json.BeginArray();
+  for (const DialogRecord& dialog : state.dialogs) WriteDialog(json, dialog);
+  json.EndArray();
   json.EndObject();
   return json.Text() + "\n";
 }

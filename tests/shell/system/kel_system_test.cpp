@@ -32,8 +32,8 @@ class CountingInput : public SystemInput {
 // Answers confirmations from a queue (yes when empty) and keeps their texts.
 class QueuedDialogs : public base::DialogService {
  public:
-  int ShowConfirm(std::string_view, std::string_view text, std::string_view,
-                  std::string_view) override {
+  int32_t ShowConfirm(std::string_view, std::string_view text, std::string_view,
+                      std::string_view) override {
     asked.emplace_back(text);
     if (answers.empty()) return 1;
     const int answer = answers.front();
@@ -43,8 +43,8 @@ class QueuedDialogs : public base::DialogService {
   void ShowNotice(std::string_view, std::string_view text, std::string_view) override {
     asked.emplace_back(text);
   }
-  int ShowExitChoice(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {
+  int32_t ShowExitChoice(std::string_view, std::string_view, std::string_view, std::string_view,
+                         std::string_view) override {
     return 1;
   }
 
