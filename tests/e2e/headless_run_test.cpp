@@ -317,10 +317,20 @@ TEST_F(HeadlessRunTest, LockedActionsDoNothing) {
 
 // --- Requests ---
 
-TEST_F(HeadlessRunTest, TheExitActionEndsTheRun) {
-  const HeadlessRun run =
-      RunScript("@@TOP\n\\scp\\lk,0\n\\clk\n", {}, "4 action exit\n9 click 1 1\n");
-  EXPECT_EQ((*run.dump)["frames"].Number(), 5);  // the confirmation takes frame 5
+TEST_F(HeadlessRunTest, TheExitActionAsksAndEndsTheRunOnYes) {
+  // The first question (frame 3) is answered no, the second (frame 7) yes.
+  game_.Loose("GameData/System/Message.Dat", "EXIT_Text=終了しますか？\n");
+  const HeadlessRun run = RunScript("@@TOP\n\\scp\\lk,0\n\\clk\n", {},
+                                    "2 action exit\n3 answer 0\n6 action exit\n9 click 1 1\n");
+  EXPECT_EQ((*run.dump)["frames"].Number(), 7);
+  const JsonValue::Array& dialogs = (*run.dump)["dialogs"].Items();
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_EQ(dialogs[0]["frame"].Number(), 3);
+  EXPECT_EQ(dialogs[0]["kind"].String(), "confirm");
+  EXPECT_EQ(dialogs[0]["text"].String(), "終了しますか？");
+  EXPECT_EQ(dialogs[0]["answer"].Number(), 0);
+  EXPECT_EQ(dialogs[1]["frame"].Number(), 7);
+  EXPECT_EQ(dialogs[1]["answer"].Number(), 1);
 }
 
 TEST_F(HeadlessRunTest, TheScriptCanExitAtOnce) {
