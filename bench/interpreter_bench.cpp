@@ -15,8 +15,9 @@
 #include "script/interpreter/kel_script.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/objects/object_commands.h"
-#include "shell/app/headless_services.h"
 #include "shell/input/input.h"
+#include "support/script/recording_services.h"
+#include "support/script/recording_system_shell.h"
 
 // Whole-interpreter throughput: commands executed per second through
 // UpdateFrame, with the real dispatcher, evaluator and object registry.
@@ -67,7 +68,8 @@ class BenchInterpreter {
     auto registry =
         std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
     script_ = std::make_unique<script::TKelScript>(
-        services_.Services(input_), stage_, std::move(registry), folder_ / "SaveData", 0x1234);
+        script::InterpreterServices{input_, services_, services_, services_, services_.clock},
+        stage_, std::move(registry), folder_ / "SaveData", 0x1234);
     script::RegisterGeneralCommands(script_->Commands());
     script::RegisterObjectCommands(script_->Commands());
     if (!script_->Initialize()) throw std::runtime_error("interpreter");
@@ -98,9 +100,9 @@ class BenchInterpreter {
   }
 
   std::filesystem::path folder_;
-  shell::HeadlessServices services_;
+  script::RecordingServices services_;
   shell::TInput input_{services_.clock, shell::KeyTable(), 800, 600};
-  shell::HeadlessSystemShell shell_;
+  script::RecordingSystemShell shell_;
   imaging::Stage stage_;
   std::unique_ptr<script::TKelScript> script_;
 };

@@ -4,7 +4,7 @@
 #include "imaging/layers/stage.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
-#include "shell/app/headless_services.h"
+#include "support/script/recording_system_shell.h"
 #include "table_round_trip.h"
 
 namespace {
@@ -16,7 +16,7 @@ struct ObjectTable {
   ~ObjectTable() { table.Clear(); }
 
   mavu::imaging::Stage stage;
-  mavu::shell::HeadlessSystemShell shell;
+  mavu::script::RecordingSystemShell shell;
   mavu::script::TKelObjectManager objects{{stage, shell}};
   mavu::script::TValue table;
 };

@@ -12,9 +12,9 @@
 #include "imaging/layers/stage.h"
 #include "resource/data_tree.h"
 #include "script/interpreter/kel_script.h"
-#include "shell/app/headless_services.h"
 #include "shell/input/input.h"
 #include "support/script/fake_object_registry.h"
+#include "support/script/recording_services.h"
 
 // The input is a main script and a second script file, separated by
 // "\xFE\xFE\xFE", loaded as loose files. The interpreter runs the main script
@@ -43,12 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   base::TheErrorLog().ClearErrors();
   base::TheErrorLog().ClearErrorFlag();
 
-  shell::HeadlessServices services;
+  script::RecordingServices services;
   shell::TInput input(services.clock, shell::KeyTable(), kScreenWidth, kScreenHeight);
   imaging::Stage stage;
-  script::TKelScript interpreter(services.Services(input), stage,
-                                 std::make_unique<script::test::FakeObjectRegistry>(),
-                                 GamePath() / "SaveData", 0);
+  script::TKelScript interpreter(
+      script::InterpreterServices{input, services, services, services, services.clock}, stage,
+      std::make_unique<script::test::FakeObjectRegistry>(), GamePath() / "SaveData", 0);
   if (!interpreter.Initialize()) std::abort();
   interpreter.Module().lockFlags = 0;
   interpreter.Reader().OpenScript("main.s", true);

@@ -5,7 +5,7 @@
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
 #include "seed_registry.h"
-#include "shell/app/headless_services.h"
+#include "support/script/recording_system_shell.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::str
 
 MAVU_FUZZ_SEEDS(object_table_stream) {
   mavu::imaging::Stage stage;
-  mavu::shell::HeadlessSystemShell shell;
+  mavu::script::RecordingSystemShell shell;
   mavu::script::TKelObjectManager objects({stage, shell});
   mavu::script::TValue table;
   table.SetObjectHost(&objects);

@@ -68,9 +68,17 @@ TEST(CommandLine, PictureOptionsNeedTheirPartners) {
             "--shot-every takes a whole number from 1 to 9223372036854775807, not \"0\"");
 }
 
+TEST(CommandLine, AWindowRunTakesTheGameAndTheSaveFolder) {
+  const CommandLine line = Line({"--save-dir", "s", "--game", "g"});
+  EXPECT_FALSE(line.headless);
+  EXPECT_EQ(line.game, "g");
+  EXPECT_EQ(line.saveDir, "s");
+}
+
 TEST(CommandLine, RefusesWhatItCannotRun) {
   EXPECT_EQ(Error({"--headless"}), "--game DIR is required");
-  EXPECT_EQ(Error({"--game", "g"}), "only --headless runs are available so far; add --headless");
+  EXPECT_EQ(Error({"--game", "g", "--dump-vars", "v.json"}),
+            "--dump-vars is an option of --headless runs");
   EXPECT_EQ(Error({"--game", "g", "--headless", "--fast"}), "unknown option --fast");
   EXPECT_EQ(Error({"--game"}), "--game needs a value");
   EXPECT_EQ(Error({"--game", ""}), "--game needs a non-empty value");

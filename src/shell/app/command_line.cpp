@@ -2,13 +2,16 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 
 namespace mavu::shell {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: mavu --game DIR --headless [options]\n"
-    "Runs the game in DIR without a window or sound, on a simulated clock.\n"
+    "usage: mavu --game DIR [--save-dir DIR]\n"
+    "       mavu --game DIR --headless [options]\n"
+    "Plays the game in DIR in a window, or with --headless runs it without a\n"
+    "window or sound, on a simulated clock, with these options:\n"
     "  --frames N        stop after N frames (default: until the script ends or exits)\n"
     "  --frame-ms MS     simulated milliseconds per frame, 1 to 500 (default 25)\n"
     "  --input FILE      scripted input, one event per line:\n"
@@ -36,8 +39,8 @@ class Parser {
       if (!Take(option)) return error_;
     }
     if (line_.game.empty()) return std::string("--game DIR is required");
-    if (!line_.headless) {
-      return std::string("only --headless runs are available so far; add --headless");
+    if (!line_.headless && headlessOption_) {
+      return std::string(*headlessOption_) + " is an option of --headless runs";
     }
     if (line_.shots.has_value() != (line_.shotEvery > 0)) {
       return std::string("--shots DIR and --shot-every N go together");
@@ -53,9 +56,10 @@ class Parser {
       return true;
     }
     if (option == "--game") return Path(option, line_.game);
+    if (option == "--save-dir") return OptionalPath(option, line_.saveDir);
+    if (option != "--help") headlessOption_ = option;
     if (option == "--input") return OptionalPath(option, line_.input);
     if (option == "--dump-vars") return OptionalPath(option, line_.dumpVars);
-    if (option == "--save-dir") return OptionalPath(option, line_.saveDir);
     if (option == "--frames") {
       int64_t frames = 0;
       if (!Number(option, 0, INT64_MAX, frames)) return false;
@@ -118,6 +122,7 @@ class Parser {
   std::span<const std::string_view> args_;
   size_t next_ = 0;
   CommandLine line_;
+  std::optional<std::string_view> headlessOption_;  // the last option only headless runs take
   std::string error_;
 };
 

@@ -40,13 +40,16 @@ void GameApp::ReadGame() {
   ApplyUserSettingsToStage();
 }
 
-void GameApp::StartStory() {
+void GameApp::CreateSystem() {
   std::unique_ptr<script::TKelScript> script = CreateInterpreter();
   const resource::GameSettings& game = configuration_.game;
   SystemSettings settings{configuration_.user.FPSLimit, configuration_.user.Interlace,
                           game.FormCaption, game.GameTitle};
   SystemDevices devices{devices_.clock, devices_.display, devices_.systemInput, devices_.dialogs};
   system_ = std::make_unique<TKelSystem>(std::move(script), devices, std::move(settings));
+}
+
+void GameApp::StartStory() {
   system_->StartScript(kStartScript, PlayerScreenMode());
 }
 
@@ -96,6 +99,8 @@ void GameApp::Close(bool writeSettings) {
   const std::filesystem::path settings =
       base::FindLooseFile(gameFolder_, resource::kUserSettingsPath)
           .value_or(gameFolder_ / base::HostPath(resource::kUserSettingsPath));
+  std::filesystem::create_directories(settings.parent_path(),
+                                      error);  // a game shipped without them
   if (!resource::WriteUserSettings(settings, configuration_.user)) {
     messages_.push_back("the settings could not be written to " + settings.string());
   }

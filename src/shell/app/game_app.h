@@ -49,8 +49,9 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   // to its devices (the key table, the frame size). Throws StartupFailure
   // with the player's message.
   void ReadGame();
-  // Creates the interpreter and the system object and starts "Startup.s".
-  // Throws StartupFailure.
+  // Creates the interpreter and the system object. Throws StartupFailure.
+  void CreateSystem();
+  // Starts "Startup.s" in the player's screen mode.
   void StartStory();
   // The close sequence once the player has decided to go: the backup save is
   // removed and the system data saved; the user settings are written back

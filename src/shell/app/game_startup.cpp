@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
 #include "base/cp932.h"
 #include "base/error_log.h"
@@ -53,15 +54,24 @@ std::optional<base::Bytes> ReadGameFile(std::string_view name) {
   }
 }
 
+FatalNotice& TheFatalNotice() {
+  static FatalNotice notice;
+  return notice;
+}
+
 [[noreturn]] void StopOnChecksumError(const std::string& entryName) {
-  std::cerr << "mavu: "
-            << FatalMessage("CRCCHECKERROR",
-                            "a data pack is damaged: " + base::Cp932ToUtf8(entryName))
-            << '\n';
+  const std::string message =
+      FatalMessage("CRCCHECKERROR", "a data pack is damaged: " + base::Cp932ToUtf8(entryName));
+  std::cerr << "mavu: " << message << '\n';
+  if (TheFatalNotice()) TheFatalNotice()(message);
   std::exit(kFatalExitCode);
 }
 
 }  // namespace
+
+void SetFatalNotice(FatalNotice show) {
+  TheFatalNotice() = std::move(show);
+}
 
 std::string FatalMessage(std::string_view key, std::string_view fallback) {
   const std::string text = resource::MessageText(key);

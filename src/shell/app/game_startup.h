@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ struct GameConfiguration {
 GameConfiguration StartGame(const std::filesystem::path& gameFolder);
 
 inline constexpr int kFatalExitCode = 2;
+
+// Shows a fatal message to the player (UTF-8) before the process stops; a
+// window sets one, a headless run has only standard error.
+using FatalNotice = std::function<void(const std::string& utf8)>;
+void SetFatalNotice(FatalNotice show);
 
 // The message table's text for `key` with its placeholders filled in, as
 // UTF-8; `fallback` when the table has no such text.

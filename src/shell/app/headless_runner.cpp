@@ -42,14 +42,14 @@ void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
   FeedAnswers(input);
   inputSource_.emplace(std::move(input));
-  PlatformDevices devices{services_.clock, display_,  input_,   input_,
-                          dialogs_,        services_, services_};
+  PlatformDevices devices{clock_, display_, input_, input_, dialogs_, media_, media_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
   const resource::GameSettings& game = app_->Configuration().game;
   if (!game.GameTitle.empty()) dialogs_.SetAppTitle(game.GameTitle);
   const ScreenMode screen = app_->PlayerScreenMode();
   input_.Configure(KeyTable(game.KeyBindings), screen.width, screen.height);
+  app_->CreateSystem();
   app_->StartStory();
 }
 
@@ -84,7 +84,7 @@ HeadlessRunner::End HeadlessRunner::RunFrames() {
 HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
   answers_.SetFrame(frames_);
-  services_.clock.Advance(static_cast<uint64_t>(line_.frameMs));
+  clock_.Advance(static_cast<uint64_t>(line_.frameMs));
   inputSource_->Feed(frames_, input_);
   const SystemMode mode = app_->System().StepFrame(line_.frameMs);
   if (line_.shots && frames_ % line_.shotEvery == 0 && !WriteShot()) return End::kWriteFailed;

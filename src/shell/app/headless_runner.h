@@ -7,7 +7,7 @@
 #include "shell/app/command_line.h"
 #include "shell/app/game_app.h"
 #include "shell/app/game_startup.h"
-#include "shell/app/headless_services.h"
+#include "shell/app/silent_media.h"
 #include "shell/input/input.h"
 #include "shell/platform/headless/headless_display.h"
 #include "shell/platform/headless/headless_input_source.h"
@@ -59,10 +59,11 @@ class HeadlessRunner {
   bool ShutDown();
 
   CommandLine line_;
-  HeadlessServices services_;
+  base::SimulatedClock clock_;
+  SilentMedia media_;
   HeadlessDisplay display_;
   std::optional<HeadlessInputSource> inputSource_;
-  TInput input_{services_.clock, KeyTable(), 1, 1};
+  TInput input_{clock_, KeyTable(), 1, 1};
   ScriptedDialogs answers_;
   StandardDialogs dialogs_{answers_};
   std::unique_ptr<GameApp> app_;

@@ -9,6 +9,7 @@
 #include "base/error_log.h"
 #include "shell/app/command_line.h"
 #include "shell/app/headless_runner.h"
+#include "shell/platform/sdl/sdl_window_runner.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ int Run(int argc, char** argv) {
   mavu::base::TheErrorLog().SetEcho([](std::string_view line) {
     std::cerr << "mavu: " << mavu::base::Cp932ToUtf8(line) << '\n';
   });
-  return HeadlessRunner(std::get<CommandLine>(std::move(parsed))).Run();
+  CommandLine line = std::get<CommandLine>(std::move(parsed));
+  if (!line.headless) return RunInWindow(std::move(line), argv[0]);
+  return HeadlessRunner(std::move(line)).Run();
 }
 
 }  // namespace
