@@ -8,6 +8,11 @@
 
 namespace mavu::test {
 
+// Writes `files` (names as the engine writes them, contents as bytes) into
+// the pack GameData\data0 of `folder`.
+void WriteGamePack(const std::filesystem::path& folder,
+                   const std::map<std::string, std::string>& files);
+
 // A game folder whose GameData\data0 pack holds the given files (names as
 // the engine writes them, contents as bytes), mounted in the process-wide
 // data tree for the lifetime of the object.

@@ -55,6 +55,7 @@ void GameApp::StartStory() {
 
 void GameApp::ApplyUserSettingsToStage() {
   const resource::UserSettings& user = configuration_.user;
+  SetInterlaceSetting(user.Interlace);
   const ScreenMode screen = PlayerScreenMode();
   stage_.Graphic().SetScreenSize(screen.width, screen.height);
   stage_.Context().messageOpacity = user.MessageAlpha;
@@ -108,6 +109,14 @@ void GameApp::Close(bool writeSettings) {
 
 std::vector<std::string> GameApp::TakeMessages() {
   return std::exchange(messages_, {});
+}
+
+// Interlaced drawing spreads a frame's drawing over two frames; it is off
+// for every draw unless the player asked for it.
+void GameApp::SetInterlaceSetting(int32_t value) {
+  configuration_.user.Interlace = value;
+  imaging::TARGB8888::InterlaceOff = value == 0;
+  if (system_ != nullptr) system_->SetInterlace(value);
 }
 
 int32_t GameApp::FullScreenSetting() const {

@@ -71,7 +71,7 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   // SystemShell
   int32_t FullScreenSetting() const override;
   int32_t InterlaceSetting() const override { return configuration_.user.Interlace; }
-  void SetInterlaceSetting(int32_t value) override { configuration_.user.Interlace = value; }
+  void SetInterlaceSetting(int32_t value) override;
   void SetVersionText(std::string_view text) override { versionText_ = text; }
   void ExtensionEvent(std::string_view) override {}
   void ExtensionReset() override {}

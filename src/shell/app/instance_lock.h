@@ -7,8 +7,8 @@
 namespace mavu::shell {
 
 // One running copy of the program per user: an exclusive lock on the file
-// "Application_" + the executable's lower-case file name in the user's runtime
-// folder ($XDG_RUNTIME_DIR, else the temporary folder). The operating system
+// "Application_" + the executable's file name, all in lower case, in the
+// user's runtime folder ($XDG_RUNTIME_DIR, else the temporary folder). The operating system
 // lets go of it when the process ends, however it ends, so a crash never
 // leaves a stale lock behind.
 class InstanceLock {

@@ -75,6 +75,8 @@ class TKelSystem {
   SystemMode StepFrame(int32_t elapsed);
   void Present(bool full, bool interlaceAllowed);
   void SetMode(SystemMode mode);
+  // The Interlace setting: 1 presents through the back buffer.
+  void SetInterlace(int32_t interlace) { settings_.interlace = interlace; }
   void ResetAndRun();
 
   SystemMode Mode() const { return mode_; }

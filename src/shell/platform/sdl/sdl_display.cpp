@@ -95,7 +95,11 @@ void SdlDisplay::CopyToWindow(const imaging::TARGB8888& picture, const imaging::
                                std::min({rect.bottom, mode_.height, picture.Height()})};
   if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
   imaging::PixelSurface surface = FrameSurface();
+  // The window path always copies whole rows; only the back-buffer path
+  // spreads a frame over two fields.
+  const bool interlaced = std::exchange(imaging::TARGB8888::InterlaceActive, false);
   picture.CopyToSurface(surface, clipped);
+  imaging::TARGB8888::InterlaceActive = interlaced;
   Upload(clipped);
 }
 
