@@ -490,6 +490,16 @@ TEST_F(HeadlessRunTest, AGameWithoutPacksShowsTheMessageTablesText) {
   EXPECT_EQ(run.err, "mavu: データがありません\nMavu\n");
 }
 
+TEST_F(HeadlessRunTest, ASaveFolderThatCannotBeMadeStopsTheStartWritingNothing) {
+  game_.Script("@@TOP\n");
+  game_.Loose("SaveData", "a file where the folder should be");
+  const HeadlessRun run = game_.Run();
+  EXPECT_EQ(run.code, kStartupFailure);
+  EXPECT_NE(run.err.find("the script engine could not start"), std::string::npos) << run.err;
+  EXPECT_FALSE(run.dump);
+  EXPECT_FALSE(std::filesystem::exists(game_.Folder() / "GameData" / "System" / "config.txt"));
+}
+
 TEST_F(HeadlessRunTest, ABadInputFileIsAStartupFailure) {
   game_.Script("@@TOP\n");
   const HeadlessRun run = game_.Run({}, "1 click 1 1\n2 press 3\n");
