@@ -6,12 +6,10 @@
 
 namespace mavu::base {
 
-void ByteReader::Require(size_t count) const {
-  if (count > Remaining()) {
-    throw FormatError("unexpected end of data: " + std::to_string(count) +
-                      " bytes needed at offset " + std::to_string(pos_) + ", " +
-                      std::to_string(Remaining()) + " left");
-  }
+void ByteReader::ThrowShort(size_t count) const {
+  throw FormatError("unexpected end of data: " + std::to_string(count) +
+                    " bytes needed at offset " + std::to_string(pos_) + ", " +
+                    std::to_string(Remaining()) + " left");
 }
 
 void ByteReader::Seek(size_t pos) {
@@ -27,34 +25,6 @@ void ByteReader::Skip(size_t count) {
   pos_ += count;
 }
 
-uint8_t ByteReader::U8() {
-  Require(1);
-  return data_[pos_++];
-}
-
-uint16_t ByteReader::U16() {
-  Require(2);
-  uint16_t v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-  pos_ += 2;
-  return v;
-}
-
-uint32_t ByteReader::U32() {
-  Require(4);
-  uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | data_[pos_ + i];
-  pos_ += 4;
-  return v;
-}
-
-uint64_t ByteReader::U64() {
-  Require(8);
-  uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = (v << 8) | data_[pos_ + i];
-  pos_ += 8;
-  return v;
-}
-
 std::string ByteReader::Str16() {
   size_t start = pos_;
   uint16_t length = U16();
@@ -67,7 +37,7 @@ std::string ByteReader::Str16() {
 
 std::string ByteReader::Text(size_t count) {
   auto bytes = Span(count);
-  return std::string(bytes.begin(), bytes.end());
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 std::string ByteReader::ShortString(size_t width, bool cutOverlong) {

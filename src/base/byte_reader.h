@@ -23,10 +23,11 @@ class ByteReader {
   void Seek(size_t pos);
   void Skip(size_t count);
 
-  uint8_t U8();
-  uint16_t U16();
-  uint32_t U32();
-  uint64_t U64();
+  // Inline: archive directories and indexes read a million of these at start-up.
+  uint8_t U8() { return static_cast<uint8_t>(Little(1)); }
+  uint16_t U16() { return static_cast<uint16_t>(Little(2)); }
+  uint32_t U32() { return static_cast<uint32_t>(Little(4)); }
+  uint64_t U64() { return Little(8); }
   int32_t I32() { return static_cast<int32_t>(U32()); }
 
   // A u16 length followed by that many bytes.
@@ -43,7 +44,17 @@ class ByteReader {
   std::span<const uint8_t> Rest();
 
  private:
-  void Require(size_t count) const;
+  void Require(size_t count) const {
+    if (count > Remaining()) ThrowShort(count);
+  }
+  [[noreturn]] void ThrowShort(size_t count) const;
+  uint64_t Little(size_t bytes) {
+    Require(bytes);
+    uint64_t value = 0;
+    for (size_t i = bytes; i > 0; --i) value = (value << 8) | data_[pos_ + i - 1];
+    pos_ += bytes;
+    return value;
+  }
 
   std::span<const uint8_t> data_;
   size_t pos_ = 0;

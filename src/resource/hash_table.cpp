@@ -54,7 +54,7 @@ bool THashTable::ValueFits(uint64_t offset, size_t size) const {
 std::optional<uint64_t> THashTable::FindLower(const std::string& lowerKey) {
   if (auto cached = cache_.Find(lowerKey)) return cached;
   for (const Entry& entry : BucketOf(lowerKey)) {
-    if (entry.key == lowerKey) {
+    if (KeyOf(entry) == lowerKey) {
       cache_.Put(lowerKey, entry.offset);
       return entry.offset;
     }
@@ -78,7 +78,7 @@ bool THashTable::Put(std::string_view key, std::span<const uint8_t> value) {
   if (lowerKey.size() > kMaxKeyLength || unpackedSize_ + added > kBpeMaxUnpacked) return false;
   const uint64_t offset = data_.size();
   data_.insert(data_.end(), value.begin(), value.end());
-  BucketOf(lowerKey).push_back(Entry{lowerKey, offset});
+  AddEntry(BucketOf(lowerKey), lowerKey, offset);
   cache_.Put(lowerKey, offset);
   ++entryCount_;
   unpackedSize_ += added;
@@ -94,8 +94,15 @@ bool THashTable::Get(std::string_view key, std::span<uint8_t> value) {
   return true;
 }
 
+void THashTable::AddEntry(std::vector<Entry>& bucket, std::string_view key, uint64_t offset) {
+  bucket.push_back(
+      Entry{static_cast<uint32_t>(keys_.size()), static_cast<uint32_t>(key.size()), offset});
+  keys_.append(key);
+}
+
 void THashTable::ClearTable() {
   for (auto& bucket : buckets_) bucket.clear();
+  keys_.clear();
   cache_.Clear();
   data_ = base::Bytes();
   entryCount_ = 0;
@@ -136,6 +143,7 @@ bool THashTable::LoadFromStream(base::ByteReader& in) {
 // Fills the table from an unpacked index; any inconsistency is damage.
 void THashTable::ReadIndex(base::ByteReader& index, uint32_t entries, uint32_t dataLength) {
   uint32_t total = 0;
+  keys_.reserve(index.Remaining());  // the keys are most of it
   for (auto& bucket : buckets_) {
     const uint16_t count = index.U16();
     if (count > entries - total || size_t{count} * kEntryOverhead > index.Remaining()) {
@@ -144,10 +152,10 @@ void THashTable::ReadIndex(base::ByteReader& index, uint32_t entries, uint32_t d
     total += count;
     bucket.reserve(count);
     for (uint16_t i = 0; i < count; ++i) {
-      std::string key = index.Str16();
+      const std::span<const uint8_t> key = index.Span(index.U16());
       const uint64_t offset = index.U64();
       if (offset > dataLength) throw base::FormatError(kDamaged);
-      bucket.push_back(Entry{std::move(key), offset});
+      AddEntry(bucket, {reinterpret_cast<const char*>(key.data()), key.size()}, offset);
     }
   }
   if (total != entries) throw base::FormatError(kDamaged);
@@ -160,7 +168,7 @@ void THashTable::SaveToStream(base::ByteWriter& out) const {
   base::ByteWriter index;
   for (const auto& bucket : buckets_) {
     index.U16(static_cast<uint16_t>(bucket.size()));
-    for (const Entry& entry : bucket) index.Str16(entry.key).U64(entry.offset);
+    for (const Entry& entry : bucket) index.Str16(KeyOf(entry)).U64(entry.offset);
   }
   index.Append(data_);
   base::Bytes packed = BpeCompress(index.Data());

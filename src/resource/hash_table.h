@@ -46,16 +46,24 @@ class THashTable {
   const base::Bytes& DataArea() const { return data_; }
 
  private:
+  // Keys live one after another in keys_: a table of 65,535 entries is read
+  // at every start, and a string apiece would cost an allocation each.
   struct Entry {
-    std::string key;
+    uint32_t keyStart;
+    uint32_t keyLength;
     uint64_t offset;
   };
+  std::string_view KeyOf(const Entry& entry) const {
+    return std::string_view(keys_).substr(entry.keyStart, entry.keyLength);
+  }
+  void AddEntry(std::vector<Entry>& bucket, std::string_view key, uint64_t offset);
   std::optional<uint64_t> FindLower(const std::string& lowerKey);
   std::vector<Entry>& BucketOf(const std::string& lowerKey);
   bool ValueFits(uint64_t offset, size_t size) const;
   void ReadIndex(base::ByteReader& index, uint32_t entries, uint32_t dataLength);
 
   std::vector<std::vector<Entry>> buckets_;
+  std::string keys_;
   base::Bytes data_;
   uint32_t entryCount_ = 0;
   // Bytes of the index and data area once unpacked, kept within what BpeExpand accepts.

@@ -38,9 +38,8 @@ void ScrambleBlocks(std::span<uint8_t> bytes, ScrambleDirection direction, uint3
   }
 }
 
-std::string ScrambleName(std::string_view text, uint8_t key) {
-  const uint32_t mixed = static_cast<uint32_t>(text.size()) + (key ^ kNameKeyMask);
-  std::string out(text);
+std::string ScrambleName(std::string out, uint8_t key) {
+  const uint32_t mixed = static_cast<uint32_t>(out.size()) + (key ^ kNameKeyMask);
   for (uint32_t i = 1; i <= out.size(); ++i) {
     out[i - 1] =
         static_cast<char>(static_cast<uint8_t>(out[i - 1]) ^ static_cast<uint8_t>(i + (mixed ^ i)));
