@@ -20,7 +20,7 @@ struct ScreenMode {
   // of a high-colour display.
   bool fullColour = true;
 
-  // Sizes outside 0..kMax are taken as kMax.
+  // Sizes outside 1..kMax are taken as kMax.
   ScreenMode Limited() const;
   bool operator==(const ScreenMode&) const = default;
 };
