@@ -25,6 +25,8 @@ namespace mavu::shell {
 namespace {
 
 constexpr int kExitNormal = 0;
+constexpr uint8_t kFrameNotDue = 0;
+constexpr int kIdleWaitMs = 1;
 
 void Complain(const std::string& message) {
   std::cerr << "mavu: " << message << '\n';
@@ -158,6 +160,9 @@ void WindowRunner::RunFrames() {
     const uint8_t mode = app_->System().Frame();
     PassOnMessages();
     if (mode == static_cast<uint8_t>(SystemMode::kExit)) return;
+    // The system object does not sleep when less than a few milliseconds are
+    // left; waiting for events here keeps that rest from spinning.
+    if (mode == kFrameNotDue) SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
   }
 }
 
