@@ -79,13 +79,18 @@ std::string FatalMessage(std::string_view key, std::string_view fallback) {
   return resource::DialogDisplayText(text, AppTitle());
 }
 
-GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
+std::filesystem::path OpenGameFolder(const std::filesystem::path& gameFolder) {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::absolute(gameFolder, error);
   CheckFolder(folder);
   base::TheErrorLog().SetDirectory(folder);
   resource::TheDataTree().SetProgramDirectory(folder);
   resource::LoadMessageTable(LooseFile(folder, resource::kMessageTablePath));
+  return folder;
+}
+
+GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
+  const std::filesystem::path folder = OpenGameFolder(gameFolder);
   MountPacks();
 
   GameConfiguration configuration;

@@ -23,9 +23,14 @@ struct GameConfiguration {
   resource::UserSettings user;
 };
 
-// The first start-up steps, shared by every way of running a game: the game
-// folder becomes the program folder of the data tree and of "ERRORLOG.txt",
-// the message table is read, the packs of "GameData\" are mounted, the game
+// The first start-up step: the game folder (made absolute) becomes the
+// program folder of the data tree and of "ERRORLOG.txt", and the message
+// table is read, so that every later failure can be told in the game's words.
+// Throws StartupFailure when the folder does not exist.
+std::filesystem::path OpenGameFolder(const std::filesystem::path& gameFolder);
+
+// The start-up steps shared by every way of running a game: the game folder
+// is opened as above, the packs of "GameData\" are mounted, the game
 // definition and the user settings are read, pack verification follows the
 // CRCCheck setting, and the random table is loaded. Throws StartupFailure.
 //

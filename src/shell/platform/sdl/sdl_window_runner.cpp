@@ -91,8 +91,15 @@ WindowRunner::~WindowRunner() {
 int WindowRunner::Run() {
   const std::optional<InstanceLock> lock = InstanceLock::Acquire(executablePath_);
   if (!lock) return kExitNormal;  // the running copy is the one the player wants
+  try {
+    OpenGameFolder(line_.game);
+  } catch (const StartupFailure& failure) {
+    Complain(failure.what());
+    return kFatalExitCode;
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    Complain(std::string("cannot open a window: ") + SDL_GetError());
+    Complain(
+        FatalMessage("DirectDrawERROR", std::string("cannot open a window: ") + SDL_GetError()));
     return kFatalExitCode;
   }
   try {
