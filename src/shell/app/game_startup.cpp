@@ -7,6 +7,7 @@
 #include "base/cp932.h"
 #include "base/error_log.h"
 #include "base/host_path.h"
+#include "imaging/font_table.h"
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/random_table.h"
@@ -54,6 +55,14 @@ std::optional<base::Bytes> ReadGameFile(std::string_view name) {
   }
 }
 
+// The font slots as the player set them. A font file that cannot be used
+// leaves its slot on the platform face of that name: a warning, not a stop.
+std::vector<std::string> ConfigureFonts(const resource::UserSettings& user) {
+  std::vector<imaging::FontSlotSetting> slots;
+  for (const resource::FontSetting& font : user.Font) slots.push_back({font.Name, font.Style});
+  return imaging::TheFontTable().Configure(slots, "");
+}
+
 [[noreturn]] void StopOnChecksumError(const std::string& entryName) {
   std::cerr << "mavu: "
             << FatalMessage("CRCCHECKERROR",
@@ -88,6 +97,7 @@ GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
   configuration.game = resource::ReadGameSettings(ReadGameFile(resource::kGameSettingsPath));
   if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
   configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
+  configuration.warnings = ConfigureFonts(configuration.user);
   resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);
   resource::TheDataTree().SetChecksumErrorHandler(StopOnChecksumError);
   resource::TheRandomTable().Load(ReadGameFile(resource::kRandomTablePath));

@@ -72,6 +72,9 @@ int HeadlessRunner::Run() {
 void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
   const GameConfiguration configuration = StartGame(line_.game);
+  for (const std::string& warning : configuration.warnings) {
+    Complain("warning: " + base::Cp932ToUtf8(warning));
+  }
   input_.emplace(std::move(input), KeyTable(configuration.game.KeyBindings),
                  configuration.game.ScreenWidth, configuration.game.ScreenHeight);
   CreateInterpreter(configuration);
