@@ -64,7 +64,7 @@
 \sub,@@WINDOW_OFF
 \scp,eff\c
 \scp,chara\i
-\scp,bg\l,"bg\night.png"\e
+\scp,bg\l,"bg\night.png"\p,0,0,0,0\e
 \scp,eff\fdi,1,1500,"rule\diagonal.bmp"\wait,1600
 
 日が沈むと、空には数えきれないほどの星が[rb,瞬,またた]きはじめた。\sub,@@PAGE
@@ -91,7 +91,7 @@
 \sub,@@WINDOW_OFF
 \scp,eff\c
 \scp,chara\i
-\scp,bg\l,"bg\room.png"\e
+\scp,bg\l,"bg\room.png"\p,0,0,0,0\e
 \scp,eff\fdi,0,1200\wait,1300
 
 家に帰っても、別れぎわの美桜の顔が頭から離れなかった。\sub,@@PAGE
@@ -106,7 +106,7 @@
 \sub,@@WINDOW_OFF
 \scp,eff\fdo,2,1500,-1,0\wait,1600
 \scp,chara\i
-\scp,bg\fr,0,0,800,600,-1\e
+\scp,bg\fr,0,0,800,600,-1\p,0,0,0,0\e
 \scp,cam\i
 \scp,eff\i
 \scp,logo\p,0,240,500,0\ts,0,0,800,120\sv,80
