@@ -8,7 +8,7 @@
 \gvar,img,bg,chara
 \gvar,msg,m,nm,logo
 \gvar,btn,start,quit,choice1,choice2
-\gvar,int,route,endings
+\gvar,int,route,endings,seen
 \gvar,str,chosen
 
 // 地の文（行頭が \ でも @ でもない行）は、すべてメッセージ窓の文章になる。

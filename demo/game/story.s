@@ -112,7 +112,8 @@
 \scp,logo\p,0,240,500,0\ts,0,0,800,120\sv,80
 \scp,logo\t,[f,2][s,40,40][pi,0,14][c,$FF303048][pc,おわり][n][s,20,20][pc,遊んでくれて、ありがとう。]\e
 \msg\clk
-\cal,endings=endings+1
+// 見た結末を覚えておく：route の 1 と 2 をビットとして重ねる。
+\cal,endings=endings+1,seen=seen|route
 \scp,eff\fdo,2,1200,$FFFFFFFFFF000000,0\wait,1300
 \scp,logo\cc\i
 \scp,bg\i

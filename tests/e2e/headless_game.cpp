@@ -103,6 +103,12 @@ void HeadlessGame::Loose(const std::filesystem::path& relative, std::string_view
   dir_.Write(std::filesystem::path("game") / relative, base::Utf8ToCp932(utf8));
 }
 
+void HeadlessGame::CopyGame(const std::filesystem::path& folder) const {
+  std::filesystem::copy(
+      folder, game_,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+}
+
 std::filesystem::path HeadlessGame::Pack() {
   const std::filesystem::path stem = game_ / "GameData" / "data0";
   std::vector<std::string> args = {"build", stem.string(), source_.string(), "--encode-text"};

@@ -65,6 +65,9 @@ class HeadlessGame {
   void Script(std::string_view utf8) { Add("Startup.s", utf8); }
   // A file below the game folder, converted to CP932.
   void Loose(const std::filesystem::path& relative, std::string_view utf8) const;
+  // Copies a game folder built elsewhere (its packs included) into the game
+  // folder, so that runs write their saves and logs into the copy.
+  void CopyGame(const std::filesystem::path& folder) const;
 
   // mavu --game FOLDER --headless --dump-vars FILE ARGS (and --input FILE when
   // `input` is given); packs first when files were added.
