@@ -68,14 +68,18 @@ inline constexpr std::array<GradientStop, 2> kRoomWall = {{{0, 0xFFE6D5B8}, {430
 inline constexpr std::array<GradientStop, 2> kRoomFloor = {{{430, 0xFF7A5A40}, {600, 0xFF5A3F2C}}};
 inline constexpr std::array<GradientStop, 2> kWindowSky = {{{90, 0xFF141C4A}, {330, 0xFF46407A}}};
 
-// The character: a girl's silhouette, dark against the sky.
+// The character: a girl seen from behind, dark against the sky.
 inline constexpr int kCharacterWidth = 360;
 inline constexpr int kCharacterHeight = 560;
-inline constexpr uint32_t kCharacterTop = 0xFF262A52;
-inline constexpr uint32_t kCharacterBottom = 0xFF14162E;
-// A point well inside the body, fully opaque.
-inline constexpr int kCharacterProbeX = 180;
-inline constexpr int kCharacterProbeY = 300;
+inline constexpr uint32_t kHairTop = 0xFF3A2C3A;
+inline constexpr uint32_t kHairBottom = 0xFF241A28;
+inline constexpr uint32_t kRibbon = 0xFFD05078;
+inline constexpr uint32_t kUniformTop = 0xFF2A2E5C;
+inline constexpr uint32_t kUniformBottom = 0xFF181B3A;
+inline constexpr uint32_t kCollar = 0xFF343A72;
+inline constexpr uint32_t kCollarStripe = 0xD0E8E4F0;
+inline constexpr uint32_t kStockings = 0xFF16131F;
+inline constexpr uint32_t kSkinInShade = 0xFF9A7478;
 
 // The wipe's rule picture: a diagonal from the top left (255, shown first by
 // a wipe in) to the bottom right (0, last).

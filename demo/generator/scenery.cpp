@@ -185,48 +185,86 @@ TARGB8888 Room() {
   return picture;
 }
 
-// A girl seen from behind against the light: long hair with a ribbon,
-// sloping shoulders, a school uniform's pleated skirt.
-Shape Girl() {
-  Shape hair = SmoothUnion(Circle({180, 110}, 60), Ellipse({120, 204}, 22, 82), 20);
-  hair = SmoothUnion(std::move(hair), Ellipse({240, 204}, 22, 82), 20);
-  // Seen from behind, the hair hides the neck.
-  hair = SmoothUnion(std::move(hair), RoundedBox(116, 120, 244, 250, 34), 10);
-  Shape figure = SmoothUnion(std::move(hair), RoundedBox(168, 170, 192, 230, 8), 8);
-  Shape torso = ConvexPolygon({{104, 236}, {256, 236}, {226, 376}, {134, 376}});
+// A girl seen from behind against the light, in a sailor-collared school
+// uniform: shoulder-length hair with a ribbon, a pleated skirt, dark
+// stockings. Each part is its own shape so that it takes its own colour.
+Shape Hair() {
+  Shape hair = SmoothUnion(Circle({180, 104}, 62), Ellipse({128, 190}, 26, 64), 24);
+  hair = SmoothUnion(std::move(hair), Ellipse({232, 190}, 26, 64), 24);
+  return SmoothUnion(std::move(hair), RoundedBox(122, 110, 238, 236, 30), 12);
+}
+
+Shape Torso() {
+  Shape torso = ConvexPolygon({{104, 236}, {256, 236}, {228, 380}, {132, 380}});
   torso = SmoothUnion(std::move(torso), Circle({116, 252}, 22), 14);
   torso = SmoothUnion(std::move(torso), Circle({244, 252}, 22), 14);
-  figure = SmoothUnion(std::move(figure), std::move(torso), 18);
-  const Shape leftArm = ConvexPolygon({{96, 250}, {126, 262}, {112, 414}, {86, 410}});
-  const Shape rightArm = ConvexPolygon({{234, 262}, {264, 250}, {274, 410}, {248, 414}});
-  figure = SmoothUnion(std::move(figure), Union(leftArm, rightArm), 8);
-  figure = Union(std::move(figure), Union(Circle({99, 418}, 13), Circle({261, 418}, 13)));
-  figure = SmoothUnion(std::move(figure),
-                       ConvexPolygon({{130, 360}, {230, 360}, {282, 474}, {78, 474}}), 10);
-  return SmoothUnion(std::move(figure),
-                     Union(RoundedBox(136, 460, 160, 560, 10), RoundedBox(200, 460, 224, 560, 10)),
-                     8);
+  torso = SmoothUnion(std::move(torso), RoundedBox(166, 200, 194, 244, 10), 10);
+  const Shape leftArm = ConvexPolygon({{96, 250}, {126, 262}, {114, 404}, {88, 400}});
+  const Shape rightArm = ConvexPolygon({{234, 262}, {264, 250}, {272, 400}, {246, 404}});
+  return SmoothUnion(std::move(torso), Union(leftArm, rightArm), 8);
+}
+
+Shape Skirt() {
+  return ConvexPolygon({{132, 364}, {228, 364}, {284, 476}, {76, 476}});
+}
+
+Shape Legs() {
+  return Union(RoundedBox(138, 460, 162, 560, 10), RoundedBox(198, 460, 222, 560, 10));
+}
+
+Shape Hands() {
+  return Union(Ellipse({101, 412}, 12, 15), Ellipse({259, 412}, 12, 15));
+}
+
+Shape Figure() {
+  return Union(Union(Hair(), Torso()), Union(Skirt(), Union(Legs(), Hands())));
+}
+
+// The pleats: thin lit lines fanning out from the waist.
+void Pleats(Painter& painter) {
+  for (float x : {140.0f, 160.0f, 180.0f, 200.0f, 220.0f}) {
+    const float spread = (x - 180) * 0.9f;
+    painter.Fill(
+        ConvexPolygon({{x, 368}, {x + 1.5f, 368}, {x + spread + 1.5f, 474}, {x + spread, 474}}),
+        0x28FFFFFF, 1.0f);
+  }
+}
+
+// The sailor collar's square flap over the back, with its two stripes.
+void Collar(Painter& painter) {
+  const Shape flap = ConvexPolygon({{120, 228}, {240, 228}, {236, 300}, {124, 300}});
+  painter.Fill(flap, kCollar, 1.5f);
+  painter.Fill(Intersect(Outline(flap, 9.0f), Subtract(flap, Outline(flap, 6.0f))), kCollarStripe,
+               1.0f);
+  painter.Fill(Intersect(Outline(flap, 14.0f), Subtract(flap, Outline(flap, 12.0f))), kCollarStripe,
+               1.0f);
+}
+
+void HairAndRibbon(Painter& painter) {
+  painter.Fill(Hair(), std::array<GradientStop, 2>{{{40, kHairTop}, {250, kHairBottom}}}, 1.5f);
+  // The sheen of the evening light across the crown.
+  const Shape ring = Subtract(Ellipse({190, 96}, 54, 30), Ellipse({186, 104}, 50, 26));
+  painter.Fill(Intersect(ring, Hair()), 0x40FFD8B0, 4.0f);
+  const Shape bow = Union(ConvexPolygon({{226, 70}, {206, 56}, {208, 86}}),
+                          ConvexPolygon({{226, 70}, {246, 54}, {248, 86}}));
+  painter.Fill(Union(bow, Circle({226, 71}, 6)), kRibbon, 1.5f);
 }
 
 TARGB8888 Character() {
   TARGB8888 picture = Blank(kCharacterWidth, kCharacterHeight);
   Painter painter(picture);
-  const std::array<GradientStop, 2> shade = {
-      {{0, kCharacterTop}, {kCharacterHeight, kCharacterBottom}}};
-  painter.Fill(Girl(), shade, 2.5f);
-  // Pleats catch a little light.
-  for (float x : {128.0f, 156.0f, 180.0f, 204.0f, 232.0f}) {
-    const float spread = (x - 180) * 0.55f;
-    painter.Fill(
-        ConvexPolygon({{x, 380}, {x + 1.5f, 380}, {x + spread + 1.5f, 468}, {x + spread, 468}}),
-        0x30FFFFFF, 1.0f);
-  }
-  // A ribbon in her hair.
-  const Shape bow = Union(ConvexPolygon({{226, 70}, {206, 56}, {208, 86}}),
-                          ConvexPolygon({{226, 70}, {246, 54}, {248, 86}}));
-  painter.Fill(Union(bow, Circle({226, 71}, 6)), 0xFFD05078, 1.5f);
-  // The evening light behind her rims the outline.
-  painter.Fill(Outline(Girl(), 2.0f), 0x58FFC890, 1.5f);
+  painter.Fill(Legs(), kStockings, 1.5f);
+  painter.Fill(Hands(), kSkinInShade, 1.5f);
+  painter.Fill(Torso(), std::array<GradientStop, 2>{{{200, kUniformTop}, {400, kUniformBottom}}},
+               1.5f);
+  painter.Fill(Skirt(), std::array<GradientStop, 2>{{{364, kUniformTop}, {476, kUniformBottom}}},
+               1.5f);
+  Pleats(painter);
+  Collar(painter);
+  HairAndRibbon(painter);
+  // The sun is low on her right: its light rims that side of the outline.
+  const Shape sunSide = ConvexPolygon({{200, 0}, {360, 0}, {360, 470}, {200, 470}});
+  painter.Fill(Intersect(Outline(Figure(), 3.0f), sunSide), 0x90FFC890, 2.0f);
   return picture;
 }
 

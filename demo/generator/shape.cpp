@@ -108,6 +108,14 @@ Shape Subtract(Shape from, Shape cut) {
           bounds};
 }
 
+Shape Intersect(Shape a, Shape b) {
+  const Bounds bounds = a.bounds;
+  return {[a = std::move(a.distance), b = std::move(b.distance)](Point p) {
+            return std::max(a(p), b(p));
+          },
+          bounds};
+}
+
 Shape Outline(Shape shape, float width) {
   const Bounds bounds = shape.bounds;
   return {[d = std::move(shape.distance), width](Point p) {

@@ -33,6 +33,8 @@ Shape Union(Shape a, Shape b);
 // A union whose seams are rounded over about `blend` pixels, as clay joins.
 Shape SmoothUnion(Shape a, Shape b, float blend);
 Shape Subtract(Shape from, Shape cut);
+// Where both shapes are.
+Shape Intersect(Shape a, Shape b);
 // The band of width `width` inside the outline of `shape`.
 Shape Outline(Shape shape, float width);
 
