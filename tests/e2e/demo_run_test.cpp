@@ -5,7 +5,6 @@
 #include "base/file_io.h"
 #include "demo_palette.h"
 #include "headless_game.h"
-#include "imaging/argb8888.h"
 
 // The demo game as built, played by its own autoplay file: the title, the
 // rooftop scene, the choice taken once each way, both endings, and back to
@@ -21,6 +20,11 @@ constexpr int kFirstPageFrame = 200;
 // Inside the message window, over the plain floor of the rooftop.
 constexpr int kWindowProbeX = 100;
 constexpr int kWindowProbeY = 560;
+// The first line of the window's text area, ruby and all.
+constexpr int kLineLeft = 44;
+constexpr int kLineRight = 756;
+constexpr int kLineTop = 444;
+constexpr int kLineBottom = 480;
 
 uint32_t Rgb(const imaging::TARGB8888& image, int x, int y) {
   return image.Pixel(x, y) & 0x00FFFFFF;
@@ -45,18 +49,6 @@ class DemoRunTest : public ::testing::Test {
     std::snprintf(name, sizeof name, "frame-%06d.png", frame);
     return name;
   }
-  static imaging::TARGB8888 Picture(const std::filesystem::path& png) {
-    imaging::TARGB8888 image;
-    const std::optional<base::Bytes> bytes = base::ReadWholeFile(png);
-    if (!bytes) {
-      ADD_FAILURE() << "no picture " << png;
-      return image;
-    }
-    base::ByteReader in(*bytes);
-    image.LoadPng(in);
-    return image;
-  }
-
   HeadlessGame game_;
 };
 
@@ -73,19 +65,19 @@ TEST_F(DemoRunTest, AutoplayReachesBothEndingsAndStopsAtTheTitle) {
   EXPECT_EQ(run.Global("chosen").String(), "先に帰った");
   EXPECT_EQ((*run.dump)["position"].String().rfind("title.s(", 0), 0u);
 
-  const imaging::TARGB8888 page = Picture(shots / ShotName(kFirstPageFrame));
+  const imaging::TARGB8888 page = ReadShot(shots / ShotName(kFirstPageFrame));
   ASSERT_EQ(page.Width(), demo::kScreenWidth);
   EXPECT_EQ(Rgb(page, demo::kSunsetProbeX, demo::kSunsetProbeY),
             Rgb(GradientAt(demo::kSunsetSky, demo::kSunsetProbeY)));
   // The window's translucent navy over the floor's 0x3C2F40.
   EXPECT_EQ(Rgb(page, kWindowProbeX, kWindowProbeY), 0x181C33u);
   int lit = 0;
-  for (int y = 444; y < 480; ++y) {
-    for (int x = 44; x < 756; ++x) lit += (Rgb(page, x, y) & 0xFF) > 200 ? 1 : 0;
+  for (int y = kLineTop; y < kLineBottom; ++y) {
+    for (int x = kLineLeft; x < kLineRight; ++x) lit += (Rgb(page, x, y) & 0xFF) > 200 ? 1 : 0;
   }
   EXPECT_GT(lit, 1000) << "no typed line in the window";
 
-  const imaging::TARGB8888 title = Picture(last);
+  const imaging::TARGB8888 title = ReadShot(last);
   ASSERT_EQ(title.Width(), demo::kScreenWidth);
   EXPECT_EQ(Rgb(title, demo::kTitleProbeX, demo::kTitleProbeY),
             Rgb(GradientAt(demo::kTitleSky, demo::kTitleProbeY)));

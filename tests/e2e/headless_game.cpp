@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "base/cp932.h"
+#include "base/file_io.h"
 
 namespace mavu::test {
 namespace {
@@ -76,6 +77,15 @@ std::filesystem::path ProgramFrom(const char* variable, const std::string& name)
   const char* folder = std::getenv(variable);
   if (folder == nullptr) throw std::runtime_error(std::string(variable) + " is not set");
   return std::filesystem::path(folder) / name;
+}
+
+imaging::TARGB8888 ReadShot(const std::filesystem::path& png) {
+  imaging::TARGB8888 image;
+  const std::optional<base::Bytes> bytes = base::ReadWholeFile(png);
+  if (!bytes) return image;
+  base::ByteReader in(*bytes);
+  image.LoadPng(in);
+  return image;
 }
 
 std::vector<std::string> HeadlessRun::Errors() const {

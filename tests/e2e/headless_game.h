@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/argb8888.h"
 #include "json_value.h"
 #include "support/temp_dir.h"
 
@@ -48,6 +49,10 @@ struct HeadlessRun {
   const JsonValue& System(std::string_view name) const { return (*dump)["system"][name]; }
   std::vector<std::string> Errors() const;  // the dump's error lines
 };
+
+// The picture of a PNG the run wrote (--screenshot, --shots); empty when
+// there is none.
+imaging::TARGB8888 ReadShot(const std::filesystem::path& png);
 
 // A game folder built at test time: files packed with the real mavu-pack
 // (UTF-8 texts converted to CP932 on the way) and run with the real mavu.

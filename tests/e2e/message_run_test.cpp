@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
 #include "glyph_set_maker.h"
 #include "headless_game.h"
 #include "imaging/argb8888.h"
@@ -14,15 +13,6 @@ constexpr int kLeft = 40;
 constexpr int kTop = 420;
 constexpr int kRight = 760;
 constexpr int kBottom = 580;
-
-imaging::TARGB8888 Picture(const std::filesystem::path& png) {
-  imaging::TARGB8888 image;
-  const std::optional<base::Bytes> bytes = base::ReadWholeFile(png);
-  if (!bytes) return image;
-  base::ByteReader in(*bytes);
-  image.LoadPng(in);
-  return image;
-}
 
 class MessageRunTest : public ::testing::Test {
  protected:
@@ -50,7 +40,7 @@ class MessageRunTest : public ::testing::Test {
     const HeadlessRun run = input.empty() ? game_.Run(args) : game_.Run(args, input);
     EXPECT_EQ(run.code, 0) << run.err;
     Lit lit;
-    const imaging::TARGB8888 image = Picture(png);
+    const imaging::TARGB8888 image = ReadShot(png);
     for (int y = 0; y < image.Height(); ++y) {
       for (int x = 0; x < image.Width(); ++x) {
         if ((image.Pixel(x, y) & 0x00FFFFFF) == 0) continue;
@@ -96,7 +86,7 @@ TEST(FontSettingsRunTest, AnEngineFontNamedInTheSettingsDrawsItsSlot) {
   const std::filesystem::path png = game.Folder() / "shot.png";
   const HeadlessRun run = game.Run({"--frames", "20", "--screenshot", png.string()});
   ASSERT_EQ(run.code, 0) << run.err;
-  const imaging::TARGB8888 shot = Picture(png);
+  const imaging::TARGB8888 shot = ReadShot(png);
   ASSERT_EQ(shot.Width(), 800);
   int lit = 0;
   for (int y = 0; y < 16; ++y) {
