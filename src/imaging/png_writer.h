@@ -14,9 +14,13 @@ class ImageWriteError : public std::runtime_error {
   explicit ImageWriteError(const std::string& what) : std::runtime_error(what) {}
 };
 
-// The picture as a PNG file: 8-bit RGB, the top row first. Alpha is dropped,
-// since a screenshot is what a window shows. Throws ImageWriteError for an
-// empty picture or when libpng fails.
-base::Bytes EncodePng(const TARGB8888& image);
+// Whether a written PNG carries the picture's alpha: a screenshot is what a
+// window shows and drops it; a picture made for a game keeps it.
+enum class PngAlpha { kDrop, kKeep };
+
+// The picture as a PNG file: 8-bit RGB (RGBA with PngAlpha::kKeep, straight
+// alpha as the buffer holds it), the top row first. Throws ImageWriteError
+// for an empty picture or when libpng fails.
+base::Bytes EncodePng(const TARGB8888& image, PngAlpha alpha = PngAlpha::kDrop);
 
 }  // namespace mavu::imaging

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "base/cp932.h"
+#include "base/file_io.h"
 
 namespace mavu::test {
 namespace {
@@ -78,6 +79,15 @@ std::filesystem::path ProgramFrom(const char* variable, const std::string& name)
   return std::filesystem::path(folder) / name;
 }
 
+imaging::TARGB8888 ReadShot(const std::filesystem::path& png) {
+  imaging::TARGB8888 image;
+  const std::optional<base::Bytes> bytes = base::ReadWholeFile(png);
+  if (!bytes) return image;
+  base::ByteReader in(*bytes);
+  image.LoadPng(in);
+  return image;
+}
+
 std::vector<std::string> HeadlessRun::Errors() const {
   std::vector<std::string> lines;
   for (const JsonValue& line : (*dump)["errors"].Items()) lines.push_back(line.String());
@@ -101,6 +111,12 @@ void HeadlessGame::PackWith(std::vector<std::string> options) {
 
 void HeadlessGame::Loose(const std::filesystem::path& relative, std::string_view utf8) const {
   dir_.Write(std::filesystem::path("game") / relative, base::Utf8ToCp932(utf8));
+}
+
+void HeadlessGame::CopyGame(const std::filesystem::path& folder) const {
+  std::filesystem::copy(
+      folder, game_,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
 }
 
 std::filesystem::path HeadlessGame::Pack() {

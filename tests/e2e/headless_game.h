@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/argb8888.h"
 #include "json_value.h"
 #include "support/temp_dir.h"
 
@@ -49,6 +50,10 @@ struct HeadlessRun {
   std::vector<std::string> Errors() const;  // the dump's error lines
 };
 
+// The picture of a PNG the run wrote (--screenshot, --shots); empty when
+// there is none.
+imaging::TARGB8888 ReadShot(const std::filesystem::path& png);
+
 // A game folder built at test time: files packed with the real mavu-pack
 // (UTF-8 texts converted to CP932 on the way) and run with the real mavu.
 class HeadlessGame {
@@ -65,6 +70,9 @@ class HeadlessGame {
   void Script(std::string_view utf8) { Add("Startup.s", utf8); }
   // A file below the game folder, converted to CP932.
   void Loose(const std::filesystem::path& relative, std::string_view utf8) const;
+  // Copies a game folder built elsewhere (its packs included) into the game
+  // folder, so that runs write their saves and logs into the copy.
+  void CopyGame(const std::filesystem::path& folder) const;
 
   // mavu --game FOLDER --headless --dump-vars FILE ARGS (and --input FILE when
   // `input` is given); packs first when files were added.

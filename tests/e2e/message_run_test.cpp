@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
+#include "glyph_set_maker.h"
 #include "headless_game.h"
 #include "imaging/argb8888.h"
+#include "support/imaging/animation_files.h"
 
 // A Japanese message typed out in a window, seen in headless screenshots.
 namespace mavu::test {
@@ -39,11 +40,7 @@ class MessageRunTest : public ::testing::Test {
     const HeadlessRun run = input.empty() ? game_.Run(args) : game_.Run(args, input);
     EXPECT_EQ(run.code, 0) << run.err;
     Lit lit;
-    const std::optional<base::Bytes> bytes = base::ReadWholeFile(png);
-    if (!bytes) return lit;
-    imaging::TARGB8888 image;
-    base::ByteReader in(*bytes);
-    image.LoadPng(in);
+    const imaging::TARGB8888 image = ReadShot(png);
     for (int y = 0; y < image.Height(); ++y) {
       for (int x = 0; x < image.Width(); ++x) {
         if ((image.Pixel(x, y) & 0x00FFFFFF) == 0) continue;
@@ -71,6 +68,31 @@ TEST_F(MessageRunTest, TextTypesOutInsideTheAreaAndWaitsForAClick) {
   EXPECT_GT(next.inside, 0);
   EXPECT_LT(next.inside, done.inside);
   EXPECT_EQ(next.outside, 0);
+}
+
+// The player's settings name an engine font for slot 1, whose "A" is a solid
+// 16 x 16 block: text in that slot fills the whole cell, as no platform
+// face's "A" does.
+TEST(FontSettingsRunTest, AnEngineFontNamedInTheSettingsDrawsItsSlot) {
+  HeadlessGame game;
+  imaging::GlyphSet block = imaging::test::AlphaSet(16, 16);
+  imaging::test::AddCode(block, 'A', std::vector<uint8_t>(16 * 16, 255));
+  game.Add("system/font/Block.of", AsText(block.Write()));
+  game.Loose("GameData/System/config.txt", "Font[1].Name=Block\r\n");
+  game.Script(
+      "@@TOP\n\\gvar,msg,m\n"
+      "\\scp,m\\p,0,0,10,0\\ts,0,0,200,40\\sv,1\\e\\t,[f,1][s,16,16]A\\msg\n"
+      "\\wait,1000\n");
+  const std::filesystem::path png = game.Folder() / "shot.png";
+  const HeadlessRun run = game.Run({"--frames", "20", "--screenshot", png.string()});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const imaging::TARGB8888 shot = ReadShot(png);
+  ASSERT_EQ(shot.Width(), 800);
+  int lit = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) lit += (shot.Pixel(x, y) & 0xFF) > 200 ? 1 : 0;
+  }
+  EXPECT_EQ(lit, 16 * 16);
 }
 
 }  // namespace

@@ -35,6 +35,21 @@ TEST(EncodePng, LoadsBackAsTheSamePixelsMadeOpaque) {
   }
 }
 
+TEST(EncodePng, KeepsStraightAlphaWhenAsked) {
+  TARGB8888 image = PictureOf(test::Gradient(7, 5, true));
+  image.SetPixel(3, 2, 0x00000000u);
+  image.SetPixel(4, 2, 0x80FF4020u);
+  base::Bytes file = EncodePng(image, PngAlpha::kKeep);
+  base::ByteReader in(file);
+  TARGB8888 loaded;
+  loaded.LoadPng(in);
+  ASSERT_EQ(loaded.Width(), 7);
+  ASSERT_EQ(loaded.Height(), 5);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) ASSERT_EQ(loaded.Pixel(x, y), image.Pixel(x, y)) << x << "," << y;
+  }
+}
+
 // Read with libpng itself, so that a row order both ways wrong cannot pass.
 TEST(EncodePng, WritesEightBitRgbTopRowFirst) {
   TARGB8888 image = PictureOf(test::Gradient(3, 2, false));

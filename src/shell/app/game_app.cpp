@@ -37,6 +37,9 @@ GameApp::~GameApp() {
 
 void GameApp::ReadGame() {
   configuration_ = StartGame(gameFolder_);
+  for (const std::string& warning : configuration_.warnings) {
+    messages_.push_back("warning: " + base::Cp932ToUtf8(warning));
+  }
   ApplyUserSettingsToStage();
 }
 

@@ -8,6 +8,7 @@
 #include "base/cp932.h"
 #include "base/error_log.h"
 #include "base/host_path.h"
+#include "imaging/font_table.h"
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/random_table.h"
@@ -59,6 +60,14 @@ FatalNotice& TheFatalNotice() {
   return notice;
 }
 
+// The font slots as the player set them. A font file that cannot be used
+// leaves its slot on the platform face of that name: a warning, not a stop.
+std::vector<std::string> ConfigureFonts(const resource::UserSettings& user) {
+  std::vector<imaging::FontSlotSetting> slots;
+  for (const resource::FontSetting& font : user.Font) slots.push_back({font.Name, font.Style});
+  return imaging::TheFontTable().Configure(slots, "");
+}
+
 [[noreturn]] void StopOnChecksumError(const std::string& entryName) {
   const std::string message =
       FatalMessage("CRCCHECKERROR", "a data pack is damaged: " + base::Cp932ToUtf8(entryName));
@@ -97,6 +106,7 @@ GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
   configuration.game = resource::ReadGameSettings(ReadGameFile(resource::kGameSettingsPath));
   if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
   configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
+  configuration.warnings = ConfigureFonts(configuration.user);
   resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);
   resource::TheDataTree().SetChecksumErrorHandler(StopOnChecksumError);
   resource::TheRandomTable().Load(ReadGameFile(resource::kRandomTablePath));

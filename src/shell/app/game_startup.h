@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "resource/game_settings.h"
 #include "resource/user_settings.h"
@@ -21,6 +22,7 @@ class StartupFailure : public std::runtime_error {
 struct GameConfiguration {
   resource::GameSettings game;
   resource::UserSettings user;
+  std::vector<std::string> warnings;  // problems that did not stop the start, CP932
 };
 
 // The first start-up step: the game folder (made absolute) becomes the
@@ -31,8 +33,9 @@ std::filesystem::path OpenGameFolder(const std::filesystem::path& gameFolder);
 
 // The start-up steps shared by every way of running a game: the game folder
 // is opened as above, the packs of "GameData\" are mounted, the game
-// definition and the user settings are read, pack verification follows the
-// CRCCheck setting, and the random table is loaded. Throws StartupFailure.
+// definition and the user settings are read, the font slots take the
+// player's fonts, pack verification follows the CRCCheck setting, and the
+// random table is loaded. Throws StartupFailure.
 //
 // A checksum mismatch found later stops the process at once with
 // kFatalExitCode, as every fatal start-up error does.

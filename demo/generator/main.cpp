@@ -1,0 +1,74 @@
+// mavu-demo-pictures OUT_DIR: draws the demo game's pictures. What the game
+// loads goes below OUT_DIR/pack (the tree its second data pack is made of);
+// the pictures that animation descriptions embed go to OUT_DIR/art.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "base/byte_writer.h"
+#include "base/file_io.h"
+#include "demo_palette.h"
+#include "imaging/png_writer.h"
+#include "scenery.h"
+
+namespace {
+
+using namespace mavu;
+namespace fs = std::filesystem;
+
+constexpr int kRandomTableEntries = 1024;
+
+bool Write(const fs::path& path, const base::Bytes& bytes) {
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  if (base::WriteFileAtomic(path, bytes)) return true;
+  std::fprintf(stderr, "mavu-demo-pictures: cannot write %s\n", path.string().c_str());
+  return false;
+}
+
+bool WritePicture(const fs::path& path, const imaging::TARGB8888& picture) {
+  return Write(path, imaging::EncodePng(picture, imaging::PngAlpha::kKeep));
+}
+
+// The engine's random table (shakes, random waits): fixed values, so that
+// every run of the demo looks the same.
+base::Bytes RandomTable() {
+  base::ByteWriter out;
+  uint32_t state = 0x4D617675;
+  for (int i = 0; i < kRandomTableEntries; ++i) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    out.U32(state);
+  }
+  return out.Take();
+}
+
+bool WriteAll(const fs::path& out) {
+  const fs::path pack = out / "pack";
+  const fs::path art = out / "art";
+  return WritePicture(pack / "bg" / "title.png", demo::TitleBackground()) &&
+         WritePicture(pack / "bg" / "rooftop.png", demo::RooftopAtSunset()) &&
+         WritePicture(pack / "bg" / "night.png", demo::NightSky()) &&
+         WritePicture(pack / "bg" / "room.png", demo::Room()) &&
+         WritePicture(pack / "chara" / "mio.png", demo::Character()) &&
+         WritePicture(pack / "system" / "window.png", demo::MessageWindow()) &&
+         WritePicture(pack / "system" / "nameplate.png", demo::NamePlate()) &&
+         Write(pack / "rule" / "diagonal.bmp", demo::EncodeGreyBmp(demo::DiagonalRule())) &&
+         Write(pack / "system" / "etc" / "RandomTable.dat", RandomTable()) &&
+         WritePicture(art / "button.png",
+                      demo::ButtonSheet(demo::kTitleButtonWidth, demo::kTitleButtonHeight)) &&
+         WritePicture(pack / "system" / "button_choice.png",
+                      demo::ButtonSheet(demo::kChoiceButtonWidth, demo::kChoiceButtonHeight)) &&
+         WritePicture(art / "wait_arrow.png", demo::WaitArrow());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: mavu-demo-pictures OUT_DIR\n");
+    return 2;
+  }
+  return WriteAll(argv[1]) ? 0 : 1;
+}
