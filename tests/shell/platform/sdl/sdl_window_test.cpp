@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -168,9 +169,33 @@ TEST_F(SdlWindowTest, PointerEventsArriveInFrameCoordinatesAtAnyWindowSize) {
   EXPECT_EQ(input.PointerX(), 0);
 }
 
-// The same game, run frame by frame on the simulated clock, in a window and
-// headless: the window shows what the headless screenshots show, whether
-// frames go through the back buffer (interlaced) or straight to the window.
+// A game run frame by frame on the simulated clock as the back ends run it;
+// `feed` passes each frame's input (frames count from 1) before the frame.
+void PlayFrames(const std::filesystem::path& game, Display& display, int frames,
+                const std::function<void(int, TInput&)>& feed) {
+  base::SimulatedClock clock;
+  TInput input(clock, KeyTable(), 1, 1);
+  ScriptedDialogs answers;
+  StandardDialogs dialogs(answers);
+  SilentMedia media;
+  GameApp app({clock, display, input, input, dialogs, media, media}, game, game);
+  app.ReadGame();
+  const ScreenMode screen = app.PlayerScreenMode();
+  input.Configure(KeyTable(app.Configuration().game.KeyBindings), screen.width, screen.height);
+  app.CreateSystem();
+  app.StartStory();
+  for (int frame = 1; frame <= frames; ++frame) {
+    clock.Advance(25);
+    feed(frame, input);
+    app.System().StepFrame(25);
+  }
+}
+
+void NoInput(int, TInput&) {}
+
+// The same game in a window and headless: the window shows what the
+// headless screenshots show, whether frames go through the back buffer
+// (interlaced) or straight to the window.
 TEST_F(SdlWindowTest, AGameLooksTheSameInAWindowAsHeadless) {
   test::TempDir game;
   const auto png = [](const imaging::TARGB8888& picture) {
@@ -184,31 +209,58 @@ TEST_F(SdlWindowTest, AGameLooksTheSameInAWindowAsHeadless) {
                         "@@TOP\n\\gvar,img,bg,a\n\\scp,bg\\l,\"bg.png\"\\e\n"
                         "\\scp,a\\l,\"a.png\"\\e\\p,10,10,10,0\\p,400,300,10,1000\\a,0,1000\n"
                         "\\clk\n"}});
-  const auto run = [&](Display& display, int interlace) {
-    std::filesystem::create_directories(game.Path() / "GameData" / "System");
-    game.Write("GameData/System/config.txt", "Interlace=" + std::to_string(interlace) + "\n");
-    base::SimulatedClock clock;
-    TInput input(clock, KeyTable(), 1, 1);
-    ScriptedDialogs answers;
-    StandardDialogs dialogs(answers);
-    SilentMedia media;
-    GameApp app({clock, display, input, input, dialogs, media, media}, game.Path(), game.Path());
-    app.ReadGame();
-    app.CreateSystem();
-    app.StartStory();
-    for (int frame = 0; frame < 20; ++frame) {
-      clock.Advance(25);
-      app.System().StepFrame(25);
-    }
-  };
   for (int interlace : {0, 1}) {
+    game.Write("GameData/System/config.txt", "Interlace=" + std::to_string(interlace) + "\n");
     SdlDisplay window;
     HeadlessDisplay memory;
-    run(window, interlace);
-    run(memory, interlace);
+    PlayFrames(game.Path(), window, 20, NoInput);
+    PlayFrames(game.Path(), memory, 20, NoInput);
     ExpectSamePicture(WindowPixels(window), memory.Memory()->Window(), 0);
   }
 }
+
+#ifdef MAVU_DEMO_GAME_DIR
+// The demo: "はじめる" clicked on the title, through SDL's event queue in the
+// window and straight into the input state headless; 160 frames later the
+// first page of the rooftop scene is up in both, pixel for pixel.
+TEST_F(SdlWindowTest, TheDemoPlaysTheSameInAWindowAsHeadless) {
+  constexpr int kClickFrame = 40;
+  constexpr int kStartX = 400;
+  constexpr int kStartY = 362;
+  test::TempDir game;
+  std::filesystem::copy(MAVU_DEMO_GAME_DIR, game.Path(), std::filesystem::copy_options::recursive);
+  SdlDisplay window;
+  PlayFrames(game.Path(), window, 200, [&](int frame, TInput& input) {
+    if (frame == kClickFrame) {
+      SDL_Event click{};
+      click.button.windowID = SDL_GetWindowID(window.Window());
+      click.button.button = SDL_BUTTON_LEFT;
+      click.button.x = kStartX;
+      click.button.y = kStartY;
+      for (uint32_t type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        click.button.type = type;
+        SDL_PushEvent(&click);
+      }
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      window.HandleEvent(event);
+      FeedInputEvent(event, input);
+    }
+  });
+  HeadlessDisplay memory;
+  PlayFrames(game.Path(), memory, 200, [&](int frame, TInput& input) {
+    if (frame != kClickFrame) return;
+    input.MouseDown(MouseButton::kLeft, kStartX, kStartY);
+    input.MouseUp(MouseButton::kLeft, kStartX, kStartY);
+  });
+  const imaging::TARGB8888& headless = memory.Memory()->Window();
+  ASSERT_EQ(headless.Width(), 800);
+  // The message window's translucent navy over the rooftop's floor: the click started the story.
+  EXPECT_EQ(headless.Pixel(100, 560) & 0xFFFFFF, 0x181C33u);
+  ExpectSamePicture(WindowPixels(window), headless, 0);
+}
+#endif
 
 }  // namespace
 }  // namespace mavu::shell
