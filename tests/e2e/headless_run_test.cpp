@@ -500,6 +500,15 @@ TEST_F(HeadlessRunTest, ASaveFolderThatCannotBeMadeStopsTheStartWritingNothing) 
   EXPECT_FALSE(std::filesystem::exists(game_.Folder() / "GameData" / "System" / "config.txt"));
 }
 
+TEST_F(HeadlessRunTest, AnIconThatDoesNotLoadStopsTheStart) {
+  game_.Script("@@TOP\n");
+  game_.Add("system/etc/icon.ico", "not an icon");
+  game_.Loose("GameData/System/Message.Dat", "ICONERROR=アイコンが読めません\n");
+  const HeadlessRun run = game_.Run();
+  EXPECT_EQ(run.code, kStartupFailure);
+  EXPECT_EQ(run.err, "mavu: アイコンが読めません\n");
+}
+
 TEST_F(HeadlessRunTest, ABadInputFileIsAStartupFailure) {
   game_.Script("@@TOP\n");
   const HeadlessRun run = game_.Run({}, "1 click 1 1\n2 press 3\n");

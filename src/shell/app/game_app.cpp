@@ -6,6 +6,7 @@
 #include "base/cp932.h"
 #include "base/error_log.h"
 #include "base/host_path.h"
+#include "imaging/icon_loader.h"
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/system_data.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr std::string_view kSaveFolderName = "SaveData";
 constexpr std::string_view kBackUpSave = "BackUpSaveData.svd";
 constexpr std::string_view kOkKey = "OK";
+constexpr std::string_view kIconName = "system\\etc\\icon.ico";
 
 }  // namespace
 
@@ -41,6 +43,18 @@ void GameApp::ReadGame() {
     messages_.push_back("warning: " + base::Cp932ToUtf8(warning));
   }
   ApplyUserSettingsToStage();
+  LoadIcon();
+}
+
+// An icon that is there but does not load stops the start: the game is not
+// as its authors shipped it.
+void GameApp::LoadIcon() {
+  try {
+    const std::optional<base::Bytes> file = resource::OpenDataFile(kIconName);
+    if (file) devices_.display.SetIcon(imaging::LoadIcon(*file));
+  } catch (const base::FormatError&) {
+    throw StartupFailure(FatalMessage("ICONERROR", "the game's icon cannot be read"));
+  }
 }
 
 void GameApp::CreateSystem() {

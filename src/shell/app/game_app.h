@@ -45,9 +45,9 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   GameApp(const GameApp&) = delete;
   GameApp& operator=(const GameApp&) = delete;
 
-  // Mounts the game and reads its settings, which the back end then applies
-  // to its devices (the key table, the frame size). Throws StartupFailure
-  // with the player's message.
+  // Mounts the game, reads its settings and gives the display the game's
+  // icon; the back end then applies the settings to its devices (the key
+  // table, the frame size). Throws StartupFailure with the player's message.
   void ReadGame();
   // Creates the interpreter and the system object. Throws StartupFailure.
   void CreateSystem();
@@ -83,6 +83,7 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
  private:
   std::unique_ptr<script::TKelScript> CreateInterpreter();
   void ApplyUserSettingsToStage();
+  void LoadIcon();
 
   PlatformDevices devices_;
   std::filesystem::path gameFolder_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "imaging/argb8888.h"
 #include "imaging/display_surface.h"
 
 namespace mavu::shell {
@@ -35,6 +36,7 @@ class Display : public imaging::DisplaySurface {
   // Shows what the presenters wrote since the last flush.
   virtual void Flush() = 0;
   virtual void SetCaption(std::string_view utf8) = 0;
+  virtual void SetIcon(const imaging::TARGB8888& picture) = 0;
   // Whether the window has the player's attention (the input focus).
   virtual bool Active() const = 0;
   // True once after the window system lost what the window showed: the next

@@ -17,6 +17,7 @@ class HeadlessDisplay final : public Display {
   const ScreenMode& CurrentMode() const override { return mode_; }
   void Flush() override {}
   void SetCaption(std::string_view utf8) override { caption_ = utf8; }
+  void SetIcon(const imaging::TARGB8888&) override {}
   bool Active() const override { return true; }
   bool TakeContentsLost() override { return false; }
 

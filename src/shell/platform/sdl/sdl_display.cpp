@@ -130,6 +130,20 @@ void SdlDisplay::SetCaption(std::string_view utf8) {
   SDL_SetWindowTitle(window_, std::string(utf8).c_str());
 }
 
+void SdlDisplay::SetIcon(const imaging::TARGB8888& picture) {
+  std::vector<uint32_t> pixels;  // top row first, as SDL wants them
+  pixels.reserve(static_cast<size_t>(picture.Width()) * picture.Height());
+  for (int y = 0; y < picture.Height(); ++y) {
+    pixels.insert(pixels.end(), picture.Row(y), picture.Row(y) + picture.Width());
+  }
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), picture.Width(), picture.Height(), 32,
+                                         picture.Width() * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window_, surface);
+  SDL_FreeSurface(surface);
+}
+
 bool SdlDisplay::Active() const {
   return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }

@@ -31,6 +31,7 @@ class SdlDisplay final : public Display {
   const ScreenMode& CurrentMode() const override { return mode_; }
   void Flush() override;
   void SetCaption(std::string_view utf8) override;
+  void SetIcon(const imaging::TARGB8888& picture) override;
   bool Active() const override;
   bool TakeContentsLost() override;
 
