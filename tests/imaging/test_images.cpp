@@ -135,4 +135,32 @@ TopDownImage Gradient(int width, int height, bool withAlpha) {
   return image;
 }
 
+base::Bytes EncodeIcon(const std::vector<IconPicture>& pictures) {
+  base::ByteWriter out;
+  out.U16(0).U16(1).U16(static_cast<uint16_t>(pictures.size()));
+  auto offset = static_cast<uint32_t>(6 + 16 * pictures.size());
+  for (const IconPicture& p : pictures) {
+    out.U8(p.width).U8(p.height).U8(0).U8(0).U16(1).U16(p.bitsPerPixel);
+    out.U32(static_cast<uint32_t>(p.data.size())).U32(offset);
+    offset += static_cast<uint32_t>(p.data.size());
+  }
+  for (const IconPicture& p : pictures) out.Append(p.data);
+  return out.Data();
+}
+
+base::Bytes IconBitmap32(const std::vector<std::vector<uint32_t>>& rows,
+                         const std::vector<uint8_t>& maskRows) {
+  const auto height = static_cast<uint32_t>(rows.size());
+  base::ByteWriter out;
+  out.U32(40).U32(static_cast<uint32_t>(rows[0].size())).U32(height * 2);
+  out.U16(1).U16(32).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    for (uint32_t argb : *row) out.U32(argb);
+  }
+  for (auto mask = maskRows.rbegin(); mask != maskRows.rend(); ++mask) {
+    out.U8(*mask).U8(0).U8(0).U8(0);
+  }
+  return out.Data();
+}
+
 }  // namespace mavu::test

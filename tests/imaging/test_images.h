@@ -40,6 +40,20 @@ base::Bytes EncodePng(const TopDownImage& image, bool withAlpha);
 // Baseline JPEG of the RGB channels.
 base::Bytes EncodeJpeg(const TopDownImage& image, int quality);
 
+// One picture of an icon file: a PNG, or a bitmap without its file header.
+struct IconPicture {
+  uint8_t width;
+  uint8_t height;
+  uint16_t bitsPerPixel;
+  base::Bytes data;
+};
+
+base::Bytes EncodeIcon(const std::vector<IconPicture>& pictures);
+// A 32-bit icon bitmap of 0xAARRGGBB rows, top-down, and its mask: one byte a
+// row (pictures up to 8 pixels wide), the first pixel in the top bit.
+base::Bytes IconBitmap32(const std::vector<std::vector<uint32_t>>& rows,
+                         const std::vector<uint8_t>& maskRows);
+
 // A deterministic test pattern with smooth gradients (JPEG-friendly).
 TopDownImage Gradient(int width, int height, bool withAlpha);
 
