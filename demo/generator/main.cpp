@@ -17,6 +17,11 @@ using namespace mavu;
 namespace fs = std::filesystem;
 
 constexpr int kRandomTableEntries = 1024;
+constexpr int kIconSide = 64;
+// The title's crescent moon, the square around it.
+constexpr float kMoonLeft = 560;
+constexpr float kMoonTop = 30;
+constexpr float kMoonSide = 160;
 
 bool Write(const fs::path& path, const base::Bytes& bytes) {
   std::error_code error;
@@ -44,6 +49,22 @@ base::Bytes RandomTable() {
   return out.Take();
 }
 
+// The window's icon: the title's moon as one 64 x 64 PNG picture.
+base::Bytes Icon() {
+  imaging::TARGB8888 icon;
+  icon.SetSize(kIconSide, kIconSide);
+  demo::TitleBackground().DrawCopyStretched(
+      icon, {kMoonLeft, kMoonTop, kMoonLeft + kMoonSide, kMoonTop + kMoonSide},
+      {0, 0, kIconSide, kIconSide}, 255);
+  const base::Bytes png = imaging::EncodePng(icon);
+  base::ByteWriter out;
+  out.U16(0).U16(1).U16(1);  // an icon file of one picture
+  out.U8(kIconSide).U8(kIconSide).U8(0).U8(0).U16(1).U16(32);
+  out.U32(static_cast<uint32_t>(png.size())).U32(6 + 16);
+  out.Append(png);
+  return out.Take();
+}
+
 bool WriteAll(const fs::path& out) {
   const fs::path pack = out / "pack";
   const fs::path art = out / "art";
@@ -56,6 +77,7 @@ bool WriteAll(const fs::path& out) {
          WritePicture(pack / "system" / "nameplate.png", demo::NamePlate()) &&
          Write(pack / "rule" / "diagonal.bmp", demo::EncodeGreyBmp(demo::DiagonalRule())) &&
          Write(pack / "system" / "etc" / "RandomTable.dat", RandomTable()) &&
+         Write(pack / "system" / "etc" / "icon.ico", Icon()) &&
          WritePicture(art / "button.png",
                       demo::ButtonSheet(demo::kTitleButtonWidth, demo::kTitleButtonHeight)) &&
          WritePicture(pack / "system" / "button_choice.png",
