@@ -20,34 +20,31 @@ TARGB8888 PictureOf(const test::TopDownImage& picture) {
   return image;
 }
 
-TEST(EncodePng, LoadsBackAsTheSamePixelsMadeOpaque) {
-  TARGB8888 image = PictureOf(test::Gradient(7, 5, true));
-  base::Bytes file = EncodePng(image);
+// Every pixel of `image` written with `alpha` and read back, against what it
+// should read back as.
+void ExpectRoundTrip(const TARGB8888& image, PngAlpha alpha, uint32_t alphaBits) {
+  const base::Bytes file = EncodePng(image, alpha);
   base::ByteReader in(file);
   TARGB8888 loaded;
   loaded.LoadPng(in);
-  ASSERT_EQ(loaded.Width(), 7);
-  ASSERT_EQ(loaded.Height(), 5);
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      ASSERT_EQ(loaded.Pixel(x, y), image.Pixel(x, y) | 0xFF000000u) << x << "," << y;
+  ASSERT_EQ(loaded.Width(), image.Width());
+  ASSERT_EQ(loaded.Height(), image.Height());
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      ASSERT_EQ(loaded.Pixel(x, y), image.Pixel(x, y) | alphaBits) << x << "," << y;
     }
   }
+}
+
+TEST(EncodePng, LoadsBackAsTheSamePixelsMadeOpaque) {
+  ExpectRoundTrip(PictureOf(test::Gradient(7, 5, true)), PngAlpha::kDrop, 0xFF000000u);
 }
 
 TEST(EncodePng, KeepsStraightAlphaWhenAsked) {
   TARGB8888 image = PictureOf(test::Gradient(7, 5, true));
   image.SetPixel(3, 2, 0x00000000u);
   image.SetPixel(4, 2, 0x80FF4020u);
-  base::Bytes file = EncodePng(image, PngAlpha::kKeep);
-  base::ByteReader in(file);
-  TARGB8888 loaded;
-  loaded.LoadPng(in);
-  ASSERT_EQ(loaded.Width(), 7);
-  ASSERT_EQ(loaded.Height(), 5);
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) ASSERT_EQ(loaded.Pixel(x, y), image.Pixel(x, y)) << x << "," << y;
-  }
+  ExpectRoundTrip(image, PngAlpha::kKeep, 0);
 }
 
 // Read with libpng itself, so that a row order both ways wrong cannot pass.
