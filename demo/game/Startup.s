@@ -4,7 +4,12 @@
 // ここでは一度だけ、画面に出すものを変数として用意してタイトルへ向かう。
 // オブジェクト変数（img, msg, btn）は宣言した時点でオブジェクトを作る。
 
+// 「タイトルに戻る」（閉じるボタンの問いやリセット）は、変数を消してから
+// @@reset に来る。最初からと同じ準備をし直す。
 @@TOP
+@@reset
+// Esc で終了、Ctrl で早送りなど、プレイヤーの操作をすべて使えるようにする。
+\scp,sys\lk,0
 \gvar,img,bg,chara
 \gvar,msg,m,nm,logo
 \gvar,btn,start,quit,choice1,choice2

@@ -90,5 +90,20 @@ TEST_F(DemoRunTest, TheQuitButtonEndsTheGame) {
   EXPECT_EQ(run.Global("endings").Number(), 0);
 }
 
+// Esc asks to leave (declined here), and a return to the title asked for in
+// the middle of the story starts the game again from its title.
+TEST_F(DemoRunTest, ThePlayerCanLeaveOrReturnToTheTitleMidStory) {
+  const HeadlessRun run = game_.Run(
+      {"--frames", "400"},
+      "40 click 400 362\n150 key 27\n150 answer 0\n151 keyup 27\n200 action reset\n");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.Errors(), std::vector<std::string>{});
+  const JsonValue::Array& dialogs = (*run.dump)["dialogs"].Items();
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_EQ(dialogs[0]["text"].String(), "星降る屋上で ― Mavu デモ を終了しますか？");
+  EXPECT_EQ(dialogs[1]["text"].String(), "タイトルに戻りますか？");
+  EXPECT_EQ((*run.dump)["position"].String().rfind("title.s(", 0), 0u);
+}
+
 }  // namespace
 }  // namespace mavu::test
