@@ -35,7 +35,7 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
   shell::SilentMedia media;
   for (auto _ : state) {
     auto app = std::make_unique<shell::GameApp>(
-        shell::PlatformDevices{clock, display, input, input, dialogs, media, media}, game.Folder(),
+        shell::PlatformDevices{clock, display, input, dialogs, media, media}, game.Folder(),
         game.Folder());
     app->ReadGame();
     app->CreateSystem();

@@ -16,6 +16,11 @@ MessageTable& ProcessTable() {
   return table;
 }
 
+std::string& ProcessTitle() {
+  static std::string title("Mavu");
+  return title;
+}
+
 }  // namespace
 
 bool MessageTable::Load(const std::filesystem::path& path) {
@@ -30,6 +35,14 @@ bool LoadMessageTable(const std::filesystem::path& path) {
 
 std::string MessageText(std::string_view key) {
   return ProcessTable().Text(key);
+}
+
+const std::string& ApplicationTitle() {
+  return ProcessTitle();
+}
+
+void SetApplicationTitle(std::string_view title) {
+  ProcessTitle() = title;
 }
 
 std::string DialogDisplayText(std::string_view text, std::string_view appTitle) {

@@ -38,4 +38,9 @@ std::string MessageText(std::string_view key);
 // as it is.
 std::string DialogDisplayText(std::string_view text, std::string_view appTitle);
 
+// The application title "%%%app" stands for (CP932): "Mavu" until the game's
+// own is known.
+const std::string& ApplicationTitle();
+void SetApplicationTitle(std::string_view title);
+
 }  // namespace mavu::resource

@@ -43,6 +43,8 @@ void GameApp::ReadGame() {
     messages_.push_back("warning: " + base::Cp932ToUtf8(warning));
   }
   ApplyUserSettingsToStage();
+  const ScreenMode screen = PlayerScreenMode();
+  devices_.input.Configure(KeyTable(configuration_.game.KeyBindings), screen.width, screen.height);
   LoadIcon();
 }
 
@@ -62,7 +64,7 @@ void GameApp::CreateSystem() {
   const resource::GameSettings& game = configuration_.game;
   SystemSettings settings{configuration_.user.FPSLimit, configuration_.user.Interlace,
                           game.FormCaption, game.GameTitle};
-  SystemDevices devices{devices_.clock, devices_.display, devices_.systemInput, devices_.dialogs};
+  SystemDevices devices{devices_.clock, devices_.display, devices_.input, devices_.dialogs};
   system_ = std::make_unique<TKelSystem>(std::move(script), devices, std::move(settings));
 }
 
@@ -83,7 +85,7 @@ void GameApp::ApplyUserSettingsToStage() {
 
 std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
   auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, *this});
-  script::InterpreterServices services{devices_.inputState, devices_.sound, devices_.movie, *this,
+  script::InterpreterServices services{devices_.input, devices_.sound, devices_.movie, *this,
                                        devices_.clock};
   auto script = std::make_unique<script::TKelScript>(services, stage_, std::move(objects),
                                                      saveFolder_, configuration_.game.CodeKey);

@@ -14,6 +14,7 @@
 #include "script/objects/system_shell.h"
 #include "shell/app/game_startup.h"
 #include "shell/display/display.h"
+#include "shell/input/input.h"
 #include "shell/system/kel_system.h"
 
 namespace mavu::shell {
@@ -23,8 +24,7 @@ namespace mavu::shell {
 struct PlatformDevices {
   base::Clock& clock;
   Display& display;
-  SystemInput& systemInput;
-  script::InputState& inputState;
+  TInput& input;
   base::DialogService& dialogs;
   script::SoundService& sound;
   script::MoviePlayer& movie;
@@ -45,9 +45,9 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   GameApp(const GameApp&) = delete;
   GameApp& operator=(const GameApp&) = delete;
 
-  // Mounts the game, reads its settings and gives the display the game's
-  // icon; the back end then applies the settings to its devices (the key
-  // table, the frame size). Throws StartupFailure with the player's message.
+  // Mounts the game, reads its settings, gives the input state the game's key
+  // table and frame size and the display the game's icon. Throws
+  // StartupFailure with the player's message.
   void ReadGame();
   // Creates the interpreter and the system object. Throws StartupFailure.
   void CreateSystem();
@@ -61,8 +61,6 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
 
   TKelSystem& System() { return *system_; }
   const GameConfiguration& Configuration() const { return configuration_; }
-  // The screen the game asks for, within the engine's limits.
-  ScreenMode PlayerScreenMode() const;
   imaging::Stage& Stage() { return stage_; }
   const std::filesystem::path& SaveFolder() const { return saveFolder_; }
   // Texts for standard error: warnings and notices not yet passed on.
@@ -84,6 +82,8 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   std::unique_ptr<script::TKelScript> CreateInterpreter();
   void ApplyUserSettingsToStage();
   void LoadIcon();
+  // The screen the game asks for, within the engine's limits.
+  ScreenMode PlayerScreenMode() const;
 
   PlatformDevices devices_;
   std::filesystem::path gameFolder_;

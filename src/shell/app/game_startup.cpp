@@ -12,18 +12,11 @@
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/random_table.h"
-#include "shell/system/standard_dialogs.h"
 
 namespace mavu::shell {
 namespace {
 
 constexpr std::string_view kPackFolder = "GameData\\";
-
-// The application title that message texts name; the game's once it is known.
-std::string& AppTitle() {
-  static std::string title(kDefaultAppTitle);
-  return title;
-}
 
 // A loose file below the game folder, found without regard to letter case;
 // the exact spelling when there is none yet.
@@ -85,7 +78,7 @@ void SetFatalNotice(FatalNotice show) {
 std::string FatalMessage(std::string_view key, std::string_view fallback) {
   const std::string text = resource::MessageText(key);
   if (text.empty()) return std::string(fallback);
-  return resource::DialogDisplayText(text, AppTitle());
+  return resource::DialogDisplayText(text, resource::ApplicationTitle());
 }
 
 std::filesystem::path OpenGameFolder(const std::filesystem::path& gameFolder) {
@@ -104,7 +97,9 @@ GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
 
   GameConfiguration configuration;
   configuration.game = resource::ReadGameSettings(ReadGameFile(resource::kGameSettingsPath));
-  if (!configuration.game.GameTitle.empty()) AppTitle() = configuration.game.GameTitle;
+  if (!configuration.game.GameTitle.empty()) {
+    resource::SetApplicationTitle(configuration.game.GameTitle);
+  }
   configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
   configuration.warnings = ConfigureFonts(configuration.user);
   resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);

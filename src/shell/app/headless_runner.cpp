@@ -42,13 +42,9 @@ void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
   FeedAnswers(input);
   inputSource_.emplace(std::move(input));
-  PlatformDevices devices{clock_, display_, input_, input_, dialogs_, media_, media_};
+  PlatformDevices devices{clock_, display_, input_, dialogs_, media_, media_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
-  const resource::GameSettings& game = app_->Configuration().game;
-  if (!game.GameTitle.empty()) dialogs_.SetAppTitle(game.GameTitle);
-  const ScreenMode screen = app_->PlayerScreenMode();
-  input_.Configure(KeyTable(game.KeyBindings), screen.width, screen.height);
   app_->CreateSystem();
   app_->StartStory();
 }

@@ -71,8 +71,9 @@ int32_t StandardDialogs::ShowExitChoice(std::string_view title, std::string_view
 }
 
 std::string StandardDialogs::Shown(std::string_view text, std::string_view fallback) const {
-  std::string shown = resource::DialogDisplayText(text, appTitle_);
-  return shown.empty() ? resource::DialogDisplayText(fallback, appTitle_) : shown;
+  const std::string& appTitle = resource::ApplicationTitle();
+  std::string shown = resource::DialogDisplayText(text, appTitle);
+  return shown.empty() ? resource::DialogDisplayText(fallback, appTitle) : shown;
 }
 
 std::string StandardDialogs::Caption(std::string_view title, std::string_view ownCaption) const {

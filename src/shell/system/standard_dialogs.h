@@ -9,9 +9,6 @@
 
 namespace mavu::shell {
 
-// The application title until the game's own is known.
-inline constexpr std::string_view kDefaultAppTitle = "Mavu";
-
 // The rules the three standard dialogs share, whatever shows them: texts get
 // their placeholders filled in and become UTF-8, a missing title or button
 // text takes its default, an empty text asks nothing, and each button carries
@@ -22,9 +19,6 @@ inline constexpr std::string_view kDefaultAppTitle = "Mavu";
 class StandardDialogs : public base::DialogService {
  public:
   explicit StandardDialogs(base::DialogPresenter& presenter) : presenter_(presenter) {}
-
-  // The title "%%%app" stands for; CP932.
-  void SetAppTitle(std::string_view title) { appTitle_ = title; }
 
   int32_t ShowConfirm(std::string_view title, std::string_view text, std::string_view yesText,
                       std::string_view noText) override;
@@ -41,7 +35,6 @@ class StandardDialogs : public base::DialogService {
   int32_t Ask(const base::DialogDescription& dialog);
 
   base::DialogPresenter& presenter_;
-  std::string appTitle_{kDefaultAppTitle};
 };
 
 }  // namespace mavu::shell

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "resource/message_table.h"
+
 namespace mavu::shell {
 namespace {
 
@@ -25,6 +27,11 @@ class RecordingPresenter : public base::DialogPresenter {
 
 class StandardDialogsTest : public ::testing::Test {
  protected:
+  // The application title is process-wide: each test starts from the default.
+  ~StandardDialogsTest() override { resource::SetApplicationTitle(kDefaultTitle); }
+
+  static constexpr std::string_view kDefaultTitle = "Mavu";
+
   // The answers of one kind of dialog for the first button, the second, ... and
   // for closing it.
   template <typename Show>
@@ -90,7 +97,7 @@ TEST_F(StandardDialogsTest, AnEmptyTextAsksNothing) {
 }
 
 TEST_F(StandardDialogsTest, PlaceholdersAreFilledInEveryTextAsUtf8) {
-  dialogs_.SetAppTitle("\x83\x51\x81\x5B\x83\x80");  // ゲーム
+  resource::SetApplicationTitle("\x83\x51\x81\x5B\x83\x80");  // ゲーム
   dialogs_.ShowConfirm("%%%app!", "\x95\x5C%%%nend", "%%%app", "no%%%n");
   dialogs_.ShowNotice("", "n", "");
   ASSERT_EQ(presenter_.shown.size(), 2u);
@@ -116,7 +123,7 @@ TEST_F(StandardDialogsTest, EmptyButtonTextsKeepTheDefaults) {
 
 // Only an empty application title can make a caption or a label come out empty.
 TEST_F(StandardDialogsTest, TextsThatComeOutEmptyShowTheDialogsOwn) {
-  dialogs_.SetAppTitle("");
+  resource::SetApplicationTitle("");
   dialogs_.ShowConfirm("", "%%%app", "%%%app", "");
   dialogs_.ShowExitChoice("%%%app", "%%%app", "", "", "");
   dialogs_.ShowNotice("", "%%%app", "");

@@ -125,13 +125,9 @@ void WindowRunner::StartUp() {
                                                        [this] { display_->DrawFrame(); });
   dialogs_ = std::make_unique<StandardDialogs>(*presenter_);
   SetFatalNotice([this](const std::string& utf8) { ShowFatal(utf8); });
-  PlatformDevices devices{clock_, *display_, input_, input_, *dialogs_, media_, media_};
+  PlatformDevices devices{clock_, *display_, input_, *dialogs_, media_, media_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
-  const GameConfiguration& configuration = app_->Configuration();
-  if (!configuration.game.GameTitle.empty()) dialogs_->SetAppTitle(configuration.game.GameTitle);
-  const ScreenMode screen = app_->PlayerScreenMode();
-  input_.Configure(KeyTable(configuration.game.KeyBindings), screen.width, screen.height);
 
   // The libraries these steps name are built in here; the steps stay, so a
   // game's start-up looks as its authors made it look.
@@ -142,7 +138,7 @@ void WindowRunner::StartUp() {
   splash.Step("ScreptReplace(SCRREP.DLL) Initialize ...", 20);
   splash.Step("DirectDraw(DDDD2custom) Initialize ...", 30);
   splash.Step("DirectSound(DDSD2custom) Initialize ...", 40);
-  if (configuration.user.UseGamePad == 1) {
+  if (app_->Configuration().user.UseGamePad == 1) {
     splash.Step("DirectInput(DDID2custom) Initialize ...", 50);
     StartPads();
   }

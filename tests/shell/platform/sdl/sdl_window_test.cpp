@@ -178,10 +178,8 @@ void PlayFrames(const std::filesystem::path& game, Display& display, int frames,
   ScriptedDialogs answers;
   StandardDialogs dialogs(answers);
   SilentMedia media;
-  GameApp app({clock, display, input, input, dialogs, media, media}, game, game);
+  GameApp app({clock, display, input, dialogs, media, media}, game, game);
   app.ReadGame();
-  const ScreenMode screen = app.PlayerScreenMode();
-  input.Configure(KeyTable(app.Configuration().game.KeyBindings), screen.width, screen.height);
   app.CreateSystem();
   app.StartStory();
   for (int frame = 1; frame <= frames; ++frame) {
