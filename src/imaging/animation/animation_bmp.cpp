@@ -88,7 +88,6 @@ TAnimationBmp::~TAnimationBmp() {
 void TAnimationBmp::Reset() {
   ReleaseImage();
   ReleaseSounds();
-  kept_.reset();
   motions_.assign(1, AnimationMotion::Fresh());
   current_ = 0;
   lastMotion_ = -1;
@@ -99,13 +98,13 @@ void TAnimationBmp::Reset() {
   hitStack_.Clear();
 }
 
-bool TAnimationBmp::Load(base::ByteReader& in, std::string_view name, bool keepImageData) {
+bool TAnimationBmp::Load(base::ByteReader& in, std::string_view name) {
   Reset();
   name_ = name.empty() ? RandomName(".b") : std::string(name);
   const std::string lower = base::LowerName(name_);
   bool loaded = false;
   if (lower.ends_with(".b")) {
-    loaded = LoadAnimationFile(in, keepImageData);
+    loaded = LoadAnimationFile(in);
   } else if (lower.ends_with(".bmp") || lower.ends_with(".jpg") || lower.ends_with(".png")) {
     loaded = LoadStill(in);
   }
@@ -123,7 +122,7 @@ bool TAnimationBmp::LoadStill(base::ByteReader& in) {
   return true;
 }
 
-bool TAnimationBmp::LoadAnimationFile(base::ByteReader& in, bool keepImageData) {
+bool TAnimationBmp::LoadAnimationFile(base::ByteReader& in) {
   std::optional<AnimationFile> file;
   try {
     file = ReadAnimationFile(in);
@@ -132,9 +131,7 @@ bool TAnimationBmp::LoadAnimationFile(base::ByteReader& in, bool keepImageData) 
   }
   if (!file || file->motions.empty()) return false;
   motions_ = std::move(file->motions);
-  if (keepImageData) {
-    kept_ = KeptImage{std::move(file->image), file->imageFormat};
-  } else if (file->hasImage && !file->image.empty()) {
+  if (file->hasImage && !file->image.empty()) {
     base::ByteReader picture(file->image);
     const std::string imageName = name_ + std::string(ImageExtension(file->imageFormat));
     // A picture that does not decode leaves the animation without one: fills still draw.
@@ -180,13 +177,10 @@ void TAnimationBmp::ReleaseSounds() {
   sounds_.clear();
 }
 
-TARGB8888& TAnimationBmp::OwnImage() {
-  if (image_ == nullptr || imageCached_) {
-    auto own = std::make_shared<TARGB8888>();
-    if (image_ != nullptr) own->AssignImage(*image_);
-    TakeImage(std::move(own));
-  }
-  return *image_;
+void TAnimationBmp::SetOwnImage(const TARGB8888& picture) {
+  auto own = std::make_shared<TARGB8888>();
+  own->AssignImage(picture);
+  TakeImage(std::move(own));
 }
 
 void TAnimationBmp::SelectMotion(int index) {

@@ -43,9 +43,8 @@ class TAnimationBmp {
 
   // Resets, then loads the stream by the name's extension: ".b" (ABMP7, 6 or
   // 5), ".bmp", ".jpg", ".png". False, the object reset, for anything else or
-  // a file that does not read. With `keepImageData` the embedded picture's
-  // bytes are kept (KeptImage) instead of decoded.
-  bool Load(base::ByteReader& in, std::string_view name, bool keepImageData = false);
+  // a file that does not read.
+  bool Load(base::ByteReader& in, std::string_view name);
   // One empty motion, no picture, no sounds; clocks and waits 0, volume 255.
   void Reset();
 
@@ -83,14 +82,9 @@ class TAnimationBmp {
 
   const std::string& Name() const { return name_; }
   const TARGB8888* Image() const { return image_.get(); }
-  // The picture as this object's own, copied out of the cache first if need be.
-  TARGB8888& OwnImage();
-  // The embedded picture's bytes and format, when Load was asked to keep them.
-  struct KeptImage {
-    base::Bytes bytes;
-    uint8_t format = 0;
-  };
-  const std::optional<KeptImage>& Kept() const { return kept_; }
+  // A copy of `picture` becomes this object's own picture, in place of the
+  // cached one.
+  void SetOwnImage(const TARGB8888& picture);
   const THitStack& HitStack() const { return hitStack_; }
   // An area of the owner's, on top of those the keys collected.
   void PushHitArea(const THitStack::Entry& area) { hitStack_.Push(area); }
@@ -109,7 +103,7 @@ class TAnimationBmp {
   };
   struct Placed;
 
-  bool LoadAnimationFile(base::ByteReader& in, bool keepImageData);
+  bool LoadAnimationFile(base::ByteReader& in);
   bool LoadStill(base::ByteReader& in);
   void TakeImage(std::shared_ptr<TARGB8888> image);
   void ReleaseImage();
@@ -135,7 +129,6 @@ class TAnimationBmp {
   std::string name_;
   std::shared_ptr<TARGB8888> image_;
   bool imageCached_ = false;
-  std::optional<KeptImage> kept_;
   std::vector<AnimationMotion> motions_;
   int current_ = 0;
   int lastMotion_ = -1;

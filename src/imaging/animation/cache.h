@@ -42,7 +42,7 @@ class TCache {
     std::shared_ptr<Object> object = Build(in.Span(length), key);
     if (object == nullptr) return nullptr;
     const size_t size = SizeOf(*object);
-    entries_.push_back({key, length, size, object, 1, 1, Score(1)});
+    entries_.push_back({key, size, object, 1, 1, Score(1)});
     Maintain();
     return object;
   }
@@ -50,7 +50,7 @@ class TCache {
   // Keeps an object made elsewhere under the name, held once.
   void Add(std::string_view name, std::shared_ptr<Object> object) {
     const size_t size = SizeOf(*object);
-    entries_.push_back({base::LowerName(name), size, size, std::move(object), 1, 1, Score(1)});
+    entries_.push_back({base::LowerName(name), size, std::move(object), 1, 1, Score(1)});
     Maintain();
   }
 
@@ -96,7 +96,6 @@ class TCache {
  private:
   struct Entry {
     std::string key;
-    size_t dataLength = 0;
     size_t size = 0;
     std::shared_ptr<Object> object;
     int32_t users = 0;

@@ -53,10 +53,7 @@ void TKelGraphic::SetBackground(uint32_t colour) {
 void TKelGraphic::Freeze() {
   if (mode_ == Mode::kFrozen) return;
   snapshot_.AssignImage(screen_);
-  for (int y = 0; y < snapshot_.Height(); ++y) {
-    uint32_t* row = snapshot_.Row(y);
-    for (int x = 0; x < snapshot_.Width(); ++x) row[x] |= kOpaqueBlack;
-  }
+  snapshot_.SetBits(kOpaqueBlack, 0xFFFFFFFF);
   mode_ = Mode::kFrozen;
 }
 
@@ -117,7 +114,7 @@ void TKelGraphic::AnimatedTransition(int32_t ms, std::string_view file) {
   Start(Mode::kAnimated, ms);
   ruleFile_ = std::string(base::TruncateWhole(file, kRuleField - 1));
   transition_.MoveTo(0, 0, static_cast<int32_t>(kTransitionPriority), 0);
-  transition_.Animation().OwnImage().AssignImage(snapshot_);
+  transition_.Animation().SetOwnImage(snapshot_);
   transition_.PlayMotionAt(0, true);
   transition_.Show();
 }

@@ -81,8 +81,6 @@ class TKelGraphic {
   Mode CurrentMode() const { return mode_; }
   int Width() const { return screen_.Width(); }
   int Height() const { return screen_.Height(); }
-  // Set when the whole picture must be presented again.
-  bool RepaintDue() const { return repaint_; }
 
  private:
   void Start(Mode mode, int32_t ms);
