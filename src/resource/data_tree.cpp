@@ -141,6 +141,14 @@ std::string DataTree::ResolveDataPath(std::string_view name) const {
 
 // The slot that resolved the name is the first, from the highest, to hold it:
 // every higher slot was already asked for it under every prefix.
+std::optional<base::Bytes> DataTree::TryOpenDataFile(std::string_view name) const {
+  try {
+    return OpenDataFile(name);
+  } catch (const std::exception&) {  // FormatError, or a length that cannot expand
+    return std::nullopt;
+  }
+}
+
 std::optional<base::Bytes> DataTree::OpenDataFile(std::string_view name) const {
   std::string normalized = NormalizeDataPath(name);
   const bool script = IsScriptName(normalized);

@@ -42,6 +42,9 @@ class DataTree {
 
   std::string ResolveDataPath(std::string_view name) const;
   std::optional<base::Bytes> OpenDataFile(std::string_view name) const;
+  // As OpenDataFile, but a file that cannot be read (a damaged archive entry)
+  // is no file, for callers that treat both alike.
+  std::optional<base::Bytes> TryOpenDataFile(std::string_view name) const;
 
   void ResetDataDirs();
   bool SetDataDir(int index, std::string_view text);
@@ -78,6 +81,9 @@ DataTree& TheDataTree();
 
 inline std::optional<base::Bytes> OpenDataFile(std::string_view name) {
   return TheDataTree().OpenDataFile(name);
+}
+inline std::optional<base::Bytes> TryOpenDataFile(std::string_view name) {
+  return TheDataTree().TryOpenDataFile(name);
 }
 inline std::string ResolveDataPath(std::string_view name) {
   return TheDataTree().ResolveDataPath(name);

@@ -3,12 +3,8 @@
 namespace mavu::resource {
 
 bool TFileIOLib::Load(std::string_view name) {
-  std::optional<base::Bytes> bytes;
-  try {
-    bytes = tree_->OpenDataFile(name);
-  } catch (const base::FormatError&) {
-    return false;  // a damaged archive entry reads as a file that cannot be opened
-  }
+  // A damaged archive entry reads as a file that cannot be opened.
+  const std::optional<base::Bytes> bytes = tree_->TryOpenDataFile(name);
   if (!bytes) return false;
   lines_ = SettingsList::FromBytes(*bytes);
   name_ = tree_->ResolveDataPath(name);

@@ -25,15 +25,6 @@ std::string Cut(std::string_view text, size_t most) {
   return std::string(base::TruncateWhole(text, most));
 }
 
-// A resource's bytes; damage inside an archive is a failed load like any other.
-std::optional<base::Bytes> ReadResource(std::string_view name) {
-  try {
-    return resource::OpenDataFile(name);
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 int32_t ItemOr(const std::vector<std::string>& items, size_t index, int32_t fallback) {
   return resource::ParseInteger(items[index]).value_or(fallback);
 }
@@ -109,14 +100,14 @@ bool TImageLib::LoadThroughDataTree(std::string_view file, std::string_view imag
   Hide();
   state_.file = name;
   state_.imageFile = image;
-  std::optional<base::Bytes> bytes = ReadResource(name);
+  std::optional<base::Bytes> bytes = resource::TryOpenDataFile(name);
   bool loaded = false;
   if (bytes) {
     base::ByteReader in(*bytes);
     loaded = animation_.Load(in, name);
   }
   if (loaded && !image.empty()) {
-    if (std::optional<base::Bytes> picture = ReadResource(image)) {
+    if (std::optional<base::Bytes> picture = resource::TryOpenDataFile(image)) {
       base::ByteReader in(*picture);
       animation_.ReplaceImage(in, image);
     }

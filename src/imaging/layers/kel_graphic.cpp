@@ -12,14 +12,6 @@ constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr size_t kRuleField = 128;
 constexpr size_t kPadding = 2;
 
-std::optional<base::Bytes> ReadResource(std::string_view name) {
-  try {
-    return resource::OpenDataFile(name);
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 }  // namespace
 
 TKelGraphic::TKelGraphic() {
@@ -84,7 +76,7 @@ void TKelGraphic::WipeOut(int32_t ms, std::string_view ruleFile) {
 // A rule that cannot be read leaves the wipe running on the alpha it has.
 void TKelGraphic::LoadRule(std::string_view ruleFile) {
   ruleFile_ = std::string(base::TruncateWhole(ruleFile, kRuleField - 1));
-  std::optional<base::Bytes> bytes = ReadResource(ruleFile);
+  std::optional<base::Bytes> bytes = resource::TryOpenDataFile(ruleFile);
   if (!bytes) return;
   base::ByteReader in(*bytes);
   try {

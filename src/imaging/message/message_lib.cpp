@@ -40,14 +40,6 @@ bool IsLineStartBracket(std::string_view c) {
   return c == kLineStartBrackets[0] || c == kLineStartBrackets[1];
 }
 
-std::optional<base::Bytes> ReadResource(std::string_view name) {
-  try {
-    return resource::OpenDataFile(name);
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 }  // namespace
 
 TMessageLib::TMessageLib(LayerContext& context) : TImageLib(context) {
@@ -519,7 +511,7 @@ bool TMessageLib::SetIconSheet(std::string_view file, int32_t cellWidth, int32_t
   text_.iconCellWidth = cell(cellWidth);
   text_.iconCellHeight = cell(cellHeight);
   if (file.empty()) return true;
-  std::optional<base::Bytes> bytes = ReadResource(file);
+  std::optional<base::Bytes> bytes = resource::TryOpenDataFile(file);
   if (!bytes) return false;
   base::ByteReader in(*bytes);
   const std::string lower = base::LowerName(file);

@@ -42,7 +42,7 @@ StartupSplash::StartupSplash(Display& display, base::Clock& clock)
 void StartupSplash::LoadPicture() {
   picture_.SetSize(kWidth, kHeight);
   picture_.FillSolid(Rect(0, 0, kWidth, kHeight), kNoPicture);
-  const std::optional<base::Bytes> bytes = resource::OpenDataFile(kPictureName);
+  const std::optional<base::Bytes> bytes = resource::TryOpenDataFile(kPictureName);
   if (!bytes) return;
   imaging::TARGB8888 loaded;
   try {
