@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::string_view kMessageLayer = "*message";
 constexpr std::string_view kDecodedSuffix = ".wave";
-constexpr int32_t kShakeRange = -40;  // a draw in -20..19
 constexpr int kLastKey = AnimationLayer::kKeys - 1;
 
 // A number to stand for a missing name, so that caches can tell things apart.

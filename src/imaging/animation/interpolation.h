@@ -10,6 +10,10 @@ namespace mavu::imaging {
 const std::array<int32_t, 1024>& EaseOutTable();
 const std::array<int32_t, 1024>& EaseInTable();
 
+// The random range of a shake, for both animations and the camera: a draw
+// in -20..19.
+inline constexpr int32_t kShakeRange = -40;
+
 // The four key values around the clock: P1 is the key reached, P2 the next.
 struct KeyValues {
   double p0 = 0;

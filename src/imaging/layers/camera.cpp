@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imaging/animation/interpolation.h"
 #include "imaging/layers/easing.h"
 #include "resource/random_table.h"
 

@@ -13,7 +13,6 @@ namespace mavu::imaging {
 class TCamera {
  public:
   static constexpr size_t kStateBytes = 33;
-  static constexpr int32_t kShakeRange = -40;  // a draw in -20..19
 
   TCamera() { CameraReset(); }
 

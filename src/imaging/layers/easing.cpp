@@ -1,13 +1,15 @@
 #include "imaging/layers/easing.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "imaging/animation/interpolation.h"
 
 namespace mavu::imaging {
 namespace {
 
+// p^2.4 scaled to 0..1024, from the animations' table (p = 1024 is 1024).
 int64_t Weight(int32_t p) {
-  return std::lround(std::pow(static_cast<double>(p), 2.4) / 16384);
+  return p >= 1024 ? 1024 : EaseInTable()[static_cast<size_t>(p)];
 }
 
 }  // namespace
