@@ -65,12 +65,11 @@ bool TImageLib::LoadFile(std::string_view file, std::string_view imageFile, bool
   }
   const std::string lower = base::LowerName(file);
   const std::vector<std::string> items = SplitAtCommas(lower);
-  if (items.size() == kRectItems && items[0] == kRect) return LoadRectText(lower, file);
+  if (items.size() == kRectItems && items[0] == kRect) return LoadRectText(items, file);
   return LoadThroughDataTree(file, imageFile, force);
 }
 
-bool TImageLib::LoadRectText(const std::string& lower, std::string_view file) {
-  const std::vector<std::string> items = SplitAtCommas(lower);
+bool TImageLib::LoadRectText(const std::vector<std::string>& items, std::string_view file) {
   const int32_t x = ItemOr(items, 1, 0);
   const int32_t y = ItemOr(items, 2, 0);
   const int32_t w = ItemOr(items, 3, kDefaultRectWidth);
@@ -299,30 +298,35 @@ bool TImageLib::PointerInHoverWindow() const {
   return x >= w.left && x < w.right && y >= w.top && y < w.bottom;
 }
 
-int32_t TImageLib::AnchorX() const {
+// Where an edge (start, centre, end) lies along a side of `size` pixels.
+int32_t TImageLib::EdgeOffset(int edge, int32_t size) {
+  return edge == kAnchorCentre ? size / 2 : edge == kAnchorEnd ? size : 0;
+}
+
+int32_t TImageLib::ImageWidth() const {
   const TARGB8888* image = animation_.Image();
-  const int32_t width = image == nullptr ? 0 : image->Width();
-  return state_.anchorH == kAnchorCentre ? width / 2 : state_.anchorH == kAnchorEnd ? width : 0;
+  return image == nullptr ? 0 : image->Width();
+}
+
+int32_t TImageLib::ImageHeight() const {
+  const TARGB8888* image = animation_.Image();
+  return image == nullptr ? 0 : image->Height();
+}
+
+int32_t TImageLib::AnchorX() const {
+  return EdgeOffset(state_.anchorH, ImageWidth());
 }
 
 int32_t TImageLib::AnchorY() const {
-  const TARGB8888* image = animation_.Image();
-  const int32_t height = image == nullptr ? 0 : image->Height();
-  return state_.anchorV == kAnchorCentre ? height / 2 : state_.anchorV == kAnchorEnd ? height : 0;
+  return EdgeOffset(state_.anchorV, ImageHeight());
 }
 
 int32_t TImageLib::TargetEdgeX(int edge) const {
-  const TARGB8888* image = animation_.Image();
-  const int32_t width = image == nullptr ? 0 : image->Width();
-  const int32_t left = state_.moveTarget.x - AnchorX();
-  return edge == kAnchorCentre ? left + width / 2 : edge == kAnchorEnd ? left + width : left;
+  return state_.moveTarget.x - AnchorX() + EdgeOffset(edge, ImageWidth());
 }
 
 int32_t TImageLib::TargetEdgeY(int edge) const {
-  const TARGB8888* image = animation_.Image();
-  const int32_t height = image == nullptr ? 0 : image->Height();
-  const int32_t top = state_.moveTarget.y - AnchorY();
-  return edge == kAnchorCentre ? top + height / 2 : edge == kAnchorEnd ? top + height : top;
+  return state_.moveTarget.y - AnchorY() + EdgeOffset(edge, ImageHeight());
 }
 
 bool TImageLib::HitTest(int32_t x, int32_t y) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
@@ -113,12 +114,15 @@ class TImageLib {
     std::optional<std::string> motion;
   };
 
-  bool LoadRectText(const std::string& lower, std::string_view file);
+  bool LoadRectText(const std::vector<std::string>& items, std::string_view file);
   bool LoadThroughDataTree(std::string_view file, std::string_view imageFile, bool force);
   void SelectMotion(int index, bool restart);
   void UpdateMove(int32_t elapsed);
   void UpdateFade(int32_t elapsed);
   void UpdateAnimation(int32_t elapsed);
+  static int32_t EdgeOffset(int edge, int32_t size);
+  int32_t ImageWidth() const;
+  int32_t ImageHeight() const;
   int32_t AnchorX() const;
   int32_t AnchorY() const;
   bool PointerInHoverWindow() const;
