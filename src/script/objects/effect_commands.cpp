@@ -1,7 +1,6 @@
 #include "script/interpreter/command_arguments.h"
 #include "script/interpreter/kel_script.h"
 #include "script/objects/object_commands.h"
-#include "script/objects/object_messages.h"
 
 // The screen-effect object (eff): freezing the screen, the transitions, the
 // afterimage and the background colour, on the stage's screen.
@@ -38,30 +37,6 @@ bool Afterimage(const Command& command) {
 bool Background(const Command& command) {
   Screen(command).SetBackground(static_cast<uint32_t>(Integer(command, 1)));
   return true;
-}
-
-bool Channel(const Command& command, bool level) {
-  imaging::TImageLib& layer = Screen(command).TransitionLayer();
-  const imaging::LayerContext& context = layer.Context();
-  const int32_t count = level ? context.soundChannels : context.directChannels;
-  const int32_t channel = Integer(command, 1);
-  if (channel < 0 || channel >= count) {
-    command.script.ReportError(level ? messages::LevelChannelOutOfRange()
-                                     : messages::PlayChannelOutOfRange());
-  } else if (level) {
-    layer.SetLevelChannel(channel);
-  } else {
-    layer.SetPlayChannel(channel);
-  }
-  return true;
-}
-
-bool LevelChannel(const Command& command) {
-  return Channel(command, true);
-}
-
-bool PlayChannel(const Command& command) {
-  return Channel(command, false);
 }
 
 struct ColourArguments {
@@ -132,8 +107,6 @@ void RegisterEffectCommands(CommandTable& table) {
   table.AddObjectCommand(kEff, "i", End);
   table.AddObjectCommand(kEff, "mb", Afterimage);
   table.AddObjectCommand(kEff, "bg", Background);
-  table.AddObjectCommand(kEff, "sc", LevelChannel);
-  table.AddObjectCommand(kEff, "dc", PlayChannel);
   table.AddObjectCommand(kEff, "fdi", FadeIn);
   table.AddObjectCommand(kEff, "fdo", FadeOut);
 }

@@ -235,6 +235,11 @@ bool OnEventIndicator(const Command& command) {
   return Handler(command.script.Stage().EventIndicator(), command);
 }
 
+template <LayerHandler Handler>
+bool OnTransitionLayer(const Command& command) {
+  return Handler(command.script.Stage().Graphic().TransitionLayer(), command);
+}
+
 struct LayerCommand {
   std::string_view word;
   bool (*onImage)(TKelObjectDataImage& object, const Command& command);
@@ -317,6 +322,9 @@ void RegisterLayerCommands(CommandTable& table) {
   AddForIndicator(table, ObjectKind::kCursor, true, {"l", "p", "i", "e", "d", "dc"});
   AddForIndicator(table, ObjectKind::kSysCursor, false,
                   {"l", "m", "i", "e", "d", "in", "out", "p", "sc", "dc"});
+  // The effect object's channels are those of its transition's layer.
+  table.AddObjectCommand(KindNumber(ObjectKind::kEffect), "sc", OnTransitionLayer<LevelChannel>);
+  table.AddObjectCommand(KindNumber(ObjectKind::kEffect), "dc", OnTransitionLayer<PlayChannel>);
 }
 
 }  // namespace mavu::script
