@@ -114,4 +114,8 @@ std::optional<std::filesystem::path> FindLooseFile(const std::filesystem::path& 
   return current;
 }
 
+std::filesystem::path LooseFilePath(const std::filesystem::path& root, std::string_view name) {
+  return FindLooseFile(root, name).value_or(root / HostPath(name));
+}
+
 }  // namespace mavu::base

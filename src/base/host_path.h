@@ -16,4 +16,8 @@ std::filesystem::path HostPath(std::string_view name);
 std::optional<std::filesystem::path> FindLooseFile(const std::filesystem::path& root,
                                                    std::string_view name);
 
+// The loose file as found above, or where it goes when there is none yet
+// (the name's exact spelling).
+std::filesystem::path LooseFilePath(const std::filesystem::path& root, std::string_view name);
+
 }  // namespace mavu::base

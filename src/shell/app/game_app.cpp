@@ -117,8 +117,7 @@ void GameApp::Close(bool writeSettings) {
   if (!writeSettings) return;
   configuration_.user.FullScreen = devices_.display.CurrentMode().fullScreen ? 1 : 0;
   const std::filesystem::path settings =
-      base::FindLooseFile(gameFolder_, resource::kUserSettingsPath)
-          .value_or(gameFolder_ / base::HostPath(resource::kUserSettingsPath));
+      base::LooseFilePath(gameFolder_, resource::kUserSettingsPath);
   std::filesystem::create_directories(settings.parent_path(),
                                       error);  // a game shipped without them
   if (!resource::WriteUserSettings(settings, configuration_.user)) {

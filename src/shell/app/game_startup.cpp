@@ -18,12 +18,6 @@ namespace {
 
 constexpr std::string_view kPackFolder = "GameData\\";
 
-// A loose file below the game folder, found without regard to letter case;
-// the exact spelling when there is none yet.
-std::filesystem::path LooseFile(const std::filesystem::path& root, std::string_view name) {
-  return base::FindLooseFile(root, name).value_or(root / base::HostPath(name));
-}
-
 void CheckFolder(const std::filesystem::path& folder) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) {
@@ -87,7 +81,7 @@ std::filesystem::path OpenGameFolder(const std::filesystem::path& gameFolder) {
   CheckFolder(folder);
   base::TheErrorLog().SetDirectory(folder);
   resource::TheDataTree().SetProgramDirectory(folder);
-  resource::LoadMessageTable(LooseFile(folder, resource::kMessageTablePath));
+  resource::LoadMessageTable(base::LooseFilePath(folder, resource::kMessageTablePath));
   return folder;
 }
 
@@ -100,7 +94,8 @@ GameConfiguration StartGame(const std::filesystem::path& gameFolder) {
   if (!configuration.game.GameTitle.empty()) {
     resource::SetApplicationTitle(configuration.game.GameTitle);
   }
-  configuration.user = resource::ReadUserSettings(LooseFile(folder, resource::kUserSettingsPath));
+  configuration.user =
+      resource::ReadUserSettings(base::LooseFilePath(folder, resource::kUserSettingsPath));
   configuration.warnings = ConfigureFonts(configuration.user);
   resource::TheDataTree().SetPackVerification(configuration.user.CRCCheck == 1);
   resource::TheDataTree().SetChecksumErrorHandler(StopOnChecksumError);

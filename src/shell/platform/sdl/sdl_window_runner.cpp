@@ -56,6 +56,7 @@ class WindowRunner {
   bool AskToClose();
   void ShowCursorState();
   void ShowFatal(const std::string& utf8);
+  int NoWindow(const std::string& reason);
   void PassOnMessages();
 
   CommandLine line_;
@@ -91,16 +92,8 @@ WindowRunner::~WindowRunner() {
 int WindowRunner::Run() {
   const std::optional<InstanceLock> lock = InstanceLock::Acquire(executablePath_);
   if (!lock) return kExitNormal;  // the running copy is the one the player wants
-  try {
-    OpenGameFolder(line_.game);
-  } catch (const StartupFailure& failure) {
-    Complain(failure.what());
-    return kFatalExitCode;
-  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    Complain(
-        FatalMessage("DirectDrawERROR", std::string("cannot open a window: ") + SDL_GetError()));
-    return kFatalExitCode;
+    return NoWindow(std::string("cannot open a window: ") + SDL_GetError());
   }
   try {
     StartUp();
@@ -110,8 +103,7 @@ int WindowRunner::Run() {
     ShowFatal(failure.what());
     return kFatalExitCode;
   } catch (const std::runtime_error& failure) {  // no window could be made
-    Complain(FatalMessage("DirectDrawERROR", failure.what()));
-    return kFatalExitCode;
+    return NoWindow(failure.what());
   }
   RunFrames();
   app_->Close(true);
@@ -150,9 +142,8 @@ void WindowRunner::StartUp() {
 }
 
 void WindowRunner::StartPads() {
-  const std::filesystem::path settings = base::FindLooseFile(line_.game, kPadConfigPath)
-                                             .value_or(line_.game / base::HostPath(kPadConfigPath));
-  padPointer_ = std::make_unique<PadToPointer>(input_, ReadPadConfig(settings));
+  padPointer_ = std::make_unique<PadToPointer>(
+      input_, ReadPadConfig(base::LooseFilePath(line_.game, kPadConfigPath)));
   pads_ = std::make_unique<SdlPads>(*padPointer_);
 }
 
@@ -194,6 +185,17 @@ void WindowRunner::ShowCursorState() {
   if (input_.CursorHidden() == cursorHidden_) return;
   cursorHidden_ = input_.CursorHidden();
   SDL_ShowCursor(cursorHidden_ ? SDL_DISABLE : SDL_ENABLE);
+}
+
+// Without a window the message goes to standard error only, in the game's
+// words when its message table can be read.
+int WindowRunner::NoWindow(const std::string& reason) {
+  try {
+    OpenGameFolder(line_.game);
+  } catch (const StartupFailure&) {
+  }
+  Complain(FatalMessage("DirectDrawERROR", reason));
+  return kFatalExitCode;
 }
 
 // Standard error has the message already, for whoever started the game
