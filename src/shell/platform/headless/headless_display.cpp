@@ -2,14 +2,10 @@
 
 namespace mavu::shell {
 
-namespace {
-constexpr uint32_t kGreen565 = 0x07E0;
-}  // namespace
-
 bool HeadlessDisplay::ApplyScreenMode(const ScreenMode& mode) {
   mode_ = mode;
-  memory_ = std::make_unique<imaging::MemoryDisplaySurface>(
-      mode.width, mode.height, mode.fullColour ? 32 : 16, mode.fullColour ? 0x0000FF00 : kGreen565);
+  memory_ = std::make_unique<imaging::MemoryDisplaySurface>(mode.width, mode.height,
+                                                            mode.fullColour ? 32 : 16);
   return true;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "imaging/memory_display_surface.h"
 #include "shell/display/display.h"
@@ -9,14 +8,13 @@
 namespace mavu::shell {
 
 // The display of a headless run: frames go to memory (in the back buffer's
-// format the colour mode asks for), the window always has the focus, and the
-// caption is kept for whoever asks.
+// format the colour mode asks for), and the window always has the focus.
 class HeadlessDisplay final : public Display {
  public:
   bool ApplyScreenMode(const ScreenMode& mode) override;
   const ScreenMode& CurrentMode() const override { return mode_; }
   void Flush() override {}
-  void SetCaption(std::string_view utf8) override { caption_ = utf8; }
+  void SetCaption(std::string_view) override {}
   void SetIcon(const imaging::TARGB8888&) override {}
   bool Active() const override { return true; }
   bool TakeContentsLost() override { return false; }
@@ -26,14 +24,12 @@ class HeadlessDisplay final : public Display {
   void ShowBackBuffer() override;
   void CopyToWindow(const imaging::TARGB8888& picture, const imaging::RectI& rect) override;
 
-  const std::string& Caption() const { return caption_; }
   // Nothing before the first ApplyScreenMode.
   const imaging::MemoryDisplaySurface* Memory() const { return memory_.get(); }
 
  private:
   ScreenMode mode_;
   std::unique_ptr<imaging::MemoryDisplaySurface> memory_;
-  std::string caption_;
 };
 
 }  // namespace mavu::shell

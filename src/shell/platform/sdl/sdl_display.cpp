@@ -8,8 +8,6 @@ namespace mavu::shell {
 namespace {
 
 constexpr uint32_t kGreen565 = 0x07E0;
-constexpr uint32_t kRed565 = 0xF800;
-constexpr uint32_t kBlue565 = 0x001F;
 
 [[noreturn]] void Fail(const char* what) {
   throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
@@ -60,23 +58,18 @@ void SdlDisplay::CreateTexture() {
       SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, mode_.width, mode_.height);
   if (texture_ == nullptr) Fail("cannot make the frame texture");
   SDL_RenderSetLogicalSize(renderer_, mode_.width, mode_.height);
-  bytesPerPixel_ = mode_.fullColour ? 4 : 2;
-  frame_.assign(static_cast<size_t>(mode_.width) * mode_.height * bytesPerPixel_, 0);
+  frame_.assign(static_cast<size_t>(mode_.width) * mode_.height * BytesPerPixel(), 0);
   Upload({0, 0, mode_.width, mode_.height});
 }
 
 imaging::PixelSurface SdlDisplay::FrameSurface() {
   imaging::PixelSurface surface;
   surface.bits = frame_.data();
-  surface.pitch = static_cast<ptrdiff_t>(mode_.width) * bytesPerPixel_;
+  surface.pitch = static_cast<ptrdiff_t>(mode_.width) * BytesPerPixel();
   surface.width = mode_.width;
   surface.height = mode_.height;
   surface.bitsPerPixel = mode_.fullColour ? 32 : 16;
-  if (!mode_.fullColour) {
-    surface.redMask = kRed565;
-    surface.greenMask = kGreen565;
-    surface.blueMask = kBlue565;
-  }
+  if (!mode_.fullColour) surface.greenMask = kGreen565;
   return surface;
 }
 
@@ -105,9 +98,9 @@ void SdlDisplay::CopyToWindow(const imaging::TARGB8888& picture, const imaging::
 
 void SdlDisplay::Upload(const imaging::RectI& rect) {
   const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-  const int pitch = mode_.width * bytesPerPixel_;
+  const int pitch = mode_.width * BytesPerPixel();
   const uint8_t* first = frame_.data() + static_cast<size_t>(rect.top) * pitch +
-                         static_cast<size_t>(rect.left) * bytesPerPixel_;
+                         static_cast<size_t>(rect.left) * BytesPerPixel();
   SDL_UpdateTexture(texture_, &area, first, pitch);
   dirty_ = true;
 }

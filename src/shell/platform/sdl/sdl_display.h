@@ -51,13 +51,13 @@ class SdlDisplay final : public Display {
   void CreateTexture();
   void Upload(const imaging::RectI& rect);
   imaging::PixelSurface FrameSurface();
+  int BytesPerPixel() const { return mode_.fullColour ? 4 : 2; }
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   ScreenMode mode_{kStartWidth, kStartHeight, false, true};
   std::vector<uint8_t> frame_;
-  int bytesPerPixel_ = 4;
   bool dirty_ = true;
   bool contentsLost_ = false;
 };
