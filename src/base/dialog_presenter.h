@@ -28,6 +28,12 @@ struct DialogDescription {
   int32_t closedValue = 0;            // the answer when it is closed without a button
 
   bool operator==(const DialogDescription&) const = default;
+
+  // What choosing button `chosen` answers, or closing the dialog (nothing, or
+  // an index it does not have).
+  int32_t AnswerOf(std::optional<size_t> chosen) const {
+    return chosen && *chosen < buttons.size() ? buttons[*chosen].value : closedValue;
+  }
 };
 
 // Shows a described dialog modally: a window toolkit, or a script in headless runs.

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/dialog_service.h"
+#include "shell/input/virtual_keys.h"
+
 namespace mavu::shell {
 
 // One line of a headless run's input file: "FRAME click X Y", "FRAME rclick X Y",
@@ -34,9 +37,9 @@ class HeadlessInputScript {
  public:
   static constexpr int64_t kMaxFrame = INT32_MAX;
   static constexpr int32_t kFirstKey = 1;
-  static constexpr int32_t kLastKey = 175;
-  static constexpr int32_t kLowestAnswer = -1;
-  static constexpr int32_t kHighestAnswer = 1;
+  static constexpr int32_t kLastKey = kVirtualKeyCount - 1;
+  static constexpr int32_t kLowestAnswer = base::DialogService::kCancelExit;
+  static constexpr int32_t kHighestAnswer = base::DialogService::kExitGame;
 
   HeadlessInputScript() = default;
   static HeadlessInputScript Parse(std::span<const uint8_t> bytes);

@@ -81,9 +81,7 @@ std::string StandardDialogs::Caption(std::string_view title, std::string_view ow
 }
 
 int32_t StandardDialogs::Ask(const DialogDescription& dialog) {
-  const std::optional<size_t> chosen = presenter_.ShowModal(dialog);
-  if (!chosen || *chosen >= dialog.buttons.size()) return dialog.closedValue;
-  return dialog.buttons[*chosen].value;
+  return dialog.AnswerOf(presenter_.ShowModal(dialog));
 }
 
 }  // namespace mavu::shell

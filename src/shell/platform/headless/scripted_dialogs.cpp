@@ -6,9 +6,9 @@ namespace mavu::shell {
 
 std::optional<size_t> ScriptedDialogs::ShowModal(const base::DialogDescription& dialog) {
   const std::optional<size_t> chosen = TakeAnswer(dialog);
-  DialogRecord record{frame_, dialog.kind, dialog.caption, dialog.text, {}, dialog.closedValue};
+  DialogRecord record{frame_,      dialog.kind, dialog.caption,
+                      dialog.text, {},          dialog.AnswerOf(chosen)};
   for (const base::DialogButton& button : dialog.buttons) record.buttons.push_back(button.text);
-  if (chosen) record.answer = dialog.buttons[*chosen].value;
   records_.push_back(std::move(record));
   return chosen;
 }

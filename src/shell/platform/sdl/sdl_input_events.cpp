@@ -45,41 +45,29 @@ void FeedKey(const SDL_KeyboardEvent& event, TInput& input) {
   }
 }
 
-bool FeedWindow(const SDL_WindowEvent& event, TInput& input) {
-  switch (event.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-      input.SetWindowActive(true);
-      return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      input.SetWindowActive(false);
-      return true;
-    default:
-      return false;
-  }
+void FeedWindow(const SDL_WindowEvent& event, TInput& input) {
+  if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED) input.SetWindowActive(true);
+  if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) input.SetWindowActive(false);
 }
 
 }  // namespace
 
-bool FeedInputEvent(const SDL_Event& event, TInput& input) {
+void FeedInputEvent(const SDL_Event& event, TInput& input) {
   switch (event.type) {
     case SDL_MOUSEMOTION:
-      input.MouseMove(event.motion.x, event.motion.y);
-      return true;
+      return input.MouseMove(event.motion.x, event.motion.y);
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-      FeedButton(event.button, input);
-      return true;
+      return FeedButton(event.button, input);
     case SDL_MOUSEWHEEL:
-      FeedWheel(event.wheel, input);
-      return true;
+      return FeedWheel(event.wheel, input);
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      FeedKey(event.key, input);
-      return true;
+      return FeedKey(event.key, input);
     case SDL_WINDOWEVENT:
       return FeedWindow(event.window, input);
     default:
-      return false;
+      return;
   }
 }
 

@@ -39,17 +39,9 @@ SdlPads::~SdlPads() {
   if (started_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-bool SdlPads::HandleEvent(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_CONTROLLERDEVICEADDED:
-      Open(event.cdevice.which);  // a device index
-      return true;
-    case SDL_CONTROLLERDEVICEREMOVED:
-      Close(event.cdevice.which);  // an instance id
-      return true;
-    default:
-      return false;
-  }
+void SdlPads::HandleEvent(const SDL_Event& event) {
+  if (event.type == SDL_CONTROLLERDEVICEADDED) Open(event.cdevice.which);     // a device index
+  if (event.type == SDL_CONTROLLERDEVICEREMOVED) Close(event.cdevice.which);  // an instance id
 }
 
 void SdlPads::Poll(uint64_t nowMs) {

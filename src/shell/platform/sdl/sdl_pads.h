@@ -35,9 +35,8 @@ class SdlPads {
   bool Started() const { return started_; }
   int Count() const { return static_cast<int>(pads_.size()); }
 
-  // Opens an added controller and closes a removed one; false for any other
-  // event.
-  bool HandleEvent(const SDL_Event& event);
+  // Opens an added controller and closes a removed one; other events pass.
+  void HandleEvent(const SDL_Event& event);
   // Reads the first two controllers and steps the pointer, at most once per
   // PadToPointer::kPollIntervalMs. A pad taken away lets go of its buttons.
   void Poll(uint64_t nowMs);
