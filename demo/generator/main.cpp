@@ -50,10 +50,10 @@ base::Bytes RandomTable() {
 }
 
 // The window's icon: the title's moon as one 64 x 64 PNG picture.
-base::Bytes Icon() {
+base::Bytes Icon(const imaging::TARGB8888& title) {
   imaging::TARGB8888 icon;
   icon.SetSize(kIconSide, kIconSide);
-  demo::TitleBackground().DrawCopyStretched(
+  title.DrawCopyStretched(
       icon, {kMoonLeft, kMoonTop, kMoonLeft + kMoonSide, kMoonTop + kMoonSide},
       {0, 0, kIconSide, kIconSide}, 255);
   const base::Bytes png = imaging::EncodePng(icon);
@@ -68,7 +68,8 @@ base::Bytes Icon() {
 bool WriteAll(const fs::path& out) {
   const fs::path pack = out / "pack";
   const fs::path art = out / "art";
-  return WritePicture(pack / "bg" / "title.png", demo::TitleBackground()) &&
+  const imaging::TARGB8888 title = demo::TitleBackground();
+  return WritePicture(pack / "bg" / "title.png", title) &&
          WritePicture(pack / "bg" / "rooftop.png", demo::RooftopAtSunset()) &&
          WritePicture(pack / "bg" / "night.png", demo::NightSky()) &&
          WritePicture(pack / "bg" / "room.png", demo::Room()) &&
@@ -77,7 +78,7 @@ bool WriteAll(const fs::path& out) {
          WritePicture(pack / "system" / "nameplate.png", demo::NamePlate()) &&
          Write(pack / "rule" / "diagonal.bmp", demo::EncodeGreyBmp(demo::DiagonalRule())) &&
          Write(pack / "system" / "etc" / "RandomTable.dat", RandomTable()) &&
-         Write(pack / "system" / "etc" / "icon.ico", Icon()) &&
+         Write(pack / "system" / "etc" / "icon.ico", Icon(title)) &&
          WritePicture(art / "button.png",
                       demo::ButtonSheet(demo::kTitleButtonWidth, demo::kTitleButtonHeight)) &&
          WritePicture(pack / "system" / "button_choice.png",
