@@ -18,16 +18,14 @@ constexpr int32_t kMinLayerSide = 4;
 constexpr int32_t kDrawnMargin = 2;
 constexpr int32_t kMaxMeasure = MessageLibState::kMaxMeasure;
 
-int32_t Bounded(int64_t value, int32_t bound = kMaxMeasure) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, -bound, bound));
-}
-
 // A text area of script or save size, cut to what a text layer can hold.
 MessageLibState::Area BoundedArea(const MessageLibState::Area& area) {
-  const int32_t left = Bounded(area.left);
-  const int32_t top = Bounded(area.top);
-  return {left, top, left + Bounded(int64_t{area.right} - left, MessageLibState::kMaxAreaSide),
-          top + Bounded(int64_t{area.bottom} - top, MessageLibState::kMaxAreaSide)};
+  const int32_t left = MessageLibState::Bounded(area.left);
+  const int32_t top = MessageLibState::Bounded(area.top);
+  return {
+      left, top,
+      left + MessageLibState::Bounded(int64_t{area.right} - left, MessageLibState::kMaxAreaSide),
+      top + MessageLibState::Bounded(int64_t{area.bottom} - top, MessageLibState::kMaxAreaSide)};
 }
 constexpr int32_t kFadeScale = MessageLibState::kMaxFadeSpeed;
 constexpr int32_t kDefaultIconCell = 32;
@@ -127,7 +125,8 @@ void TMessageLib::Type(int32_t elapsed) {
     return;
   }
   const int32_t interval = Interval();
-  typingClock_ = Bounded(int64_t{typingClock_} + elapsed, std::numeric_limits<int32_t>::max() / 2);
+  typingClock_ = MessageLibState::Bounded(int64_t{typingClock_} + elapsed,
+                                          std::numeric_limits<int32_t>::max() / 2);
   for (int n = 0; typingClock_ >= interval && n < kMaxSteps; ++n) {
     typingClock_ -= interval;
     Step();
@@ -268,7 +267,7 @@ bool TMessageLib::PageFull() const {
 }
 
 void TMessageLib::NewLine(int32_t feed) {
-  feed = Bounded(feed);
+  feed = MessageLibState::Bounded(feed);
   if (feed <= 0) feed = std::max(lineHeight_, text_.size.y) + text_.pitch.y;
   if (text_.vertical) {
     text_.pen.y = text_.lineStartIndent;
@@ -294,7 +293,7 @@ void TMessageLib::DrawGlyph(std::string_view character) {
 void TMessageLib::Advance(int32_t amount) {
   SetAlong(Along() + amount);
   text_.Bound();
-  used_ = Bounded(int64_t{used_} + amount, 2 * kMaxMeasure);
+  used_ = MessageLibState::Bounded(int64_t{used_} + amount, 2 * kMaxMeasure);
   lineHeight_ = std::max(lineHeight_, text_.size.y);
   lineEmpty_ = false;
   if (text_.autoWaitCounting) {
@@ -334,7 +333,7 @@ void TMessageLib::DrawIcon(int32_t index) {
 
 bool TMessageLib::DrawRuby(std::string_view base, std::string_view ruby) {
   const int64_t full = text_.size.x + text_.pitch.x;
-  const int32_t b = Bounded(static_cast<int64_t>(base.size()) * full / 2);
+  const int32_t b = MessageLibState::Bounded(static_cast<int64_t>(base.size()) * full / 2);
   if (Along() + b >= Extent() && !lineEmpty_) {
     NewLine(0);
     return false;
@@ -346,8 +345,8 @@ bool TMessageLib::DrawRuby(std::string_view base, std::string_view ruby) {
     }
     ScrollUp();
   }
-  const int32_t r =
-      Bounded((static_cast<int64_t>(ruby.size()) - 1) * (text_.rubySize.x + text_.rubyPitch.x) / 2);
+  const int32_t r = MessageLibState::Bounded((static_cast<int64_t>(ruby.size()) - 1) *
+                                             (text_.rubySize.x + text_.rubyPitch.x) / 2);
   int32_t along = Along() + text_.rubyOffset.x + (b - r) / 2;
   const int32_t across = (text_.vertical ? text_.pen.x : text_.pen.y) + text_.rubyOffset.y;
   size_t pos = 0;
@@ -374,7 +373,7 @@ int32_t TMessageLib::RunWidth(std::string_view text) const {
     if (token.tag) continue;
     width += (token.text.size() == 2 ? text_.size.x : text_.size.x / 2) + text_.pitch.x;
   }
-  return Bounded(width);
+  return MessageLibState::Bounded(width);
 }
 
 // --- pages -----------------------------------------------------------------

@@ -9,13 +9,9 @@ void WritePair(base::ByteWriter& out, const MessageLibState::Pair& p) {
   out.I32(p.x).I32(p.y);
 }
 
-int32_t Bounded(int32_t value) {
-  return std::clamp(value, -MessageLibState::kMaxMeasure, MessageLibState::kMaxMeasure);
-}
-
 void BoundPair(MessageLibState::Pair& p) {
-  p.x = Bounded(p.x);
-  p.y = Bounded(p.y);
+  p.x = MessageLibState::Bounded(p.x);
+  p.y = MessageLibState::Bounded(p.y);
 }
 
 MessageLibState::Pair ReadPair(base::ByteReader& in) {
@@ -32,7 +28,7 @@ void MessageLibState::Bound() {
        {&pen, &pitch, &previousPitch, &size, &previousSize, &rubySize, &rubyPitch, &rubyOffset}) {
     BoundPair(*p);
   }
-  lineStartIndent = Bounded(lineStartIndent);
+  lineStartIndent = MessageLibState::Bounded(lineStartIndent);
   fadeSpeed = std::clamp(fadeSpeed, 0, kMaxFadeSpeed);
   fadeRate = std::clamp(fadeRate, -kMaxFadeSpeed, kMaxFadeSpeed);
 }

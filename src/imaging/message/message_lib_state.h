@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +32,11 @@ struct MessageLibState {
   // overflow: positions, sizes and spacing are kept within it.
   static constexpr int32_t kMaxMeasure = 1 << 16;
   static constexpr int32_t kMaxAreaSide = 4096;
+
+  // `value` kept within -bound .. bound.
+  static int32_t Bounded(int64_t value, int32_t bound = kMaxMeasure) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, -bound, bound));
+  }
   // The fade speed of a fade lasting 1 ms or less: text opacity per second.
   static constexpr int32_t kMaxFadeSpeed = 1024000;
 

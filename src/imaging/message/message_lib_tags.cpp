@@ -48,8 +48,7 @@ int32_t Arg(const MessageTag& tag, size_t index, int32_t fallback) {
 
 // `percent` of a measure, kept within the measures' bounds.
 int32_t Percent(int32_t value, int32_t percent) {
-  const int64_t bound = MessageLibState::kMaxMeasure;
-  return static_cast<int32_t>(std::clamp(int64_t{value} * percent / 100, -bound, bound));
+  return MessageLibState::Bounded(int64_t{value} * percent / 100);
 }
 
 // Sets a value and keeps the one before, so that a bare tag goes back to it.
