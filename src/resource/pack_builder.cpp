@@ -19,13 +19,13 @@ namespace {
 
 constexpr size_t kMaxBodyLength = std::numeric_limits<uint32_t>::max();
 
+}  // namespace
+
 std::filesystem::path WithSuffix(const std::filesystem::path& stem, const char* suffix) {
   std::filesystem::path path = stem;
   path += suffix;
   return path;
 }
-
-}  // namespace
 
 PackBuilder::PackBuilder(PackBuildOptions options)
     : options_(options), sink_([this](std::span<const uint8_t> bytes) {

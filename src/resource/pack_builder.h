@@ -13,6 +13,10 @@
 
 namespace mavu::resource {
 
+// An archive's file beside `stem`: "data0" + ".pack". Appended, not replacing
+// an extension, so a stem with a dot in its name keeps it.
+std::filesystem::path WithSuffix(const std::filesystem::path& stem, const char* suffix);
+
 struct PackBuildOptions {
   // Bodies are stored packed when that makes them smaller.
   bool compress = false;

@@ -12,18 +12,13 @@
 #include "resource/file_pack.h"
 #include "resource/hash_file_pack.h"
 #include "resource/hash_table.h"
+#include "resource/pack_builder.h"
 #include "shown_text.h"
 #include "source_tree.h"
 
 namespace mavu::tools {
 
 namespace {
-
-std::filesystem::path WithSuffix(const std::filesystem::path& stem, const char* suffix) {
-  std::filesystem::path path = stem;
-  path += suffix;
-  return path;
-}
 
 void Fail(const std::string& utf8Message) {
   std::fprintf(stderr, "mavu-pack: %s\n", utf8Message.c_str());
@@ -121,7 +116,7 @@ int BuildPack(const std::filesystem::path& stem, const std::filesystem::path& so
   for (const std::string& problem : listing.problems) Fail(problem);
   if (!listing.problems.empty()) return kExitFailed;
   std::filesystem::create_directories(stem.parent_path(), ec);
-  const std::filesystem::path packPath = WithSuffix(stem, ".pack");
+  const std::filesystem::path packPath = resource::WithSuffix(stem, ".pack");
   base::AtomicFile pack(packPath);
   resource::PackBuilder builder(
       [&pack](std::span<const uint8_t> bytes) { return pack.Append(bytes); }, settings.pack);
@@ -130,7 +125,7 @@ int BuildPack(const std::filesystem::path& stem, const std::filesystem::path& so
     return kExitFailed;
   }
   if (!pack.Append(builder.BuildDirectory()) || !pack.Commit() ||
-      !base::WriteFileAtomic(WithSuffix(stem, ".hash"), builder.BuildHash())) {
+      !base::WriteFileAtomic(resource::WithSuffix(stem, ".hash"), builder.BuildHash())) {
     Fail("cannot write " + ShownPath(packPath) + " and .hash");
     return kExitFailed;
   }
@@ -139,7 +134,7 @@ int BuildPack(const std::filesystem::path& stem, const std::filesystem::path& so
 }
 
 int ListPack(const std::filesystem::path& stem) {
-  resource::TFilePack pack(WithSuffix(stem, ".pack"), false);
+  resource::TFilePack pack(resource::WithSuffix(stem, ".pack"), false);
   std::printf("%10s %5s %8s  %s\n", "stored", "flags", "checksum", "name");
   for (const resource::PackEntry& e : pack.Entries()) {
     std::printf("%10" PRIu32 " %4c%c %08" PRIx32 "  %s\n", e.storedLength, e.packed ? 'P' : '-',
@@ -150,7 +145,7 @@ int ListPack(const std::filesystem::path& stem) {
 }
 
 int ExtractPack(const std::filesystem::path& stem, const std::filesystem::path& outDir) {
-  resource::TFilePack pack(WithSuffix(stem, ".pack"), true);
+  resource::TFilePack pack(resource::WithSuffix(stem, ".pack"), true);
   int extracted = 0;
   ReadAllEntries(pack, [&](const std::string& name, const base::Bytes& body) {
     auto target = outDir / base::HostPath(name);
@@ -168,9 +163,9 @@ int ExtractPack(const std::filesystem::path& stem, const std::filesystem::path& 
 }
 
 int VerifyPack(const std::filesystem::path& stem) {
-  resource::TFilePack pack(WithSuffix(stem, ".pack"), true);
+  resource::TFilePack pack(resource::WithSuffix(stem, ".pack"), true);
   int failures = ReadAllEntries(pack, [](const std::string&, const base::Bytes&) { return true; });
-  auto hashPath = WithSuffix(stem, ".hash");
+  auto hashPath = resource::WithSuffix(stem, ".hash");
   std::error_code ec;
   if (!std::filesystem::exists(hashPath, ec)) {
     std::printf("no %s: look-ups will scan the directory\n", ShownPath(hashPath).c_str());

@@ -77,6 +77,8 @@ void GameApp::ApplyUserSettingsToStage() {
   SetInterlaceSetting(user.Interlace);
   const ScreenMode screen = PlayerScreenMode();
   stage_.Graphic().SetScreenSize(screen.width, screen.height);
+  stage_.Context().soundChannels = devices_.sound.ChannelCount();
+  stage_.Context().directChannels = devices_.sound.DirectChannelCount();
   stage_.Context().messageOpacity = user.MessageAlpha;
   stage_.Context().messageSpeed = user.MessageSpeed;
   stage_.Context().autoPlayWaitTime = user.AutoPlayWaitTime;
