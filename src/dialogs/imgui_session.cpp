@@ -114,11 +114,7 @@ bool ImGuiSession::RunModal(ModalContent& content, std::string_view texts) {
 
 void ImGuiSession::DrawFrame(ModalContent& content, const RendererState& engine) {
   engine.Restore(renderer_);
-  if (drawFrozenFrame_) {
-    drawFrozenFrame_();
-  } else {
-    SDL_RenderClear(renderer_);
-  }
+  drawFrozenFrame_();
   ResetRendererView(renderer_);
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
