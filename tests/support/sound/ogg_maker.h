@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/bytes.h"
+
+namespace mavu::test {
+
+// A sine tone, or silence, to encode.
+struct ToneSpec {
+  int32_t rate = 44100;
+  int32_t channels = 2;
+  double seconds = 1.0;         // of tone, after the leading silence
+  double frequency = 440.0;     // Hz; 0 = silence
+  double amplitude = 0.5;       // of full scale
+  double leadingSilence = 0.0;  // seconds of silence before the tone
+};
+
+// A complete Ogg Vorbis file in memory, encoded with libvorbisenc (VBR).
+base::Bytes MakeOgg(const ToneSpec& spec);
+
+struct LoopEntry {
+  float target;
+  float trigger;
+  int32_t count;
+};
+
+// The 200-byte loop block ("ALPHAOGG" and 16 entries of f32 target, f32
+// trigger, i32 count; entries past `entries` are zero) followed by `ogg`.
+base::Bytes WithLoopHeader(std::span<const LoopEntry> entries, const base::Bytes& ogg);
+
+// A whole file decoded with libvorbisfile: interleaved 16-bit samples.
+struct DecodedOgg {
+  int32_t rate = 0;
+  int32_t channels = 0;
+  std::vector<int16_t> samples;
+};
+// Throws std::runtime_error when the bytes are not Ogg Vorbis.
+DecodedOgg DecodeOgg(std::span<const uint8_t> file);
+
+// The full path of a file of Debian's sound-theme-freedesktop (real files made
+// by others, at 8000 to 96000 Hz); tests skip when it is not there.
+std::string FreedesktopSound(std::string_view name);
+
+}  // namespace mavu::test
