@@ -7,6 +7,7 @@
 #include "shell/app/game_app.h"
 #include "shell/app/silent_media.h"
 #include "shell/input/input.h"
+#include "shell/platform/headless/headless_audio.h"
 #include "shell/platform/headless/headless_display.h"
 #include "shell/platform/headless/scripted_dialogs.h"
 #include "shell/system/standard_dialogs.h"
@@ -33,11 +34,13 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
   shell::ScriptedDialogs answers;
   shell::StandardDialogs dialogs(answers);
   shell::SilentMedia media;
+  shell::HeadlessAudio audio(clock);
   for (auto _ : state) {
     auto app = std::make_unique<shell::GameApp>(
-        shell::PlatformDevices{clock, display, input, dialogs, media, media}, game.Folder(),
+        shell::PlatformDevices{clock, display, input, dialogs, audio, media}, game.Folder(),
         game.Folder());
     app->ReadGame();
+    app->StartSound();
     app->CreateSystem();
     app->StartStory();
     clock.Advance(25);

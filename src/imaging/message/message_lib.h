@@ -67,6 +67,7 @@ class TMessageLib : public TImageLib {
   void SetTagMask(uint32_t mask) { tagMask_ = mask & 0xFFFFFF; }
   void SetTextBackground(uint32_t colour) { text_.textBackground = colour & 0x00FFFFFF; }
   void SetSpeaker(std::string_view name);
+  const std::string& Speaker() const { return text_.speaker; }
   void SetVoice(std::string_view name);
   void SetLogAttributes(int32_t first, int32_t second, int32_t third);
   void SetAutoWaitCounting(bool on) { text_.autoWaitCounting = on; }

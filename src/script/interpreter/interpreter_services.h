@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,20 +25,59 @@ class InputState {
   virtual std::string ActiveAction() const = 0;
 };
 
+// The two sound families: stream channels (snd: music, voices) and effect
+// channels (dsnd: sounds decoded whole).
+enum class SoundFamily { kStream, kEffect };
+
 class SoundService {
  public:
-  // Channel states as the sound system reports them.
-  static constexpr int32_t kStopped = 0;
+  // Play states: no file, stopped, playing once, playing looped.
+  static constexpr int32_t kNoFile = 0;
+  static constexpr int32_t kStopped = 1;
   static constexpr int32_t kPlaying = 2;
-  static constexpr int32_t kFading = 3;
+  static constexpr int32_t kPlayingLooped = 3;
 
   virtual ~SoundService() = default;
   virtual int32_t ChannelCount() const = 0;        // snd channels
   virtual int32_t DirectChannelCount() const = 0;  // dsnd channels
-  virtual int32_t ChannelState(int32_t channel) const = 0;
+
+  // Channels outside a family are ignored. Loads return an empty string on
+  // success, else why the file did not load.
+  virtual std::string LoadSound(SoundFamily family, int32_t channel, std::string_view file) = 0;
+  virtual void FreeSound(SoundFamily family, int32_t channel) = 0;
+  virtual void PlaySound(SoundFamily family, int32_t channel, bool loop) = 0;
+  virtual void StopSound(SoundFamily family, int32_t channel) = 0;
+  // Effects take the volume at their next start; streams fade over `ms`.
+  virtual void SetSoundVolume(SoundFamily family, int32_t channel, int32_t volume, int32_t ms) = 0;
+  virtual int32_t SoundVolume(SoundFamily family, int32_t channel) const = 0;
+  virtual int32_t SoundState(SoundFamily family, int32_t channel) const = 0;
+  virtual std::string SoundFile(SoundFamily family, int32_t channel) const = 0;
+  // Stream channels only.
+  virtual void SetSoundClass(int32_t channel, int32_t soundClass) = 0;
+  virtual void SeekSound(int32_t channel, int32_t ms) = 0;
+  virtual void SkipSilence(int32_t channel, int32_t threshold) = 0;
+  virtual void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) = 0;
+  virtual void SwapSounds(int32_t channel, int32_t other) = 0;
+  // Effect channels only: the class level every channel applies until its
+  // next start.
+  virtual void SetEffectLevels(int32_t level) = 0;
+  // The voice file a message window names for its speaker; a stream channel
+  // that loads it plays at the speaker's volume and, when `stopWithMessage`,
+  // fades out when the window clears.
+  virtual void MarkVoice(std::string_view file, std::string_view speaker, bool stopWithMessage) = 0;
+
+  // Stream channels, for the waits.
+  int32_t ChannelState(int32_t channel) const { return SoundState(SoundFamily::kStream, channel); }
   virtual int32_t PositionMs(int32_t channel) const = 0;
   virtual bool VoicePlaying() const = 0;
   virtual void FadeOut(int32_t channel, int32_t ms) = 0;
+
+  // Once per frame: channels whose data failed are reported and cleared.
+  virtual void UpdateSounds() = 0;
+  // While a scene skip without loading shows, commands are only noted; the
+  // end replays them in their final state.
+  virtual void BeginDeferral() = 0;
+  virtual void EndDeferral() = 0;
   virtual void ResetSounds() = 0;
 };
 

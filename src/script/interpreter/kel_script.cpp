@@ -378,6 +378,7 @@ void TKelScript::SetMode(SkipMode mode) {
     sceneSkipShown_ = false;
     stage_.EndSceneSkipAnimation();
     objects_->CarryOutDeferredLoads();
+    services_.sound.EndDeferral();
   }
 }
 

@@ -51,6 +51,7 @@ constexpr std::array<ModeAction, 3> kModeActions = {{
 void TKelScript::UpdateFrame(int32_t elapsed, bool inputAllowed) {
   request_ = SystemRequest::kNone;
   elapsed = std::max(elapsed, 0);
+  services_.sound.UpdateSounds();
   StepSceneSkip(elapsed);
   bool skipping = Skipping();
   if (TakeInput(inputAllowed)) ApplyAction(MappedKeyAction(), skipping);
@@ -68,6 +69,7 @@ void TKelScript::StepSceneSkip(int32_t elapsed) {
   if (Module().mode != SkipMode::kSceneSkipNoLoad) return;
   if (!sceneSkipShown_) {
     stage_.StartSceneSkipAnimation();
+    services_.sound.BeginDeferral();
     sceneSkipShown_ = true;
   }
   stage_.AdvanceSceneSkipAnimation(elapsed);
@@ -287,7 +289,7 @@ bool TKelScript::WaitEnded() {
       return true;
     case WaitState::kWave: {
       const int32_t channel = sound.ChannelState(Module().waveChannel);
-      return channel != SoundService::kPlaying && channel != SoundService::kFading;
+      return channel != SoundService::kPlaying && channel != SoundService::kPlayingLooped;
     }
     case WaitState::kMovie:
       return services_.movie.MovieState() != MoviePlayer::kPlaying;

@@ -109,8 +109,12 @@ bool Speaker(Window& window, const Command& command) {
   return true;
 }
 
+// wf,file,flag: the voice of the message, which plays at its speaker's
+// volume and, with a flag of 1, fades out when the window clears.
 bool Voice(Window& window, const Command& command) {
-  window.Window().SetVoice(Text(command, 1));
+  const std::string file = Text(command, 1);
+  window.Window().SetVoice(file);
+  command.script.Services().sound.MarkVoice(file, window.Window().Speaker(), Integer(command, 2) == 1);
   return true;
 }
 

@@ -27,6 +27,7 @@ void RegisterObjectCommands(CommandTable& table) {
   RegisterEffectCommands(table);
   RegisterCameraCommands(table);
   RegisterMessageCommands(table);
+  RegisterSoundCommands(table);
   table.SetObjectFallback(KindNumber(ObjectKind::kTcp), IgnoreNetworkCommand);
 }
 

@@ -22,5 +22,6 @@ void RegisterLayerCommands(CommandTable& table);       // img, simg, btn, sbtn, 
 void RegisterEffectCommands(CommandTable& table);      // eff
 void RegisterCameraCommands(CommandTable& table);      // cam
 void RegisterMessageCommands(CommandTable& table);     // msg, and the text of btn and sbtn
+void RegisterSoundCommands(CommandTable& table);       // snd, dsnd
 
 }  // namespace mavu::script

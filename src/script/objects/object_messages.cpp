@@ -30,6 +30,9 @@ MAVU_MESSAGE(IndicatorChannelOutOfRange, "\\sd:範囲外のチャンネルを指
 
 MAVU_MESSAGE(IconSheetLoadFailed, "\\bl:外部定義ビットマップフォントのロードに失敗：")
 MAVU_MESSAGE(BadTextValue, "\\o：不正な値が入力されました：")
+// The two families write the colon after the command differently; scripts may match on it.
+MAVU_MESSAGE(StreamLoadFailed, "\\l：サウンドデータのロードに失敗：")
+MAVU_MESSAGE(EffectLoadFailed, "\\l:サウンドデータのロードに失敗：")
 
 #undef MAVU_MESSAGE
 

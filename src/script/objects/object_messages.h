@@ -24,5 +24,7 @@ const std::string& PlayChannelOutOfRange();       // dc
 const std::string& IndicatorChannelOutOfRange();  // dc of the wait indicators
 const std::string& IconSheetLoadFailed();         // + the file name
 const std::string& BadTextValue();                // + the argument
+const std::string& StreamLoadFailed();            // snd l: + the file name
+const std::string& EffectLoadFailed();            // dsnd l: + the file name
 
 }  // namespace mavu::script::messages

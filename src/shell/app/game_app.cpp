@@ -1,5 +1,6 @@
 #include "shell/app/game_app.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -10,6 +11,7 @@
 #include "resource/data_tree.h"
 #include "resource/message_table.h"
 #include "resource/system_data.h"
+#include "resource/voice_table.h"
 #include "script/commands/general_commands.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/objects/object_commands.h"
@@ -29,10 +31,13 @@ GameApp::GameApp(PlatformDevices devices, std::filesystem::path gameFolder,
     : devices_(devices),
       gameFolder_(std::move(gameFolder)),
       saveFolder_(std::move(saveRoot) / kSaveFolderName),
-      stage_(devices.soundPlayer) {}
+      sound_(devices.clock),
+      stage_(&sound_) {}
 
-// The interpreter goes before the packs it reads from.
+// The output lets go of the sound before it goes; the interpreter goes before
+// the packs it reads from.
 GameApp::~GameApp() {
+  devices_.audio.Stop();
   system_.reset();
   resource::TheDataTree().UnmountDataPacks();
 }
@@ -42,6 +47,7 @@ void GameApp::ReadGame() {
   for (const std::string& warning : configuration_.warnings) {
     messages_.push_back("warning: " + base::Cp932ToUtf8(warning));
   }
+  ApplyUserSettingsToSound();
   ApplyUserSettingsToStage();
   const ScreenMode screen = PlayerScreenMode();
   devices_.input.Configure(KeyTable(configuration_.game.KeyBindings), screen.width, screen.height);
@@ -72,13 +78,33 @@ void GameApp::StartStory() {
   system_->StartScript(kStartScript, PlayerScreenMode());
 }
 
+void GameApp::ApplyUserSettingsToSound() {
+  const resource::UserSettings& user = configuration_.user;
+  sound_.SetStreamLength(static_cast<size_t>(std::max(user.StreamLength, 0)));
+  sound_.SetClassLevel(0, user.BGMVolume);
+  sound_.SetClassLevel(1, user.VOICEVolume);
+  sound_.SetClassLevel(2, user.SEVolume);
+  sound_.ApplyClassLevels();
+  VoiceSettings voices;
+  voices.volumes = user.ActorVolume;
+  voices.mutes = user.ActorMute;
+  voices.speakers = resource::ReadVoiceTable(resource::TryOpenDataFile(resource::kVoiceTablePath));
+  sound_.SetVoiceSettings(std::move(voices));
+}
+
+void GameApp::StartSound() {
+  if (!devices_.audio.Start(sound_.Device())) {
+    messages_.push_back("warning: no sound output could be opened; the game runs silent");
+  }
+}
+
 void GameApp::ApplyUserSettingsToStage() {
   const resource::UserSettings& user = configuration_.user;
   SetInterlaceSetting(user.Interlace);
   const ScreenMode screen = PlayerScreenMode();
   stage_.Graphic().SetScreenSize(screen.width, screen.height);
-  stage_.Context().soundChannels = devices_.sound.ChannelCount();
-  stage_.Context().directChannels = devices_.sound.DirectChannelCount();
+  stage_.Context().soundChannels = sound_.ChannelCount();
+  stage_.Context().directChannels = sound_.DirectChannelCount();
   stage_.Context().messageOpacity = user.MessageAlpha;
   stage_.Context().messageSpeed = user.MessageSpeed;
   stage_.Context().autoPlayWaitTime = user.AutoPlayWaitTime;
@@ -87,7 +113,7 @@ void GameApp::ApplyUserSettingsToStage() {
 
 std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
   auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, *this});
-  script::InterpreterServices services{devices_.input, devices_.sound, devices_.movie, *this,
+  script::InterpreterServices services{devices_.input, sound_, devices_.movie, *this,
                                        devices_.clock};
   auto script = std::make_unique<script::TKelScript>(services, stage_, std::move(objects),
                                                      saveFolder_, configuration_.game.CodeKey);

@@ -8,13 +8,14 @@
 
 #include "base/clock.h"
 #include "base/dialog_service.h"
-#include "base/sound_player.h"
 #include "imaging/layers/stage.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/objects/system_shell.h"
 #include "shell/app/game_startup.h"
 #include "shell/display/display.h"
 #include "shell/input/input.h"
+#include "shell/sound/audio_output.h"
+#include "shell/sound/sound.h"
 #include "shell/system/kel_system.h"
 
 namespace mavu::shell {
@@ -26,9 +27,8 @@ struct PlatformDevices {
   Display& display;
   TInput& input;
   base::DialogService& dialogs;
-  script::SoundService& sound;
+  AudioOutput& audio;
   script::MoviePlayer& movie;
-  base::SoundPlayer* soundPlayer = nullptr;
 };
 
 // One game from start-up to the close sequence, the same for a window and a
@@ -49,6 +49,8 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   // table and frame size and the display the game's icon. Throws
   // StartupFailure with the player's message.
   void ReadGame();
+  // Starts the sound output; without one the game runs silent (a warning).
+  void StartSound();
   // Creates the interpreter and the system object. Throws StartupFailure.
   void CreateSystem();
   // Starts "Startup.s" in the player's screen mode.
@@ -62,6 +64,7 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   TKelSystem& System() { return *system_; }
   const GameConfiguration& Configuration() const { return configuration_; }
   imaging::Stage& Stage() { return stage_; }
+  TSound& Sound() { return sound_; }
   const std::filesystem::path& SaveFolder() const { return saveFolder_; }
   // Texts for standard error: warnings and notices not yet passed on.
   std::vector<std::string> TakeMessages();
@@ -81,6 +84,7 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
  private:
   std::unique_ptr<script::TKelScript> CreateInterpreter();
   void ApplyUserSettingsToStage();
+  void ApplyUserSettingsToSound();
   void LoadIcon();
   // The screen the game asks for, within the engine's limits.
   ScreenMode PlayerScreenMode() const;
@@ -89,6 +93,7 @@ class GameApp final : public script::SystemShell, public script::InterpreterNoti
   std::filesystem::path gameFolder_;
   std::filesystem::path saveFolder_;
   GameConfiguration configuration_;
+  TSound sound_;
   imaging::Stage stage_;
   std::unique_ptr<TKelSystem> system_;
   std::string versionText_;

@@ -42,9 +42,10 @@ void HeadlessRunner::StartUp() {
   HeadlessInputScript input = LoadInput();
   FeedAnswers(input);
   inputSource_.emplace(std::move(input));
-  PlatformDevices devices{clock_, display_, input_, dialogs_, media_, media_};
+  PlatformDevices devices{clock_, display_, input_, dialogs_, audio_, media_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
+  app_->StartSound();
   app_->CreateSystem();
   app_->StartStory();
 }
@@ -81,6 +82,7 @@ HeadlessRunner::End HeadlessRunner::Frame() {
   ++frames_;
   answers_.SetFrame(frames_);
   clock_.Advance(static_cast<uint64_t>(line_.frameMs));
+  audio_.CatchUp();
   inputSource_->Feed(frames_, input_);
   const SystemMode mode = app_->System().StepFrame(line_.frameMs);
   if (line_.shots && frames_ % line_.shotEvery == 0 && !WriteShot()) return End::kWriteFailed;

@@ -9,6 +9,7 @@
 #include "shell/app/game_startup.h"
 #include "shell/app/silent_media.h"
 #include "shell/input/input.h"
+#include "shell/platform/headless/headless_audio.h"
 #include "shell/platform/headless/headless_display.h"
 #include "shell/platform/headless/headless_input_source.h"
 #include "shell/platform/headless/scripted_dialogs.h"
@@ -17,7 +18,7 @@
 namespace mavu::shell {
 
 // `mavu --game DIR --headless`: the engine's own frame loop on headless
-// devices: a simulated clock, frames in memory, no sound, the input file's
+// devices: a simulated clock, frames and sound mixed in memory, the input file's
 // events and dialogs answered with their first button. Every frame advances
 // the clock by the frame time and runs one due frame of the system object.
 // The run ends when the script ends (nothing left to run), when the game
@@ -61,6 +62,7 @@ class HeadlessRunner {
   CommandLine line_;
   base::SimulatedClock clock_;
   SilentMedia media_;
+  HeadlessAudio audio_{clock_};
   HeadlessDisplay display_;
   std::optional<HeadlessInputSource> inputSource_;
   TInput input_{clock_, KeyTable(), 1, 1};

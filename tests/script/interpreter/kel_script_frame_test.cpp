@@ -168,7 +168,7 @@ TEST_F(FrameTest, WavWaitsForTheVoiceAndAClickFadesItOut) {
   ASSERT_EQ(services_.fades.size(), 1u);
   EXPECT_EQ(services_.fades[0].channel, 3);
   EXPECT_EQ(services_.fades[0].ms, 250);
-  services_.channelStates[3] = SoundService::kFading;
+  services_.channelStates[3] = SoundService::kPlayingLooped;
   Frame();
   EXPECT_EQ(Trace(), "");
   services_.channelStates[3] = 1;

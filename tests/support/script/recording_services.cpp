@@ -2,9 +2,30 @@
 
 namespace mavu::script {
 
-int32_t RecordingServices::ChannelState(int32_t channel) const {
+int32_t RecordingServices::SoundState(SoundFamily family, int32_t channel) const {
+  if (family == SoundFamily::kEffect) return kStopped;
   auto it = channelStates.find(channel);
   return it == channelStates.end() ? kStopped : it->second;
+}
+
+std::string RecordingServices::LoadSound(SoundFamily family, int32_t channel, std::string_view file) {
+  soundCalls.push_back(std::string(family == SoundFamily::kStream ? "snd" : "dsnd") + " l " +
+                       std::to_string(channel) + " " + std::string(file));
+  return loadError;
+}
+
+void RecordingServices::EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) {
+  std::string call = "snd eq " + std::to_string(channel);
+  for (int32_t band : bands) call += " " + std::to_string(band);
+  soundCalls.push_back(call + " ms " + std::to_string(ms));
+}
+
+void RecordingServices::Note(SoundFamily family, std::string_view verb, int32_t channel,
+                             std::initializer_list<int32_t> values) {
+  std::string call = std::string(family == SoundFamily::kStream ? "snd " : "dsnd ") + std::string(verb) +
+                     " " + std::to_string(channel);
+  for (int32_t value : values) call += " " + std::to_string(value);
+  soundCalls.push_back(call);
 }
 
 int32_t RecordingServices::PositionMs(int32_t channel) const {

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <map>
+#include <initializer_list>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,13 +31,43 @@ class RecordingServices : public InputState,
   int32_t PointerY() const override { return pointerY; }
   std::string ActiveAction() const override { return action; }
 
-  // SoundService
+  // SoundService: stream states and positions as the test sets them; every
+  // command is noted as "family verb channel args" in soundCalls.
   int32_t ChannelCount() const override { return channels; }
   int32_t DirectChannelCount() const override { return directChannels; }
-  int32_t ChannelState(int32_t channel) const override;
+  std::string LoadSound(SoundFamily family, int32_t channel, std::string_view file) override;
+  void FreeSound(SoundFamily family, int32_t channel) override { Note(family, "i", channel); }
+  void PlaySound(SoundFamily family, int32_t channel, bool loop) override {
+    Note(family, "p", channel, {loop ? 1 : 0});
+  }
+  void StopSound(SoundFamily family, int32_t channel) override { Note(family, "s", channel); }
+  void SetSoundVolume(SoundFamily family, int32_t channel, int32_t volume, int32_t ms) override {
+    Note(family, "v", channel, {volume, ms});
+  }
+  int32_t SoundVolume(SoundFamily, int32_t) const override { return soundVolume; }
+  int32_t SoundState(SoundFamily family, int32_t channel) const override;
+  std::string SoundFile(SoundFamily, int32_t) const override { return soundFile; }
+  void SetSoundClass(int32_t channel, int32_t soundClass) override {
+    Note(SoundFamily::kStream, "t", channel, {soundClass});
+  }
+  void SeekSound(int32_t channel, int32_t ms) override { Note(SoundFamily::kStream, "sk", channel, {ms}); }
+  void SkipSilence(int32_t channel, int32_t threshold) override {
+    Note(SoundFamily::kStream, "sv", channel, {threshold});
+  }
+  void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) override;
+  void SwapSounds(int32_t channel, int32_t other) override {
+    Note(SoundFamily::kStream, "sw", channel, {other});
+  }
+  void SetEffectLevels(int32_t level) override { Note(SoundFamily::kEffect, "mv", 0, {level}); }
+  void MarkVoice(std::string_view file, std::string_view speaker, bool stop) override {
+    soundCalls.push_back("voice " + std::string(file) + " " + std::string(speaker) + (stop ? " 1" : " 0"));
+  }
   int32_t PositionMs(int32_t channel) const override;
   bool VoicePlaying() const override { return voicePlaying; }
   void FadeOut(int32_t channel, int32_t ms) override { fades.push_back({channel, ms}); }
+  void UpdateSounds() override {}
+  void BeginDeferral() override { soundCalls.push_back("defer"); }
+  void EndDeferral() override { soundCalls.push_back("replay"); }
   void ResetSounds() override;
 
   // MoviePlayer
@@ -51,6 +83,9 @@ class RecordingServices : public InputState,
   void ShowKeyedNotice(std::string_view textKey, std::string_view) override {
     notices.emplace_back(textKey);
   }
+
+  void Note(SoundFamily family, std::string_view verb, int32_t channel,
+            std::initializer_list<int32_t> values = {});
 
   struct Fade {
     int32_t channel;
@@ -70,6 +105,10 @@ class RecordingServices : public InputState,
   bool voicePlaying = false;
   std::vector<Fade> fades;
   int soundResets = 0;
+  std::vector<std::string> soundCalls;
+  std::string loadError;  // what every load answers
+  int32_t soundVolume = 0;
+  std::string soundFile;
   // Movie.
   int32_t movieState = 0;
   int32_t moviePlayedMs = 0;

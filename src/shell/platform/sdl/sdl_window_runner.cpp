@@ -16,6 +16,7 @@
 #include "shell/app/startup_splash.h"
 #include "shell/input/input.h"
 #include "shell/input/pad_config.h"
+#include "shell/platform/sdl/sdl_audio_output.h"
 #include "shell/platform/sdl/sdl_display.h"
 #include "shell/platform/sdl/sdl_input_events.h"
 #include "shell/platform/sdl/sdl_pads.h"
@@ -63,6 +64,7 @@ class WindowRunner {
   std::string executablePath_;
   base::SteadyClock clock_;
   SilentMedia media_;
+  SdlAudioOutput audio_;
   std::unique_ptr<SdlDisplay> display_;
   std::unique_ptr<dialogs::ImGuiDialogs> presenter_;
   std::unique_ptr<StandardDialogs> dialogs_;
@@ -117,7 +119,7 @@ void WindowRunner::StartUp() {
                                                        [this] { display_->DrawFrame(); });
   dialogs_ = std::make_unique<StandardDialogs>(*presenter_);
   SetFatalNotice([this](const std::string& utf8) { ShowFatal(utf8); });
-  PlatformDevices devices{clock_, *display_, input_, *dialogs_, media_, media_};
+  PlatformDevices devices{clock_, *display_, input_, *dialogs_, audio_, media_};
   app_ = std::make_unique<GameApp>(devices, line_.game, line_.saveDir.value_or(line_.game));
   app_->ReadGame();
 
@@ -130,6 +132,7 @@ void WindowRunner::StartUp() {
   splash.Step("ScreptReplace(SCRREP.DLL) Initialize ...", 20);
   splash.Step("DirectDraw(DDDD2custom) Initialize ...", 30);
   splash.Step("DirectSound(DDSD2custom) Initialize ...", 40);
+  app_->StartSound();
   if (app_->Configuration().user.UseGamePad == 1) {
     splash.Step("DirectInput(DDID2custom) Initialize ...", 50);
     StartPads();

@@ -10,6 +10,7 @@
 #include "shell/app/game_app.h"
 #include "shell/app/silent_media.h"
 #include "shell/input/input.h"
+#include "shell/platform/headless/headless_audio.h"
 #include "shell/platform/headless/headless_display.h"
 #include "shell/platform/headless/scripted_dialogs.h"
 #include "shell/platform/sdl/sdl_display.h"
@@ -178,12 +179,15 @@ void PlayFrames(const std::filesystem::path& game, Display& display, int frames,
   ScriptedDialogs answers;
   StandardDialogs dialogs(answers);
   SilentMedia media;
-  GameApp app({clock, display, input, dialogs, media, media}, game, game);
+  HeadlessAudio audio(clock);
+  GameApp app({clock, display, input, dialogs, audio, media}, game, game);
   app.ReadGame();
+  app.StartSound();
   app.CreateSystem();
   app.StartStory();
   for (int frame = 1; frame <= frames; ++frame) {
     clock.Advance(25);
+    audio.CatchUp();
     feed(frame, input);
     app.System().StepFrame(25);
   }
