@@ -11,6 +11,8 @@
 #include <ranges>
 #include <vector>
 
+#include "support/sound/signal.h"
+
 namespace mavu::shell {
 namespace {
 
@@ -44,21 +46,11 @@ Samples Tones(size_t frames, double lowHz, double highHz) {
   return samples;
 }
 
-// Amplitude of one frequency in one channel, Hann-windowed, over the frames
-// past the first transform.
-double Level(const Samples& samples, size_t channel, double hz) {
-  const size_t from = 256, to = samples.size() / 2;
-  std::complex<double> sum;
-  for (size_t n = from; n < to; ++n) {
-    const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (n - from) / (to - from));
-    sum +=
-        window * samples[2 * n + channel] * std::polar(1.0, -2 * std::numbers::pi * hz * n / kRate);
-  }
-  return std::abs(sum);
-}
-
+// Past the first transform, where the filter has settled.
 double ChangeInDecibels(const Samples& before, const Samples& after, size_t channel, double hz) {
-  return 20 * std::log10(Level(after, channel, hz) / Level(before, channel, hz));
+  const size_t from = 256, to = before.size() / 2;
+  return test::Decibels(test::ToneAmplitude(after, channel, hz, from, to),
+                        test::ToneAmplitude(before, channel, hz, from, to));
 }
 
 // Multipliers 1/2 + cos(2 pi k / 256) / 2 on the transform bins, that is the

@@ -10,6 +10,7 @@
 #include "base/bytes.h"
 #include "base/file_io.h"
 #include "support/sound/ogg_maker.h"
+#include "support/sound/signal.h"
 
 namespace mavu::shell {
 namespace {
@@ -33,12 +34,6 @@ std::vector<int16_t> ConvertWhole(RateConverter& converter, std::span<const int1
   }
   converter.Finish(out);
   return out;
-}
-
-int32_t RisingZeroCrossings(const std::vector<int16_t>& stereo) {
-  int32_t count = 0;
-  for (size_t i = 2; i < stereo.size(); i += 2) count += stereo[i - 2] < 0 && stereo[i] >= 0;
-  return count;
 }
 
 TEST(RateConverter, RepeatsSamplesExactlyAt22050And44100) {
@@ -67,7 +62,7 @@ TEST(RateConverter, ResamplesAMonoToneToTheSameToneOnBothSides) {
   RateConverter converter(48000, 1);
   const std::vector<int16_t> out = ConvertWhole(converter, Sine(48000, 1, 48000, 1000), 1);
   EXPECT_NEAR(static_cast<double>(out.size()) / 2, 44100, 2);
-  EXPECT_NEAR(RisingZeroCrossings(out), 1000, 1);
+  EXPECT_NEAR(test::RisingZeroCrossings(out), 1000, 1);
   for (size_t i = 0; i < out.size(); i += 2) ASSERT_EQ(out[i], out[i + 1]) << i;
   // Full level, as on the repeated rates: no 3 dB mono pan.
   EXPECT_NEAR(*std::max_element(out.begin(), out.end()), 16384, 300);

@@ -36,7 +36,7 @@ class VorbisEncoder {
     vorbis_comment_init(&comment_);
     vorbis_analysis_init(&dsp_, &info_);
     vorbis_block_init(&dsp_, &block_);
-    ogg_stream_init(&stream_, 1);
+    ogg_stream_init(&stream_, spec.serial);
     WriteHeaders();
   }
   ~VorbisEncoder() {

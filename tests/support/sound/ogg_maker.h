@@ -18,6 +18,7 @@ struct ToneSpec {
   double frequency = 440.0;     // Hz; 0 = silence
   double amplitude = 0.5;       // of full scale
   double leadingSilence = 0.0;  // seconds of silence before the tone
+  int32_t serial = 1;           // of the Ogg stream; files chained need different ones
 };
 
 // A complete Ogg Vorbis file in memory, encoded with libvorbisenc (VBR).

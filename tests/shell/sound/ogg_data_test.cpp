@@ -1,0 +1,160 @@
+#include "shell/sound/ogg_data.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/sound/whole_sound.h"
+#include "support/sound/ogg_maker.h"
+#include "support/sound/signal.h"
+
+namespace mavu::shell {
+namespace {
+
+constexpr size_t kBlockFrames = 4410;  // 0.1 s
+
+std::vector<int16_t> Decode(TOggData& data, size_t frames) {
+  std::vector<int16_t> out(frames * 2);
+  data.DecodeBlock(out, 0);
+  return out;
+}
+
+// Decodes 0.1 s blocks and notes the time after each.
+std::vector<double> TimesAfterBlocks(TOggData& data, int blocks) {
+  std::vector<double> times;
+  for (int i = 0; i < blocks; ++i) {
+    Decode(data, kBlockFrames);
+    times.push_back(data.TimeSeconds());
+  }
+  return times;
+}
+
+// Jumps back to the loop target (an end of the file goes back to 0).
+int Jumps(const std::vector<double>& times) {
+  int jumps = 0;
+  for (size_t i = 1; i < times.size(); ++i) jumps += times[i] < times[i - 1] && times[i] > 0.4;
+  return jumps;
+}
+
+TEST(OggData, PlaysEveryRateAtItsPitchAndLevel) {
+  for (const auto& [rate, channels] : {std::pair{22050, 1}, {22050, 2}, {44100, 1}, {48000, 2}, {8000, 1}}) {
+    TOggData data(65536);
+    ASSERT_EQ(data.Open(test::MakeOgg({.rate = rate, .channels = channels, .seconds = 1.2, .frequency = 1000})),
+              "");
+    data.Play(false);
+    const std::vector<int16_t> second = Decode(data, 44100);
+    EXPECT_NEAR(test::RisingZeroCrossings(second, 0), 1000, 3) << rate;
+    EXPECT_NEAR(test::RisingZeroCrossings(second, 1), 1000, 3) << rate;
+    const double amplitude = test::ToneAmplitude(second, 0, 1000, 4410, 39690);
+    EXPECT_NEAR(test::Decibels(amplitude, 0.5 * 32767), 0, 0.5) << rate;
+  }
+}
+
+TEST(OggData, ALoopPointJumpsItsCountThenLetsTheMusicPassUntilPlayedBackBeforeIt) {
+  const std::vector<test::LoopEntry> loops = {{0.5f, 2.0f, 2}};
+  TOggData data(65536);
+  ASSERT_EQ(data.Open(test::WithLoopHeader(loops, test::MakeOgg({.seconds = 3}))), "");
+  data.Play(false);
+  std::vector<double> times = TimesAfterBlocks(data, 20);
+  EXPECT_NEAR(times[19], 0.5, 0.001);  // the block from 1.9 s ends at the trigger and jumps
+  times = TimesAfterBlocks(data, 50);
+  EXPECT_EQ(Jumps(times), 1);
+  EXPECT_FALSE(data.Playing());  // the third pass ran past 2.0 s to the end
+  data.Seek(1.5);
+  data.Play(false);
+  EXPECT_EQ(Jumps(TimesAfterBlocks(data, 8)), 1);
+}
+
+TEST(OggData, AFadeToSilenceStopsTheChannelWhereItIs) {
+  TOggData data(65536);
+  ASSERT_EQ(data.Open(test::MakeOgg({.seconds = 3})), "");
+  data.Play(true);
+  data.FadeTo(0, 100);
+  TimesAfterBlocks(data, 1);
+  const double stoppedAt = data.TimeSeconds();
+  EXPECT_TRUE(data.Playing());
+  Decode(data, kBlockFrames);
+  EXPECT_FALSE(data.Playing());
+  EXPECT_EQ(data.TimeSeconds(), stoppedAt);
+  data.FadeTo(255, 0);
+  data.Play(true);
+  const std::vector<int16_t> resumed = Decode(data, kBlockFrames);
+  EXPECT_GT(test::Peak(resumed, 0, kBlockFrames), 10000);
+  EXPECT_NEAR(data.TimeSeconds(), stoppedAt + 0.1, 0.001);
+}
+
+TEST(OggData, EndsOrWrapsAtTheEndOfTheFile) {
+  TOggData data(65536);
+  ASSERT_EQ(data.Open(test::MakeOgg({.seconds = 0.25})), "");
+  data.Play(false);
+  const std::vector<int16_t> block = Decode(data, 22050);
+  EXPECT_FALSE(data.Playing());
+  EXPECT_EQ(test::Peak(block, 11500, 22050), 0);
+  EXPECT_EQ(data.TimeSeconds(), 0);
+  data.Play(true);
+  const std::vector<int16_t> looped = Decode(data, 22050);
+  EXPECT_TRUE(data.Playing());
+  EXPECT_GT(test::Peak(looped, 11500, 22050), 10000);
+}
+
+TEST(OggData, SkipsLeadingSilenceToJustBeforeTheSound) {
+  TOggData data(65536);
+  ASSERT_EQ(data.Open(test::MakeOgg({.seconds = 1, .leadingSilence = 1.0})), "");
+  data.SkipLeadingSilence(100);
+  EXPECT_NEAR(data.TimeSeconds(), 0.8, 0.01);
+  ASSERT_EQ(data.Open(test::MakeOgg({.seconds = 1, .frequency = 0})), "");
+  data.Seek(0.5);
+  data.SkipLeadingSilence(100);
+  EXPECT_EQ(data.TimeSeconds(), 0);
+}
+
+// A chained file whose second part changes the rate cannot be played on: the
+// channel stops and says so once.
+TEST(OggData, AStreamThatChangesFormatStopsWithADecodeError) {
+  base::Bytes chained = test::MakeOgg({.seconds = 0.2});
+  const base::Bytes second = test::MakeOgg({.rate = 22050, .seconds = 0.2, .serial = 2});
+  chained.insert(chained.end(), second.begin(), second.end());
+  TOggData data(65536);
+  ASSERT_EQ(data.Open(chained), "");
+  data.Play(true);
+  Decode(data, 44100);
+  EXPECT_FALSE(data.Playing());
+  EXPECT_TRUE(data.TakeDecodeError());
+  EXPECT_FALSE(data.TakeDecodeError());
+}
+
+TEST(OggData, DamagedFilesAreRefusedOrEndWithoutHarm) {
+  const base::Bytes good = test::MakeOgg({.seconds = 1});
+  base::Bytes cut(good.begin(), good.begin() + static_cast<ptrdiff_t>(good.size() / 2));
+  base::Bytes scrambled = good;
+  for (size_t i = good.size() / 3; i < good.size() / 3 + 400; ++i) scrambled[i] ^= 0x5A;
+  const std::vector<test::LoopEntry> wild = {{1e9f, 0.3f, -1}, {0.0f, 0.0f, -1}};
+  const base::Bytes wildLoops = test::WithLoopHeader(wild, good);
+  EXPECT_NE(TOggData(65536).Open({}), "");
+  EXPECT_NE(TOggData(65536).Open(base::Bytes(500, 0x4F)), "");
+  for (const base::Bytes& file : {cut, scrambled, wildLoops}) {
+    TOggData data(65536);
+    if (!data.Open(file).empty()) continue;
+    data.Play(false);
+    for (int i = 0; i < 40 && data.Playing(); ++i) Decode(data, kBlockFrames);
+    EXPECT_FALSE(data.Playing());
+    EXPECT_LE(data.TimeSeconds(), data.TotalSeconds());
+  }
+}
+
+// Sized by the length at the output rate, so 22050 Hz sounds are not cut in half.
+TEST(OggData, WholeSoundsAreDecodedCompletelyIntoWholeKilobytes) {
+  std::string error;
+  const PcmBuffer pcm = DecodeWholeSound(test::MakeOgg({.rate = 22050, .seconds = 1}), error);
+  ASSERT_NE(pcm, nullptr) << error;
+  EXPECT_EQ(pcm->size() % 1024, 0u);
+  EXPECT_GE(pcm->size(), 176400u);
+  const auto* samples = reinterpret_cast<const int16_t*>(pcm->data());
+  EXPECT_GT(test::Peak(std::span(samples, pcm->size() / 2), 43000, 44000), 10000);
+  EXPECT_EQ(DecodeWholeSound(test::MakeOgg({.seconds = 0.05}), error)->size(), 32768u);
+  EXPECT_EQ(DecodeWholeSound(base::Bytes(10, 1), error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace mavu::shell
