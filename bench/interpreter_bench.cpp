@@ -66,7 +66,7 @@ class BenchInterpreter {
     if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("mount");
     base::TheErrorLog().SetDirectory(folder_);
     auto registry =
-        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_});
+        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_, services_});
     script_ = std::make_unique<script::TKelScript>(
         script::InterpreterServices{input_, services_, services_, services_, services_.clock},
         stage_, std::move(registry), folder_ / "SaveData", 0x1234);

@@ -4,6 +4,7 @@
 #include "imaging/layers/stage.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
+#include "shell/sound/sound.h"
 #include "support/script/recording_system_shell.h"
 #include "table_round_trip.h"
 
@@ -17,7 +18,9 @@ struct ObjectTable {
 
   mavu::imaging::Stage stage;
   mavu::script::RecordingSystemShell shell;
-  mavu::script::TKelObjectManager objects{{stage, shell}};
+  mavu::base::SimulatedClock clock;
+  mavu::shell::TSound sound{clock};
+  mavu::script::TKelObjectManager objects{{stage, shell, sound}};
   mavu::script::TValue table;
 };
 

@@ -5,6 +5,7 @@
 #include "script/objects/kel_object_manager.h"
 #include "script/values/value.h"
 #include "seed_registry.h"
+#include "shell/sound/sound.h"
 #include "support/script/recording_system_shell.h"
 
 namespace {
@@ -29,7 +30,9 @@ void DeclareObjects(mavu::script::TValue& table, std::string_view name, std::str
 MAVU_FUZZ_SEEDS(object_table_stream) {
   mavu::imaging::Stage stage;
   mavu::script::RecordingSystemShell shell;
-  mavu::script::TKelObjectManager objects({stage, shell});
+  mavu::base::SimulatedClock clock;
+  mavu::shell::TSound sound(clock);
+  mavu::script::TKelObjectManager objects({stage, shell, sound});
   mavu::script::TValue table;
   table.SetObjectHost(&objects);
   std::vector<mavu::base::Bytes> seeds;

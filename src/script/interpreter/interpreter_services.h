@@ -57,7 +57,7 @@ class SoundService {
   virtual void SeekSound(int32_t channel, int32_t ms) = 0;
   virtual void SkipSilence(int32_t channel, int32_t threshold) = 0;
   virtual void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) = 0;
-  virtual void SwapSounds(int32_t channel, int32_t other) = 0;
+  virtual void SwapSounds(SoundFamily family, int32_t channel, int32_t other) = 0;
   // Effect channels only: the class level every channel applies until its
   // next start.
   virtual void SetEffectLevels(int32_t level) = 0;

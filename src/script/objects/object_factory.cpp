@@ -4,6 +4,7 @@
 #include "script/objects/kel_object_data_extend.h"
 #include "script/objects/kel_object_data_file.h"
 #include "script/objects/kel_object_data_log.h"
+#include "script/objects/kel_object_data_sound.h"
 #include "script/objects/kel_object_data_system.h"
 
 namespace mavu::script {
@@ -36,6 +37,10 @@ std::unique_ptr<TKelObjectDataCustom> CreateObjectOfKind(std::string_view kindNa
           std::move(name), std::make_unique<imaging::TButtonLib>(context));
     case ObjectKind::kFile:
       return std::make_unique<TKelObjectDataFile>(std::move(name));
+    case ObjectKind::kSound:
+      return std::make_unique<TKelObjectDataSound>(std::move(name), parts.sound);
+    case ObjectKind::kDirectSound:
+      return std::make_unique<TKelObjectDataDirectSound>(std::move(name), parts.sound);
     case ObjectKind::kExtend:
       return std::make_unique<TKelObjectDataExtend>(std::move(name), parts.shell);
     default:

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "imaging/layers/stage.h"
+#include "script/interpreter/interpreter_services.h"
 #include "script/objects/kel_object_data_custom.h"
 #include "script/objects/system_shell.h"
 
@@ -15,6 +16,7 @@ namespace mavu::script {
 struct ObjectParts {
   imaging::Stage& stage;
   SystemShell& shell;
+  SoundService& sound;
 };
 
 // A new object of the kind named (any letter case), not yet registered; null

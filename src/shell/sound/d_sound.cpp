@@ -127,6 +127,14 @@ void TDSound::PlayDecoded(int32_t channel, PcmBuffer pcm, int32_t volume) {
   Start(channel, false);
 }
 
+void TDSound::Swap(int32_t a, int32_t b) {
+  a = std::clamp(a, 0, kChannels - 1);
+  b = std::clamp(b, 0, kChannels - 1);
+  if (a == b) return;
+  device_.SwapSlots(a, b);
+  std::swap(At(a), At(b));
+}
+
 int32_t TDSound::Volume(int32_t channel) const { return Valid(channel) ? At(channel).record.volume : 0; }
 
 PlayState TDSound::State(int32_t channel) const {

@@ -34,6 +34,8 @@ class TDSound {
   void SetAppliedLevels(int32_t level);
   // Sound decoded elsewhere (an animation's own), played once at `volume`.
   void PlayDecoded(int32_t channel, PcmBuffer pcm, int32_t volume);
+  // Both clamped to the channels.
+  void Swap(int32_t a, int32_t b);
 
   int32_t Volume(int32_t channel) const;
   PlayState State(int32_t channel) const;

@@ -25,6 +25,12 @@ void TDDSD7::SetBuffer(int32_t channel, PcmBuffer pcm) {
   // The old buffer goes here, on the main thread, never in the callback.
 }
 
+void TDDSD7::SwapSlots(int32_t a, int32_t b) {
+  if (a < 0 || b < 0 || a >= StaticChannels() || b >= StaticChannels()) return;
+  std::lock_guard lock(staticLock_);
+  std::swap(static_[static_cast<size_t>(a)], static_[static_cast<size_t>(b)]);
+}
+
 void TDDSD7::Play(int32_t channel, bool loop) {
   if (channel < 0 || channel >= StaticChannels()) return;
   std::lock_guard lock(staticLock_);

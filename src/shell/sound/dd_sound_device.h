@@ -48,6 +48,7 @@ class TDDSD7 {
 
   // Static buffers (main thread). A channel outside the slots is ignored.
   void SetBuffer(int32_t channel, PcmBuffer pcm);
+  void SwapSlots(int32_t a, int32_t b);
   void Play(int32_t channel, bool loop);
   void Stop(int32_t channel);
   void StopAll();

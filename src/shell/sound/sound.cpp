@@ -110,7 +110,8 @@ void TSound::SetSoundClass(int32_t channel, int32_t soundClass) {
   TagVoice(channel);
 }
 
-void TSound::SwapSounds(int32_t channel, int32_t other) {
+void TSound::SwapSounds(SoundFamily family, int32_t channel, int32_t other) {
+  if (!IsStream(family)) return effects_->Swap(channel, other);
   streams_->Swap(channel, other);
   const auto a = static_cast<size_t>(std::clamp(channel, 0, TSSound::kChannels - 1));
   const auto b = static_cast<size_t>(std::clamp(other, 0, TSSound::kChannels - 1));

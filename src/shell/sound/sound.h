@@ -73,7 +73,7 @@ class TSound final : public script::SoundService, public base::SoundPlayer {
   void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) override {
     streams_->Equalize(channel, bands, ms);
   }
-  void SwapSounds(int32_t channel, int32_t other) override;
+  void SwapSounds(script::SoundFamily family, int32_t channel, int32_t other) override;
   void SetEffectLevels(int32_t level) override { effects_->SetAppliedLevels(level); }
   void MarkVoice(std::string_view file, std::string_view speaker, bool stopWithMessage) override;
   int32_t PositionMs(int32_t channel) const override { return streams_->PositionMs(channel); }

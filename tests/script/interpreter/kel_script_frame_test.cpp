@@ -297,10 +297,12 @@ TEST_F(FrameTest, SceneSkipActionsNeedSceneSkipAllowed) {
   EXPECT_TRUE(script_->SceneSkipShown());
   EXPECT_TRUE(stage_.SceneSkipLayer().Shown());
   EXPECT_TRUE(stage_.Context().deferring);
+  EXPECT_EQ(services_.soundCalls, std::vector<std::string>{"defer"});
   script_->CancelSkip(false);
   EXPECT_FALSE(stage_.SceneSkipLayer().Shown());
   EXPECT_FALSE(stage_.Context().deferring);
   EXPECT_EQ(objects_->deferredLoads, 1);
+  EXPECT_EQ(services_.soundCalls, (std::vector<std::string>{"defer", "replay"}));
   EXPECT_EQ(Module().mode, SkipMode::kOff);
 }
 

@@ -7,6 +7,7 @@
 
 #include "script/interpreter/interpreter_services.h"
 #include "script/objects/kel_object_data_file.h"
+#include "support/script/recording_services.h"
 #include "support/script/recording_system_shell.h"
 #include "support/script/script_game.h"
 
@@ -69,7 +70,8 @@ class KelObjectManagerTest : public ::testing::Test {
 
   imaging::Stage stage_;
   RecordingSystemShell shell_;
-  TKelObjectManager objects_{{stage_, shell_}};
+  RecordingServices sound_;
+  TKelObjectManager objects_{{stage_, shell_, sound_}};
   std::vector<std::string> journal_;
 };
 
@@ -298,6 +300,13 @@ TEST_F(KelObjectManagerTest, SwapExchangesFileReadersAndRefusesOtherPairs) {
   ASSERT_NE(objects_.CreateObject("math", "n,0"), nullptr);
   EXPECT_FALSE(objects_.SwapObjects("m,0", "n,0"));  // owns nothing to exchange
   EXPECT_FALSE(objects_.SwapObjects("a,0", "m,0"));  // different kinds
+
+  ASSERT_NE(objects_.CreateObject("snd", "snd,2"), nullptr);
+  ASSERT_NE(objects_.CreateObject("snd", "snd,5"), nullptr);
+  ASSERT_NE(objects_.CreateObject("dsnd", "dsnd,5"), nullptr);
+  EXPECT_TRUE(objects_.SwapObjects("snd,2", "snd,5"));  // the channels' contents
+  EXPECT_FALSE(objects_.SwapObjects("snd,2", "dsnd,5"));
+  EXPECT_EQ(sound_.soundCalls, std::vector<std::string>{"snd sw 2 5"});
   EXPECT_FALSE(objects_.SwapObjects("a,0", "missing,0"));
 }
 

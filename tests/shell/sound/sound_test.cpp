@@ -187,10 +187,15 @@ TEST_F(SoundTest, ACutSavedStateIsRefusedBeforeAnythingChanges) {
 
 TEST_F(SoundTest, ASwapBeyondTheLastChannelSwapsWithTheLast) {
   ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 0, "bgm\\music.ogg"), "");
-  sound_.SwapSounds(0, 9);
+  ASSERT_EQ(sound_.LoadSound(SoundFamily::kEffect, 2, "se\\tone.ogg"), "");
+  sound_.PlaySound(SoundFamily::kEffect, 2, true);
+  sound_.SwapSounds(SoundFamily::kStream, 0, 9);
+  sound_.SwapSounds(SoundFamily::kEffect, 2, 20);
   EXPECT_EQ(State(SoundFamily::kStream, 0), SoundService::kNoFile);
   EXPECT_EQ(State(SoundFamily::kStream, 7), SoundService::kStopped);
   EXPECT_NE(sound_.SoundFile(SoundFamily::kStream, 7).find("music.ogg"), std::string::npos);
+  EXPECT_EQ(State(SoundFamily::kEffect, 2), SoundService::kNoFile);
+  EXPECT_EQ(State(SoundFamily::kEffect, 14), SoundService::kPlayingLooped);
 }
 
 TEST_F(SoundTest, AMarkedVoicePlaysAtItsSpeakersVolumeAndFadesWithTheMessage) {

@@ -18,7 +18,7 @@ ObjectTest::ObjectTest() {
   base::TheErrorLog().SetDirectory(folder_.Path());
   base::TheErrorLog().ClearErrors();
   base::TheErrorLog().ClearErrorFlag();
-  auto registry = std::make_unique<TKelObjectManager>(ObjectParts{stage_, shell_});
+  auto registry = std::make_unique<TKelObjectManager>(ObjectParts{stage_, shell_, services_});
   objects_ = registry.get();
   script_ = std::make_unique<TKelScript>(services_.Services(), stage_, std::move(registry),
                                          folder_.Path() / "SaveData", 0x1234);

@@ -55,8 +55,8 @@ class RecordingServices : public InputState,
     Note(SoundFamily::kStream, "sv", channel, {threshold});
   }
   void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) override;
-  void SwapSounds(int32_t channel, int32_t other) override {
-    Note(SoundFamily::kStream, "sw", channel, {other});
+  void SwapSounds(SoundFamily family, int32_t channel, int32_t other) override {
+    Note(family, "sw", channel, {other});
   }
   void SetEffectLevels(int32_t level) override { Note(SoundFamily::kEffect, "mv", 0, {level}); }
   void MarkVoice(std::string_view file, std::string_view speaker, bool stop) override {
