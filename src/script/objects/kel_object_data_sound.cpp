@@ -10,7 +10,8 @@ namespace {
 int32_t ChannelOf(const std::string& name) {
   const size_t comma = name.find(',');
   int32_t channel = 0;
-  if (comma != std::string::npos) std::from_chars(name.data() + comma + 1, name.data() + name.size(), channel);
+  if (comma != std::string::npos)
+    std::from_chars(name.data() + comma + 1, name.data() + name.size(), channel);
   return channel;
 }
 

@@ -33,7 +33,8 @@ bool AddText(Window& window, const Command& command) {
 bool AddValue(Window& window, const Command& command) {
   const TReturnValue value = Value(command, 1);
   if (value.IsNone() || value.kind == ValueKind::kRawToken) {
-    command.script.ReportError(messages::BadTextValue() + (Has(command, 1) ? command.words.words[1] : ""));
+    command.script.ReportError(messages::BadTextValue() +
+                               (Has(command, 1) ? command.words.words[1] : ""));
     return true;
   }
   window.Window().AddText(value.Text());
@@ -114,7 +115,8 @@ bool Speaker(Window& window, const Command& command) {
 bool Voice(Window& window, const Command& command) {
   const std::string file = Text(command, 1);
   window.Window().SetVoice(file);
-  command.script.Services().sound.MarkVoice(file, window.Window().Speaker(), Integer(command, 2) == 1);
+  command.script.Services().sound.MarkVoice(file, window.Window().Speaker(),
+                                            Integer(command, 2) == 1);
   return true;
 }
 

@@ -28,8 +28,9 @@ bool Free(Channel& channel, const Command&) {
 bool Load(Channel& channel, const Command& command) {
   const std::string file = Text(command, 1);
   if (!channel.Sound().LoadSound(channel.Family(), channel.Channel(), file).empty()) {
-    command.script.ReportError((channel.Family() == SoundFamily::kStream ? messages::StreamLoadFailed()
-                                                                          : messages::EffectLoadFailed()) +
+    command.script.ReportError((channel.Family() == SoundFamily::kStream
+                                    ? messages::StreamLoadFailed()
+                                    : messages::EffectLoadFailed()) +
                                file);
   }
   command.script.SettleInput();
@@ -47,7 +48,8 @@ bool Stop(Channel& channel, const Command&) {
 }
 
 bool Volume(Channel& channel, const Command& command) {
-  channel.Sound().SetSoundVolume(channel.Family(), channel.Channel(), Integer(command, 1), Integer(command, 2));
+  channel.Sound().SetSoundVolume(channel.Family(), channel.Channel(), Integer(command, 1),
+                                 Integer(command, 2));
   return true;
 }
 
@@ -65,7 +67,9 @@ bool GetState(Channel& channel, const Command& command) {
 
 bool GetFile(Channel& channel, const Command& command) {
   SoundService& sound = channel.Sound();
-  SetResultInt(command, sound.SoundState(channel.Family(), channel.Channel()) != SoundService::kNoFile ? 1 : 0);
+  SetResultInt(
+      command,
+      sound.SoundState(channel.Family(), channel.Channel()) != SoundService::kNoFile ? 1 : 0);
   SetResultStr(command, sound.SoundFile(channel.Family(), channel.Channel()));
   return true;
 }

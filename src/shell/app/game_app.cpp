@@ -112,7 +112,8 @@ void GameApp::ApplyUserSettingsToStage() {
 }
 
 std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
-  auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, *this, sound_});
+  auto objects =
+      std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, *this, sound_});
   script::InterpreterServices services{devices_.input, sound_, devices_.movie, *this,
                                        devices_.clock};
   auto script = std::make_unique<script::TKelScript>(services, stage_, std::move(objects),

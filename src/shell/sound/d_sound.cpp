@@ -87,7 +87,8 @@ void TDSound::Start(int32_t channel, bool loop) {
 void TDSound::ApplyVolume(int32_t channel) {
   const Channel& c = At(channel);
   const int32_t level = c.record.volume * c.appliedLevel / 255;
-  device_.SetVolume(channel, level > 0 ? level * kCentibelsPerStep + kCentibelsAtZero : kSilentCentibels);
+  device_.SetVolume(channel,
+                    level > 0 ? level * kCentibelsPerStep + kCentibelsAtZero : kSilentCentibels);
 }
 
 void TDSound::Stop(int32_t channel) {
@@ -135,7 +136,9 @@ void TDSound::Swap(int32_t a, int32_t b) {
   std::swap(At(a), At(b));
 }
 
-int32_t TDSound::Volume(int32_t channel) const { return Valid(channel) ? At(channel).record.volume : 0; }
+int32_t TDSound::Volume(int32_t channel) const {
+  return Valid(channel) ? At(channel).record.volume : 0;
+}
 
 PlayState TDSound::State(int32_t channel) const {
   if (!Valid(channel) || !At(channel).hasBuffer) return PlayState::kNoFile;
@@ -178,14 +181,16 @@ void TDSound::Save(base::ByteWriter& out) {
 
 void TDSound::Restore(base::ByteReader& in) {
   std::vector<EffectRecord> records;
-  for (int32_t channel = 0; channel < kChannels; ++channel) records.push_back(EffectRecord::Read(in));
+  for (int32_t channel = 0; channel < kChannels; ++channel)
+    records.push_back(EffectRecord::Read(in));
   FreeAll();
   for (int32_t channel = 0; channel < kChannels; ++channel) {
     const EffectRecord& saved = records[static_cast<size_t>(channel)];
     if (saved.fromMemory || saved.name.empty()) continue;
     const std::string error = Load(channel, saved.name, true);
     if (!error.empty()) {
-      base::TheErrorLog().ListError(base::Utf8ToCp932("サウンドデータのロードに失敗：") + saved.name);
+      base::TheErrorLog().ListError(base::Utf8ToCp932("サウンドデータのロードに失敗：") +
+                                    saved.name);
       continue;
     }
     At(channel).record.soundClass = saved.soundClass;

@@ -12,7 +12,10 @@ constexpr size_t kMixFrames = 4096;
 }  // namespace
 
 TDDSD7::TDDSD7(size_t streamLength, StreamFiller& filler)
-    : filler_(filler), halfFrames_(streamLength / 8), ring_(streamLength / 2), mix_(kMixFrames * 2) {}
+    : filler_(filler),
+      halfFrames_(streamLength / 8),
+      ring_(streamLength / 2),
+      mix_(kMixFrames * 2) {}
 
 void TDDSD7::SetBuffer(int32_t channel, PcmBuffer pcm) {
   if (channel < 0 || channel >= StaticChannels()) return;
@@ -55,7 +58,8 @@ void TDDSD7::StopAll() {
 void TDDSD7::SetVolume(int32_t channel, int32_t centibels) {
   if (channel < 0 || channel >= StaticChannels()) return;
   std::lock_guard lock(staticLock_);
-  static_[static_cast<size_t>(channel)].gain = static_cast<float>(std::pow(10.0, centibels / 2000.0));
+  static_[static_cast<size_t>(channel)].gain =
+      static_cast<float>(std::pow(10.0, centibels / 2000.0));
 }
 
 bool TDDSD7::IsPlaying(int32_t channel) const {
@@ -71,9 +75,13 @@ bool TDDSD7::IsLooping(int32_t channel) const {
   return slot.playing && slot.looping;
 }
 
-int TDDSD7::CursorHalf() const { return cursor_ < halfFrames_ ? 0 : 1; }
+int TDDSD7::CursorHalf() const {
+  return cursor_ < halfFrames_ ? 0 : 1;
+}
 
-size_t TDDSD7::CursorFrame() const { return cursor_ % halfFrames_; }
+size_t TDDSD7::CursorFrame() const {
+  return cursor_ % halfFrames_;
+}
 
 void TDDSD7::Render(std::span<int16_t> out) {
   while (!out.empty()) {

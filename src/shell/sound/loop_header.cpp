@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::string_view kMagic = "ALPHAOGG";
 
-float F32(base::ByteReader& in) { return std::bit_cast<float>(in.U32()); }
+float F32(base::ByteReader& in) {
+  return std::bit_cast<float>(in.U32());
+}
 
 bool Usable(const LoopPoint& p) {
   return std::isfinite(p.target) && std::isfinite(p.trigger) && p.target >= 0 && p.trigger >= 0;

@@ -54,12 +54,13 @@ struct TOggData::Source {
 };
 
 TOggData::TOggData(size_t blockBytes)
-    : raw_(kReadSamples),
-      levels_(2 * (blockBytes / kBytesPerFrame / kLevelSlice + 1)) {
+    : raw_(kReadSamples), levels_(2 * (blockBytes / kBytesPerFrame / kLevelSlice + 1)) {
   pending_.reserve(kPendingSamples);
 }
 
-TOggData::~TOggData() { Close(); }
+TOggData::~TOggData() {
+  Close();
+}
 
 std::string TOggData::Open(base::Bytes file) {
   std::lock_guard guard(lock_);
@@ -313,7 +314,8 @@ bool TOggData::Refill() {
     converter_->Finish(pending_);
     return !pending_.empty();
   }
-  converter_->Convert(std::span<const int16_t>(raw_.data(), static_cast<size_t>(got) / 2), pending_);
+  converter_->Convert(std::span<const int16_t>(raw_.data(), static_cast<size_t>(got) / 2),
+                      pending_);
   return true;
 }
 
@@ -341,7 +343,8 @@ void TOggData::NoteLevels(std::span<const int16_t> block, int half) {
     for (size_t f = first; f < std::min(first + kLevelSlice, frames); ++f) {
       peak = std::max({peak, std::abs(int32_t{block[2 * f]}), std::abs(int32_t{block[2 * f + 1]})});
     }
-    levels_[static_cast<size_t>(half) * slices + s] = static_cast<uint8_t>(std::min(peak >> kLevelShift, 255));
+    levels_[static_cast<size_t>(half) * slices + s] =
+        static_cast<uint8_t>(std::min(peak >> kLevelShift, 255));
   }
 }
 

@@ -16,7 +16,8 @@ constexpr double kBytesPerSecond = 44100.0 * 4;
 constexpr float kMaxBinGain = 16;
 
 // A saved gain that is not a plain number is heard as no change.
-std::array<float, StreamRecord::kBins> SaneBins(const std::array<float, StreamRecord::kBins>& bins) {
+std::array<float, StreamRecord::kBins> SaneBins(
+    const std::array<float, StreamRecord::kBins>& bins) {
   std::array<float, StreamRecord::kBins> sane;
   std::transform(bins.begin(), bins.end(), sane.begin(), [](float g) {
     return std::isfinite(g) ? std::clamp(g, 0.0f, kMaxBinGain) : 1.0f;
@@ -52,7 +53,8 @@ std::string TSSound::Load(int32_t channel, std::string_view name, bool forced) {
   if (!forced && Decoder(channel).IsOpen() && resolved == c.record.name) return {};
   Clear(channel);
   std::optional<base::Bytes> bytes = resource::TryOpenDataFile(resolved);
-  const std::string error = bytes ? Decoder(channel).Open(std::move(*bytes)) : "the file cannot be read";
+  const std::string error =
+      bytes ? Decoder(channel).Open(std::move(*bytes)) : "the file cannot be read";
   if (!error.empty()) {
     base::TheErrorLog().ListError(base::Utf8ToCp932("ファイルの読み込みに失敗：") + resolved);
     return error;
@@ -154,8 +156,10 @@ void TSSound::SetOwnGain(int32_t channel, int32_t gain) {
 int32_t TSSound::PositionMs(int32_t channel) const {
   if (!Valid(channel) || !Decoder(channel).IsOpen()) return 0;
   const double sinceFill = static_cast<double>(clock_.NowMs() - player_.LastFillMs()) / 1000;
-  const double heard = Decoder(channel).TimeSeconds() - ringSeconds_ + std::min(sinceFill, ringSeconds_);
-  return static_cast<int32_t>(std::lround(std::clamp(heard, 0.0, Decoder(channel).TotalSeconds()) * 1000));
+  const double heard =
+      Decoder(channel).TimeSeconds() - ringSeconds_ + std::min(sinceFill, ringSeconds_);
+  return static_cast<int32_t>(
+      std::lround(std::clamp(heard, 0.0, Decoder(channel).TotalSeconds()) * 1000));
 }
 
 int32_t TSSound::Volume(int32_t channel) const {
@@ -168,14 +172,18 @@ PlayState TSSound::State(int32_t channel) const {
   return Decoder(channel).Looping() ? PlayState::kPlayingLooped : PlayState::kPlayingOnce;
 }
 
-int32_t TSSound::Class(int32_t channel) const { return Valid(channel) ? At(channel).record.soundClass : 0; }
+int32_t TSSound::Class(int32_t channel) const {
+  return Valid(channel) ? At(channel).record.soundClass : 0;
+}
 
 const std::string& TSSound::FileName(int32_t channel) const {
   static const std::string kNone;
   return Valid(channel) ? At(channel).record.name : kNone;
 }
 
-bool TSSound::Loaded(int32_t channel) const { return Valid(channel) && Decoder(channel).IsOpen(); }
+bool TSSound::Loaded(int32_t channel) const {
+  return Valid(channel) && Decoder(channel).IsOpen();
+}
 
 int32_t TSSound::Level(int32_t channel) const {
   if (!Valid(channel)) return 0;
@@ -230,7 +238,8 @@ void TSSound::Save(base::ByteWriter& out) {
 
 void TSSound::Restore(base::ByteReader& in) {
   std::vector<StreamRecord> records;
-  for (int32_t channel = 0; channel < kChannels; ++channel) records.push_back(StreamRecord::Read(in));
+  for (int32_t channel = 0; channel < kChannels; ++channel)
+    records.push_back(StreamRecord::Read(in));
   FreeAll();
   for (int32_t channel = 0; channel < kChannels; ++channel) {
     const StreamRecord& saved = records[static_cast<size_t>(channel)];
@@ -252,7 +261,8 @@ void TSSound::RestoreChannel(int32_t channel, const StreamRecord& saved) {
   record.parameter = saved.parameter;
   record.reserved = saved.reserved;
   TOggData& decoder = Decoder(channel);
-  if (std::isfinite(saved.positionSeconds)) decoder.Seek(std::round(saved.positionSeconds * 1000.0) / 1000);
+  if (std::isfinite(saved.positionSeconds))
+    decoder.Seek(std::round(saved.positionSeconds * 1000.0) / 1000);
   decoder.FadeTo(0, 0);
   Fade(channel, saved.volume, kRestoreFadeMs);
   decoder.SetEqualizerNow(SaneBins(saved.bins));

@@ -74,7 +74,9 @@ class TSSound {
   Channel& At(int32_t channel) { return channels_[static_cast<size_t>(channel)]; }
   const Channel& At(int32_t channel) const { return channels_[static_cast<size_t>(channel)]; }
   TOggData& Decoder(int32_t channel) { return player_.Decoder(static_cast<size_t>(channel)); }
-  const TOggData& Decoder(int32_t channel) const { return player_.Decoder(static_cast<size_t>(channel)); }
+  const TOggData& Decoder(int32_t channel) const {
+    return player_.Decoder(static_cast<size_t>(channel));
+  }
   void Clear(int32_t channel);
   void RestoreChannel(int32_t channel, const StreamRecord& saved);
 

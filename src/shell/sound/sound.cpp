@@ -17,11 +17,15 @@ constexpr size_t kFrameBytes = 4;
 // Two halves of whole frames.
 constexpr size_t kLengthGranule = 2 * kFrameBytes;
 
-bool IsStream(SoundFamily family) { return family == SoundFamily::kStream; }
+bool IsStream(SoundFamily family) {
+  return family == SoundFamily::kStream;
+}
 
 }  // namespace
 
-TSound::TSound(base::Clock& clock, size_t streamLength) : clock_(clock) { Build(streamLength); }
+TSound::TSound(base::Clock& clock, size_t streamLength) : clock_(clock) {
+  Build(streamLength);
+}
 
 // The output has stopped before this: nothing renders from the channels now.
 TSound::~TSound() = default;
@@ -38,7 +42,9 @@ void TSound::Build(size_t streamLength) {
   tags_.fill(VoiceTag{});
 }
 
-void TSound::SetStreamLength(size_t streamLength) { Build(streamLength); }
+void TSound::SetStreamLength(size_t streamLength) {
+  Build(streamLength);
+}
 
 void TSound::SetSoundActive(bool active) {
   player_->SetActive(active);
@@ -51,7 +57,9 @@ void TSound::SetClassLevel(int32_t soundClass, int32_t level) {
   streams_->Classes().Set(soundClass, level);
 }
 
-void TSound::ApplyClassLevels() { streams_->ApplyClassLevels(); }
+void TSound::ApplyClassLevels() {
+  streams_->ApplyClassLevels();
+}
 
 void TSound::SaveState(base::ByteWriter& out) {
   effects_->Save(out);
@@ -61,7 +69,8 @@ void TSound::SaveState(base::ByteWriter& out) {
 void TSound::RestoreState(base::ByteReader& in) {
   // Both families read their records first, so a short block throws before
   // either has changed; the effects' block is checked for the streams too.
-  const size_t need = TDSound::kChannels * EffectRecord::kSize + TSSound::kChannels * StreamRecord::kSize;
+  const size_t need =
+      TDSound::kChannels * EffectRecord::kSize + TSSound::kChannels * StreamRecord::kSize;
   if (in.Remaining() < need) throw base::FormatError("the sound state is cut short");
   effects_->Restore(in);
   streams_->Restore(in);
@@ -78,7 +87,8 @@ std::string TSound::LoadSound(SoundFamily family, int32_t channel, std::string_v
 void TSound::FreeSound(SoundFamily family, int32_t channel) {
   if (!IsStream(family)) return effects_->Free(channel);
   streams_->Free(channel);
-  if (channel >= 0 && channel < TSSound::kChannels) tags_[static_cast<size_t>(channel)] = VoiceTag{};
+  if (channel >= 0 && channel < TSSound::kChannels)
+    tags_[static_cast<size_t>(channel)] = VoiceTag{};
 }
 
 void TSound::PlaySound(SoundFamily family, int32_t channel, bool loop) {
@@ -98,7 +108,8 @@ int32_t TSound::SoundVolume(SoundFamily family, int32_t channel) const {
 }
 
 int32_t TSound::SoundState(SoundFamily family, int32_t channel) const {
-  return static_cast<int32_t>(IsStream(family) ? streams_->State(channel) : effects_->State(channel));
+  return static_cast<int32_t>(IsStream(family) ? streams_->State(channel)
+                                               : effects_->State(channel));
 }
 
 std::string TSound::SoundFile(SoundFamily family, int32_t channel) const {
@@ -147,7 +158,9 @@ void TSound::TagVoice(int32_t channel) {
   streams_->SetOwnGain(channel, gain);
 }
 
-bool TSound::IsVoice(int32_t channel) const { return streams_->Class(channel) == TSSound::kVoiceClass; }
+bool TSound::IsVoice(int32_t channel) const {
+  return streams_->Class(channel) == TSSound::kVoiceClass;
+}
 
 bool TSound::VoicePlaying() const {
   for (int32_t channel = 0; channel < TSSound::kChannels; ++channel) {
@@ -196,7 +209,8 @@ std::shared_ptr<const base::Bytes> TSound::Decode(std::span<const uint8_t> file)
   return DecodeWholeSound(base::Bytes(file.begin(), file.end()), error);
 }
 
-void TSound::PlayDecoded(int32_t channel, std::shared_ptr<const base::Bytes> sound, int32_t volume) {
+void TSound::PlayDecoded(int32_t channel, std::shared_ptr<const base::Bytes> sound,
+                         int32_t volume) {
   effects_->PlayDecoded(channel, std::move(sound), volume);
 }
 

@@ -59,17 +59,21 @@ class TSound final : public script::SoundService, public base::SoundPlayer {
   // SoundService
   int32_t ChannelCount() const override { return TSSound::kChannels; }
   int32_t DirectChannelCount() const override { return TDSound::kChannels; }
-  std::string LoadSound(script::SoundFamily family, int32_t channel, std::string_view file) override;
+  std::string LoadSound(script::SoundFamily family, int32_t channel,
+                        std::string_view file) override;
   void FreeSound(script::SoundFamily family, int32_t channel) override;
   void PlaySound(script::SoundFamily family, int32_t channel, bool loop) override;
   void StopSound(script::SoundFamily family, int32_t channel) override;
-  void SetSoundVolume(script::SoundFamily family, int32_t channel, int32_t volume, int32_t ms) override;
+  void SetSoundVolume(script::SoundFamily family, int32_t channel, int32_t volume,
+                      int32_t ms) override;
   int32_t SoundVolume(script::SoundFamily family, int32_t channel) const override;
   int32_t SoundState(script::SoundFamily family, int32_t channel) const override;
   std::string SoundFile(script::SoundFamily family, int32_t channel) const override;
   void SetSoundClass(int32_t channel, int32_t soundClass) override;
   void SeekSound(int32_t channel, int32_t ms) override { streams_->Seek(channel, ms); }
-  void SkipSilence(int32_t channel, int32_t threshold) override { streams_->SkipSilence(channel, threshold); }
+  void SkipSilence(int32_t channel, int32_t threshold) override {
+    streams_->SkipSilence(channel, threshold);
+  }
   void EqualizeSound(int32_t channel, std::span<const int32_t> bands, int32_t ms) override {
     streams_->Equalize(channel, bands, ms);
   }
@@ -86,7 +90,8 @@ class TSound final : public script::SoundService, public base::SoundPlayer {
 
   // SoundPlayer
   std::shared_ptr<const base::Bytes> Decode(std::span<const uint8_t> file) override;
-  void PlayDecoded(int32_t channel, std::shared_ptr<const base::Bytes> sound, int32_t volume) override;
+  void PlayDecoded(int32_t channel, std::shared_ptr<const base::Bytes> sound,
+                   int32_t volume) override;
   int32_t ChannelLevel(int32_t channel) const override { return streams_->Level(channel); }
   void FadeOutSpeakerVoices(std::string_view speaker, int32_t ms) override;
 

@@ -12,7 +12,7 @@ namespace {
 PlayState ReadState(base::ByteReader& in) {
   const uint8_t v = in.U8();
   return v <= static_cast<uint8_t>(PlayState::kPlayingLooped) ? static_cast<PlayState>(v)
-                                                               : PlayState::kNoFile;
+                                                              : PlayState::kNoFile;
 }
 
 }  // namespace

@@ -32,7 +32,9 @@ void VolumeRamp::FadeTo(int32_t volume, int32_t ms) {
   if (step_ == 0) current_ = target_;
 }
 
-bool VolumeRamp::Silent() const { return current_ < kSilentLevel && target_ < kSilentLevel; }
+bool VolumeRamp::Silent() const {
+  return current_ < kSilentLevel && target_ < kSilentLevel;
+}
 
 int32_t VolumeRamp::TargetVolume() const {
   return static_cast<int32_t>(std::lround(static_cast<double>(target_) * 255.0 / kUnit));

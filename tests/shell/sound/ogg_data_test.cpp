@@ -37,9 +37,11 @@ int Jumps(const std::vector<double>& times) {
 }
 
 TEST(OggData, PlaysEveryRateAtItsPitchAndLevel) {
-  for (const auto& [rate, channels] : {std::pair{22050, 1}, {22050, 2}, {44100, 1}, {48000, 2}, {8000, 1}}) {
+  for (const auto& [rate, channels] :
+       {std::pair{22050, 1}, {22050, 2}, {44100, 1}, {48000, 2}, {8000, 1}}) {
     TOggData data(65536);
-    ASSERT_EQ(data.Open(test::MakeOgg({.rate = rate, .channels = channels, .seconds = 1.2, .frequency = 1000})),
+    ASSERT_EQ(data.Open(test::MakeOgg(
+                  {.rate = rate, .channels = channels, .seconds = 1.2, .frequency = 1000})),
               "");
     data.Play(false);
     const std::vector<int16_t> second = Decode(data, 44100);

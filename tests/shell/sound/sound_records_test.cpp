@@ -8,7 +8,8 @@ namespace mavu::shell {
 namespace {
 
 uint32_t U32At(const base::Bytes& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+         static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 
 TEST(SoundRecords, EffectRecordIsItsByteLayout) {

@@ -7,7 +7,8 @@
 namespace mavu::shell {
 namespace {
 
-std::vector<int16_t> Apply(VolumeRamp& ramp, int16_t sample, size_t frames, int32_t classLevel = 255) {
+std::vector<int16_t> Apply(VolumeRamp& ramp, int16_t sample, size_t frames,
+                           int32_t classLevel = 255) {
   std::vector<int16_t> block(frames * 2, sample);
   ramp.Apply(block, 255, classLevel);
   return block;

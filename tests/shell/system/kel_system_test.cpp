@@ -59,7 +59,8 @@ class KelSystemTest : public ::testing::Test {
     base::TheErrorLog().SetDirectory(folder_.Path());
     base::TheErrorLog().ClearErrors();
     base::TheErrorLog().ClearErrorFlag();
-    auto objects = std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_, services_});
+    auto objects =
+        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_, services_});
     auto interpreter = std::make_unique<script::TKelScript>(
         services_.Services(), stage_, std::move(objects), folder_.Path() / "SaveData", 0x1234);
     script::RegisterGeneralCommands(interpreter->Commands());

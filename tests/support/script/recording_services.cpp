@@ -8,7 +8,8 @@ int32_t RecordingServices::SoundState(SoundFamily family, int32_t channel) const
   return it == channelStates.end() ? kStopped : it->second;
 }
 
-std::string RecordingServices::LoadSound(SoundFamily family, int32_t channel, std::string_view file) {
+std::string RecordingServices::LoadSound(SoundFamily family, int32_t channel,
+                                         std::string_view file) {
   soundCalls.push_back(std::string(family == SoundFamily::kStream ? "snd" : "dsnd") + " l " +
                        std::to_string(channel) + " " + std::string(file));
   return loadError;
@@ -22,8 +23,8 @@ void RecordingServices::EqualizeSound(int32_t channel, std::span<const int32_t> 
 
 void RecordingServices::Note(SoundFamily family, std::string_view verb, int32_t channel,
                              std::initializer_list<int32_t> values) {
-  std::string call = std::string(family == SoundFamily::kStream ? "snd " : "dsnd ") + std::string(verb) +
-                     " " + std::to_string(channel);
+  std::string call = std::string(family == SoundFamily::kStream ? "snd " : "dsnd ") +
+                     std::string(verb) + " " + std::to_string(channel);
   for (int32_t value : values) call += " " + std::to_string(value);
   soundCalls.push_back(call);
 }

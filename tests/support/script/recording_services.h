@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <initializer_list>
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -50,7 +50,9 @@ class RecordingServices : public InputState,
   void SetSoundClass(int32_t channel, int32_t soundClass) override {
     Note(SoundFamily::kStream, "t", channel, {soundClass});
   }
-  void SeekSound(int32_t channel, int32_t ms) override { Note(SoundFamily::kStream, "sk", channel, {ms}); }
+  void SeekSound(int32_t channel, int32_t ms) override {
+    Note(SoundFamily::kStream, "sk", channel, {ms});
+  }
   void SkipSilence(int32_t channel, int32_t threshold) override {
     Note(SoundFamily::kStream, "sv", channel, {threshold});
   }
@@ -60,7 +62,8 @@ class RecordingServices : public InputState,
   }
   void SetEffectLevels(int32_t level) override { Note(SoundFamily::kEffect, "mv", 0, {level}); }
   void MarkVoice(std::string_view file, std::string_view speaker, bool stop) override {
-    soundCalls.push_back("voice " + std::string(file) + " " + std::string(speaker) + (stop ? " 1" : " 0"));
+    soundCalls.push_back("voice " + std::string(file) + " " + std::string(speaker) +
+                         (stop ? " 1" : " 0"));
   }
   int32_t PositionMs(int32_t channel) const override;
   bool VoicePlaying() const override { return voicePlaying; }

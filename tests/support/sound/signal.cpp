@@ -14,7 +14,8 @@ constexpr double kRate = 44100;
 
 }  // namespace
 
-double ToneAmplitude(std::span<const int16_t> stereo, size_t side, double hz, size_t from, size_t to) {
+double ToneAmplitude(std::span<const int16_t> stereo, size_t side, double hz, size_t from,
+                     size_t to) {
   std::complex<double> sum;
   double weight = 0;
   for (size_t n = from; n < to; ++n) {
@@ -37,6 +38,8 @@ int32_t Peak(std::span<const int16_t> stereo, size_t from, size_t to) {
   return peak;
 }
 
-double Decibels(double a, double b) { return 20 * std::log10(a / b); }
+double Decibels(double a, double b) {
+  return 20 * std::log10(a / b);
+}
 
 }  // namespace mavu::test

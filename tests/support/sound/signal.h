@@ -9,7 +9,8 @@ namespace mavu::test {
 
 // The amplitude of one frequency on one side (0 left, 1 right) over frames
 // [from, to), Hann-windowed: a sine of amplitude A reads about A.
-double ToneAmplitude(std::span<const int16_t> stereo, size_t side, double hz, size_t from, size_t to);
+double ToneAmplitude(std::span<const int16_t> stereo, size_t side, double hz, size_t from,
+                     size_t to);
 
 // Upward zero crossings on one side: a tone's frequency over a second.
 int32_t RisingZeroCrossings(std::span<const int16_t> stereo, size_t side = 0);
