@@ -67,8 +67,29 @@ TEST_F(SoundTest, EffectVolumeAndClassLevelAreHundredthsOfADecibel) {
   EXPECT_NEAR(test::Decibels(EffectAmplitude(128), full), -15.24, 0.05);
   sound_.SetClassLevel(2, 128);
   EXPECT_NEAR(test::Decibels(EffectAmplitude(255), full), -15.24, 0.05);
+  sound_.SetEffectLevels(128);  // heard at once on a playing effect
+  EXPECT_NEAR(test::Decibels(Amplitude(Render(100), 0, 4410), full), -15.24, 0.05);
   sound_.SetClassLevel(2, 0);
   EXPECT_LT(EffectAmplitude(255), 1.0);
+}
+
+// Off, nothing sounds and the music holds its place; on, the music goes on
+// and effects stay stopped.
+TEST_F(SoundTest, InactiveSoundHoldsTheMusicAndStopsEffects) {
+  ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 0, "bgm\\music.ogg"), "");
+  ASSERT_EQ(sound_.LoadSound(SoundFamily::kEffect, 0, "se\\tone.ogg"), "");
+  sound_.PlaySound(SoundFamily::kStream, 0, true);
+  sound_.PlaySound(SoundFamily::kEffect, 0, true);
+  Render(1000);
+  const int32_t before = sound_.PositionMs(0);
+  sound_.SetSoundActive(false);
+  EXPECT_EQ(test::Peak(Render(1000), 0, 44100), 0);
+  EXPECT_EQ(State(SoundFamily::kEffect, 0), SoundService::kStopped);
+  sound_.SetSoundActive(true);
+  const std::vector<int16_t> after = Render(500);
+  EXPECT_GT(test::Peak(after, 0, 22050), 10000);
+  EXPECT_EQ(State(SoundFamily::kEffect, 0), SoundService::kStopped);
+  EXPECT_NEAR(sound_.PositionMs(0), before + 500, 200);
 }
 
 TEST_F(SoundTest, AnEffectStartsOnceWithinTwentyMillisecondsAndTakesVolumeAtItsStart) {
