@@ -10,10 +10,10 @@ namespace {
 
 constexpr double kBytesPerSecond = TOggData::kRate * TOggData::kBytesPerFrame;
 constexpr size_t kReadSamples = 4096;
-// The most a read can become at the output rate (8 kHz mono to 44.1 kHz
+// The most a read can become at the output rate (4 kHz mono to 44.1 kHz
 // stereo, with room for the converter's delay), reserved so that decoding on
 // the audio thread does not allocate.
-constexpr size_t kPendingSamples = 65536;
+constexpr size_t kPendingSamples = 131072;
 constexpr double kSilenceStep = 0.2;
 constexpr size_t kSilenceProbeFrames = 128;
 constexpr int kLevelShift = 7;

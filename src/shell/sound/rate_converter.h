@@ -16,10 +16,13 @@ namespace mavu::shell {
 class RateConverter {
  public:
   static constexpr int32_t kOutputRate = 44100;
+  // Below this a block of input would widen into more than the decoders keep
+  // room for; no real sound is made at such rates.
+  static constexpr int32_t kMinInputRate = 4000;
   static constexpr int32_t kMaxInputRate = 384000;
 
   // Throws base::FormatError for channel counts other than 1 or 2 and for
-  // rates outside 1..kMaxInputRate: both come from the sound file.
+  // rates outside kMinInputRate..kMaxInputRate: both come from the sound file.
   RateConverter(int32_t rate, int32_t channels);
   ~RateConverter();
   RateConverter(const RateConverter&) = delete;

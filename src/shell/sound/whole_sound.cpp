@@ -4,7 +4,10 @@
 #include <cmath>
 #include <vector>
 
+#include "base/byte_reader.h"
 #include "shell/sound/ogg_data.h"
+#include "shell/sound/rate_converter.h"
+#include "shell/sound/wav_file.h"
 
 namespace mavu::shell {
 
@@ -21,9 +24,42 @@ size_t BufferBytes(double seconds) {
   return std::min((bytes + kGranule - 1) / kGranule * kGranule, kMaxWholeSoundBytes);
 }
 
+// Little-endian bytes, padded with silence to the buffer's size.
+PcmBuffer Packed(const std::vector<int16_t>& samples, size_t bytes) {
+  auto pcm = std::make_shared<base::Bytes>(bytes);
+  for (size_t i = 0; i < std::min(samples.size(), bytes / 2); ++i) {
+    const auto v = static_cast<uint16_t>(samples[i]);
+    (*pcm)[2 * i] = static_cast<uint8_t>(v);
+    (*pcm)[2 * i + 1] = static_cast<uint8_t>(v >> 8);
+  }
+  return pcm;
+}
+
+// Animations may carry plain WAVE sounds as well as Ogg Vorbis.
+PcmBuffer DecodeWav(const base::Bytes& file, std::string& error) {
+  try {
+    const WavSound wav = ReadWav(file);
+    RateConverter converter(wav.rate, wav.channels);
+    // Only as much input as the longest buffer holds once widened.
+    const size_t frames = kMaxWholeSoundBytes / TOggData::kBytesPerFrame *
+                              static_cast<size_t>(wav.rate) / TOggData::kRate +
+                          1;
+    const std::span<const int16_t> input(wav.samples);
+    std::vector<int16_t> samples;
+    converter.Convert(
+        input.first(std::min(input.size(), frames * static_cast<size_t>(wav.channels))), samples);
+    converter.Finish(samples);
+    return Packed(samples, BufferBytes(static_cast<double>(samples.size() / 2) / TOggData::kRate));
+  } catch (const base::FormatError& e) {
+    error = e.what();
+    return nullptr;
+  }
+}
+
 }  // namespace
 
 PcmBuffer DecodeWholeSound(base::Bytes file, std::string& error) {
+  if (LooksLikeWav(file)) return DecodeWav(file, error);
   TOggData decoder(kMinBytes);
   error = decoder.Open(std::move(file));
   if (!error.empty()) return nullptr;
@@ -34,13 +70,7 @@ PcmBuffer DecodeWholeSound(base::Bytes file, std::string& error) {
     error = "damaged sound data";
     return nullptr;
   }
-  auto pcm = std::make_shared<base::Bytes>(samples.size() * 2);
-  for (size_t i = 0; i < samples.size(); ++i) {
-    const auto v = static_cast<uint16_t>(samples[i]);
-    (*pcm)[2 * i] = static_cast<uint8_t>(v);
-    (*pcm)[2 * i + 1] = static_cast<uint8_t>(v >> 8);
-  }
-  return pcm;
+  return Packed(samples, samples.size() * 2);
 }
 
 }  // namespace mavu::shell

@@ -277,7 +277,8 @@ TEST_F(SoundTest, TheOutputThreadAndTheCommandsShareTheChannelsSafely) {
   });
   for (int round = 0; round < 40; ++round) {
     const int32_t channel = round % TSSound::kChannels;
-    sound.LoadSound(SoundFamily::kStream, channel, round % 3 == 0 ? "voice\\v1.ogg" : "bgm\\music.ogg");
+    sound.LoadSound(SoundFamily::kStream, channel,
+                    round % 3 == 0 ? "voice\\v1.ogg" : "bgm\\music.ogg");
     sound.PlaySound(SoundFamily::kStream, channel, true);
     sound.EqualizeSound(channel, std::vector<int32_t>{255, 128, 64, 255}, 50);
     sound.SetSoundVolume(SoundFamily::kStream, channel, 200, 30);
