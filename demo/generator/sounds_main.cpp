@@ -16,8 +16,9 @@ namespace {
 using namespace mavu;
 namespace fs = std::filesystem;
 
-constexpr int32_t kMusicRate = 44100;
-constexpr int32_t kClickRate = 22050;
+// Everything at the mixer's rate: the engine widens 22050 Hz sound by
+// repeating samples, which would mirror a bright click near 20 kHz.
+constexpr int32_t kRate = 44100;
 constexpr float kQuality = 0.5f;  // about 160 kbit/s for music
 constexpr int32_t kSerial = 1;
 constexpr size_t kChunkFrames = 4096;
@@ -47,7 +48,7 @@ base::Bytes Encode(const demo::StereoTrack& track, int32_t channels) {
 
 // Music that loops from its end back to the end of its lead-in, for ever.
 base::Bytes LoopedOgg(const demo::Piece& piece) {
-  const demo::LoopedMusic music = demo::RenderLoop(piece, kMusicRate, kMusicPeak);
+  const demo::LoopedMusic music = demo::RenderLoop(piece, kRate, kMusicPeak);
   const tools::LoopEntry loop{static_cast<float>(music.loopStart),
                               static_cast<float>(music.loopEnd), -1};
   return tools::WithLoopHeader(std::span(&loop, 1), Encode(music.track, 2));
@@ -62,11 +63,11 @@ bool WriteAll(const fs::path& out) {
   return Write(pack / "bgm" / "title.ogg", LoopedOgg(demo::TitleTheme())) &&
          Write(pack / "bgm" / "rooftop.ogg", LoopedOgg(demo::RooftopTheme())) &&
          Write(pack / "bgm" / "ending.ogg",
-               Encode(RenderOnce(demo::EndingJingle(), kJingleTail, kMusicRate, kMusicPeak), 2)) &&
+               Encode(RenderOnce(demo::EndingJingle(), kJingleTail, kRate, kMusicPeak), 2)) &&
          Write(pack / "se" / "star.ogg",
-               Encode(RenderOnce(demo::ShootingStar(), kStarTail, kMusicRate, kStarPeak), 2)) &&
+               Encode(RenderOnce(demo::ShootingStar(), kStarTail, kRate, kStarPeak), 2)) &&
          Write(out / "art" / "click.ogg",
-               Encode(RenderOnce(demo::ButtonClick(), kClickTail, kClickRate, kClickPeak), 1));
+               Encode(RenderOnce(demo::ButtonClick(), kClickTail, kRate, kClickPeak), 1));
 }
 
 }  // namespace
