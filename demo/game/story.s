@@ -8,6 +8,8 @@
 \cal,route=0
 \cal,chosen=""
 \scp,bg\l,"bg\rooftop.png"\p,-20,-20,0,0\e
+// 夕暮れの曲（ギターとオカリナ）が、屋上の場面と一緒に入ってくる。
+\sub,@@BGM,self,"bgm/rooftop.ogg",1500
 \scp,eff\fdi,2,1000,$FFFFFFFFFF000000,0\wait,1000
 
 放課後の屋上。[w,300]西の空が、[c,$FFFFC078]茜色[c]に染まっていく。\sub,@@PAGE
@@ -61,17 +63,21 @@
 「ほんと？[w,300][c,$FFFFE08A]やった！[c]」\sub,@@PAGE
 
 // 夜へ：ルール画像の明るいところ（左上）から順に、新しい場面が現れる。
+// 夕暮れの曲は消えていき、夜空にはタイトルの星空の曲が戻ってくる。
 \sub,@@WINDOW_OFF
+\sub,@@BGM_OFF,self,1500
 \scp,eff\c
 \scp,chara\i
 \scp,bg\l,"bg\night.png"\p,0,0,0,0\e
 \scp,eff\fdi,1,1500,"rule\diagonal.bmp"\wait,1600
+\sub,@@BGM,self,"bgm/title.ogg",2000
 
 日が沈むと、空には数えきれない星が[rb,瞬,またた]きはじめた。\sub,@@PAGE
 // 窓をしまい、カメラが夜空を右へなめていく（イージング 3 は減速）。
 \sub,@@WINDOW_OFF
 \scp,cam\mm,3\p,160,0,3000\wait,3000
 \sub,@@NAME,self,"美桜"
+\scp,dsnd[0]\p,0
 「あっ、[w,200]流れた！[w,400]……見た？[rb,今,いま]の」\sub,@@PAGE
 \sub,@@NAME,self,"湊"
 「……うん。[w,300]ちゃんと見えた」\sub,@@PAGE
@@ -87,8 +93,9 @@
 \sub,@@NAME,self,"美桜"
 「……そっか。[w,400]うん、しかたないよね」\sub,@@PAGE
 
-// 家へ：クロスフェードで部屋に移る。
+// 家へ：クロスフェードで部屋に移る。曲は消え、部屋は静かなまま。
 \sub,@@WINDOW_OFF
+\sub,@@BGM_OFF,self,1200
 \scp,eff\c
 \scp,chara\i
 \scp,bg\l,"bg\room.png"\p,0,0,0,0\e
@@ -96,14 +103,17 @@
 
 家に帰っても、別れぎわの顔が頭から離れなかった。\sub,@@PAGE
 窓を開けて、夜空を見上げる。[w,400]……そのとき。\sub,@@PAGE
+\scp,dsnd[0]\p,0
 一筋の光が、すっと[rb,夜空,よぞら]を横切った。\sub,@@PAGE
 \sub,@@NAME,self,"湊"
 （……明日、ちゃんと謝ろう）\sub,@@PAGE
 \jmp,@@ENDING
 
 // 結び：白へ溶けて「おわり」、黒へ溶けてタイトルに戻る。
+// 「おわり」には短い結びの曲を一度だけ（\p,0）鳴らす。
 @@ENDING
 \sub,@@WINDOW_OFF
+\sub,@@BGM_OFF,self,1500
 \scp,eff\fdo,2,1500,$FFFFFFFFFFF8F2E8,0\wait,1600
 \scp,chara\i
 \scp,bg\fr,0,0,800,600,$FFFFFFFFFFF8F2E8\p,0,0,0,0\e
@@ -111,9 +121,11 @@
 \scp,eff\i
 \scp,logo\p,0,240,500,0\ts,0,0,800,120\sv,80
 \scp,logo\t,[f,2][s,40,40][pi,0,14][c,$FF303048][pc,おわり][n][s,20,20][pc,遊んでくれて、ありがとう。]\e
+\scp,snd[0]\l,"bgm/ending.ogg"\p,0
 \msg\clk
 // 見た結末を覚えておく：route の 1 と 2 をビットとして重ねる。
 \cal,endings=endings+1,seen=seen|route
+\scp,snd[0]\v,0,1200
 \scp,eff\fdo,2,1200,$FFFFFFFFFF000000,0\wait,1300
 \scp,logo\cc\i
 \scp,bg\i

@@ -1,4 +1,5 @@
 // タイトル画面：黒からフェードインし、ボタンが押されるのを待つ。
+// ボタンを押したときのクリック音は、ボタンのアニメーション（anim\button.b）に入っている。
 
 @@TITLE
 \scp,cam\i
@@ -10,16 +11,22 @@
 \scp,start\t,[f,1][s,40,40][pc,はじめる]\e
 \scp,quit\l,"anim\button.b"\p,250,414,600,0\ts,0,12,300,60\us,"quit"\ui,2
 \scp,quit\t,[f,1][s,40,40][pc,おわる]\e
+// 星空の曲も、画面と一緒にフェードインする。
+\sub,@@BGM,self,"bgm/title.ogg",800
 \scp,eff\fdi,2,800,$FFFFFFFFFF000000,0\wait,800
 
 @@TITLE_WAIT
 \btn
 \wait,300
 \if,ResultBtnInt==2
+\sub,@@BGM_OFF,self,600
 \scp,eff\fdo,2,600,$FFFFFFFFFF000000,0\wait,700
 \scp\e
 \fi
+\sub,@@BGM_OFF,self,800
 \scp,eff\fdo,2,800,$FFFFFFFFFF000000,0\wait,900
 \scp,start,quit\i
 \scp,logo\cc\i
 \go,@@PROLOGUE,"story.s"
+
+@@@common.s

@@ -64,6 +64,7 @@ TEST_F(DemoRunTest, AutoplayReachesBothEndingsAndStopsAtTheTitle) {
   EXPECT_EQ(run.Global("endings").Number(), 2);
   EXPECT_EQ(run.Global("chosen").String(), "先に帰った");
   EXPECT_EQ((*run.dump)["position"].String().rfind("title.s(", 0), 0u);
+  EXPECT_EQ(run.Global("bgm").String(), "bgm/title.ogg");
 
   const imaging::TARGB8888 page = ReadShot(shots / ShotName(kFirstPageFrame));
   ASSERT_EQ(page.Width(), demo::kScreenWidth);
@@ -81,6 +82,15 @@ TEST_F(DemoRunTest, AutoplayReachesBothEndingsAndStopsAtTheTitle) {
   ASSERT_EQ(title.Width(), demo::kScreenWidth);
   EXPECT_EQ(Rgb(title, demo::kTitleProbeX, demo::kTitleProbeY),
             Rgb(GradientAt(demo::kTitleSky, demo::kTitleProbeY)));
+}
+
+// The title's music fades out as the story starts and the rooftop's comes in;
+// a sound file that failed to load would have stopped the script.
+TEST_F(DemoRunTest, TheStoryPlaysItsOwnMusic) {
+  const HeadlessRun run = game_.Run({"--frames", "200"}, "40 click 400 362\n");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.Errors(), std::vector<std::string>{});
+  EXPECT_EQ(run.Global("bgm").String(), "bgm/rooftop.ogg");
 }
 
 TEST_F(DemoRunTest, TheQuitButtonEndsTheGame) {

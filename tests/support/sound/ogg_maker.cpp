@@ -1,6 +1,5 @@
 #include "support/sound/ogg_maker.h"
 
-#include <vorbis/vorbisenc.h>
 #define OV_EXCLUDE_STATIC_CALLBACKS
 #include <vorbis/vorbisfile.h>
 
@@ -12,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "base/byte_writer.h"
+#include "vorbis_encoder.h"
 
 namespace mavu::test {
 
@@ -20,82 +19,7 @@ namespace {
 
 constexpr float kQuality = 0.5f;
 constexpr int32_t kChunkFrames = 1024;
-constexpr size_t kLoopEntries = 16;
 constexpr int kBigEndian = std::endian::native == std::endian::big ? 1 : 0;
-
-// libvorbisenc's analysis chain, writing Ogg pages into memory.
-class VorbisEncoder {
- public:
-  explicit VorbisEncoder(const ToneSpec& spec) {
-    vorbis_info_init(&info_);
-    if (vorbis_encode_init_vbr(&info_, spec.channels, spec.rate, kQuality) != 0) {
-      vorbis_info_clear(&info_);
-      throw std::invalid_argument("libvorbisenc refuses " + std::to_string(spec.channels) +
-                                  " channels at " + std::to_string(spec.rate) + " Hz");
-    }
-    vorbis_comment_init(&comment_);
-    vorbis_analysis_init(&dsp_, &info_);
-    vorbis_block_init(&dsp_, &block_);
-    ogg_stream_init(&stream_, spec.serial);
-    WriteHeaders();
-  }
-  ~VorbisEncoder() {
-    ogg_stream_clear(&stream_);
-    vorbis_block_clear(&block_);
-    vorbis_dsp_clear(&dsp_);
-    vorbis_comment_clear(&comment_);
-    vorbis_info_clear(&info_);
-  }
-  VorbisEncoder(const VorbisEncoder&) = delete;
-  VorbisEncoder& operator=(const VorbisEncoder&) = delete;
-
-  // One buffer per channel, room for `frames`.
-  float** Buffer(int32_t frames) { return vorbis_analysis_buffer(&dsp_, frames); }
-  void Wrote(int32_t frames) {
-    vorbis_analysis_wrote(&dsp_, frames);
-    EncodeReadyBlocks();
-  }
-  base::Bytes Finish() {
-    Wrote(0);
-    FlushPages();
-    return file_.Take();
-  }
-
- private:
-  void WriteHeaders() {
-    ogg_packet id, comments, codebooks;
-    vorbis_analysis_headerout(&dsp_, &comment_, &id, &comments, &codebooks);
-    for (ogg_packet* packet : {&id, &comments, &codebooks}) ogg_stream_packetin(&stream_, packet);
-    FlushPages();  // audio starts on a page of its own
-  }
-  void EncodeReadyBlocks() {
-    while (vorbis_analysis_blockout(&dsp_, &block_) == 1) {
-      vorbis_analysis(&block_, nullptr);
-      vorbis_bitrate_addblock(&block_);
-      ogg_packet packet;
-      while (vorbis_bitrate_flushpacket(&dsp_, &packet) == 1) {
-        ogg_stream_packetin(&stream_, &packet);
-        ogg_page page;
-        while (ogg_stream_pageout(&stream_, &page) != 0) Append(page);
-      }
-    }
-  }
-  void FlushPages() {
-    ogg_page page;
-    while (ogg_stream_flush(&stream_, &page) != 0) Append(page);
-  }
-  void Append(const ogg_page& page) {
-    file_.Append({page.header, static_cast<size_t>(page.header_len)});
-    file_.Append({page.body, static_cast<size_t>(page.body_len)});
-  }
-
-  vorbis_info info_;
-  vorbis_comment comment_;
-  vorbis_dsp_state dsp_;
-  vorbis_block block_;
-  ogg_stream_state stream_;
-  base::ByteWriter file_;
-};
 
 float ToneSample(const ToneSpec& spec, int64_t frame, int64_t silentFrames) {
   if (frame < silentFrames || spec.frequency == 0) return 0;
@@ -134,7 +58,7 @@ long TellMemory(void* source) {
 }  // namespace
 
 base::Bytes MakeOgg(const ToneSpec& spec) {
-  VorbisEncoder encoder(spec);
+  tools::VorbisEncoder encoder(spec.channels, spec.rate, kQuality, spec.serial);
   const auto silentFrames = std::llround(spec.leadingSilence * spec.rate);
   const auto totalFrames = silentFrames + std::llround(spec.seconds * spec.rate);
   for (int64_t start = 0; start < totalFrames; start += kChunkFrames) {
@@ -147,17 +71,6 @@ base::Bytes MakeOgg(const ToneSpec& spec) {
     encoder.Wrote(frames);
   }
   return encoder.Finish();
-}
-
-base::Bytes WithLoopHeader(std::span<const LoopEntry> entries, const base::Bytes& ogg) {
-  if (entries.size() > kLoopEntries) throw std::invalid_argument("the loop block has 16 entries");
-  base::ByteWriter out;
-  out.Text("ALPHAOGG");
-  for (const LoopEntry& e : entries) {
-    out.U32(std::bit_cast<uint32_t>(e.target)).U32(std::bit_cast<uint32_t>(e.trigger)).I32(e.count);
-  }
-  out.Zeros((kLoopEntries - entries.size()) * 12);
-  return out.Append(ogg).Take();
 }
 
 DecodedOgg DecodeOgg(std::span<const uint8_t> file) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "loop_block.h"
 
 namespace mavu::test {
 
@@ -24,15 +25,9 @@ struct ToneSpec {
 // A complete Ogg Vorbis file in memory, encoded with libvorbisenc (VBR).
 base::Bytes MakeOgg(const ToneSpec& spec);
 
-struct LoopEntry {
-  float target;
-  float trigger;
-  int32_t count;
-};
-
-// The 200-byte loop block ("ALPHAOGG" and 16 entries of f32 target, f32
-// trigger, i32 count; entries past `entries` are zero) followed by `ogg`.
-base::Bytes WithLoopHeader(std::span<const LoopEntry> entries, const base::Bytes& ogg);
+// Music files with loop points.
+using tools::LoopEntry;
+using tools::WithLoopHeader;
 
 // A whole file decoded with libvorbisfile: interleaved 16-bit samples.
 struct DecodedOgg {

@@ -3,12 +3,11 @@
 // the pictures that animation descriptions embed go to OUT_DIR/art.
 #include <cstdio>
 #include <filesystem>
-#include <string>
 
 #include "base/byte_writer.h"
-#include "base/file_io.h"
 #include "demo_palette.h"
 #include "imaging/png_writer.h"
+#include "output_file.h"
 #include "scenery.h"
 
 namespace {
@@ -24,11 +23,7 @@ constexpr float kMoonTop = 30;
 constexpr float kMoonSide = 160;
 
 bool Write(const fs::path& path, const base::Bytes& bytes) {
-  std::error_code error;
-  fs::create_directories(path.parent_path(), error);
-  if (base::WriteFileAtomic(path, bytes)) return true;
-  std::fprintf(stderr, "mavu-demo-pictures: cannot write %s\n", path.string().c_str());
-  return false;
+  return demo::WriteOutput("mavu-demo-pictures", path, bytes);
 }
 
 bool WritePicture(const fs::path& path, const imaging::TARGB8888& picture) {
