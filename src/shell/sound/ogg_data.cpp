@@ -177,6 +177,16 @@ void TOggData::SkipLeadingSilence(int32_t threshold) {
   Seek(std::max(t - kSilenceStep, 0.0));
 }
 
+// Decided on the main thread, between script commands: a fade in given
+// right after a start at volume 0 must not find the channel stopped by a
+// block mixed in between.
+bool TOggData::StopIfSilent() {
+  std::lock_guard guard(lock_);
+  if (!playing_ || !ramp_.Silent()) return false;
+  playing_ = false;  // keeps its place: a later start goes on from here
+  return true;
+}
+
 void TOggData::FadeTo(int32_t volume, int32_t ms) {
   std::lock_guard guard(lock_);
   ramp_.FadeTo(volume, ms);
@@ -217,11 +227,8 @@ bool TOggData::DecodeBlock(std::span<int16_t> out, int half) {
 }
 
 bool TOggData::DecodeLocked(std::span<int16_t> out) {
-  if (!open_ || !playing_) return false;
-  if (ramp_.Silent()) {
-    playing_ = false;  // keeps its place: a later start goes on from here
-    return false;
-  }
+  // Silent, the channel holds its place until the main thread stops it.
+  if (!open_ || !playing_ || ramp_.Silent()) return false;
   const size_t frames = out.size() / 2;
   size_t done = 0;
   FireLoopPoint(out, done);

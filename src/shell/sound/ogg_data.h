@@ -59,6 +59,8 @@ class TOggData {
   void SkipLeadingSilence(int32_t threshold);
 
   void FadeTo(int32_t volume, int32_t ms);
+  // A channel whose level and target are both below 1 % stops where it is.
+  bool StopIfSilent();
   int32_t TargetVolume() const;
   void SetClassLevel(int32_t level) { classLevel_ = level; }
   void SetOwnGain(int32_t gain) { ownGain_ = gain; }

@@ -50,7 +50,10 @@ std::string TSSound::Load(int32_t channel, std::string_view name, bool forced) {
     c.record.name = base::TruncateWhole(name, kSoundNameField - 1);
     return "no such file";
   }
-  if (!forced && Decoder(channel).IsOpen() && resolved == c.record.name) return {};
+  if (!forced && Decoder(channel).IsOpen() && resolved == c.record.name) {
+    c.slot.volume = Decoder(channel).TargetVolume();  // the channel goes on as it was
+    return {};
+  }
   Clear(channel);
   std::optional<base::Bytes> bytes = resource::TryOpenDataFile(resolved);
   const std::string error =
@@ -196,9 +199,10 @@ void TSSound::ApplyClassLevels() {
   }
 }
 
-std::vector<std::string> TSSound::ClearFailedChannels() {
+std::vector<std::string> TSSound::Update() {
   std::vector<std::string> names;
   for (int32_t channel = 0; channel < kChannels; ++channel) {
+    Decoder(channel).StopIfSilent();
     if (!Decoder(channel).TakeDecodeError()) continue;
     names.push_back(At(channel).record.name);
     Clear(channel);

@@ -54,8 +54,9 @@ class TSSound {
   // Every channel takes its class's level now.
   void ApplyClassLevels();
   void FreeAll();
-  // Channels whose decoding failed are cleared; their names are returned.
-  std::vector<std::string> ClearFailedChannels();
+  // Once per frame: channels faded to silence stop; channels whose decoding
+  // failed are cleared and their names returned.
+  std::vector<std::string> Update();
 
   void SetDeferring(bool deferring) { deferring_ = deferring; }
   void EndDeferral();

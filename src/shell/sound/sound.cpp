@@ -181,7 +181,7 @@ void TSound::FadeOutSpeakerVoices(std::string_view speaker, int32_t ms) {
 }
 
 void TSound::UpdateSounds() {
-  for (const std::string& name : streams_->ClearFailedChannels()) {
+  for (const std::string& name : streams_->Update()) {
     base::TheErrorLog().ListError(base::Utf8ToCp932("サウンドデータの再生に失敗：") + name);
   }
 }

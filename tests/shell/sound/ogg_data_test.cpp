@@ -72,12 +72,13 @@ TEST(OggData, AFadeToSilenceStopsTheChannelWhereItIs) {
   ASSERT_EQ(data.Open(test::MakeOgg({.seconds = 3})), "");
   data.Play(true);
   data.FadeTo(0, 100);
-  TimesAfterBlocks(data, 1);
+  TimesAfterBlocks(data, 1);  // the fade ends with the block
   const double stoppedAt = data.TimeSeconds();
-  EXPECT_TRUE(data.Playing());
-  Decode(data, kBlockFrames);
-  EXPECT_FALSE(data.Playing());
+  Decode(data, kBlockFrames);  // silent, it holds its place
   EXPECT_EQ(data.TimeSeconds(), stoppedAt);
+  EXPECT_TRUE(data.Playing());
+  EXPECT_TRUE(data.StopIfSilent());
+  EXPECT_FALSE(data.Playing());
   data.FadeTo(255, 0);
   data.Play(true);
   const std::vector<int16_t> resumed = Decode(data, kBlockFrames);

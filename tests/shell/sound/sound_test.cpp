@@ -132,6 +132,22 @@ TEST_F(SoundTest, ClassLevelsReachPlayingStreamsAtOnce) {
   EXPECT_NEAR(test::Decibels(Amplitude(Render(1000), 22050, 44100), full), -6.0, 0.2);
 }
 
+// The output may mix between a start at volume 0 and the fade in that
+// follows it; only the frame's update stops a silent channel.
+TEST_F(SoundTest, AFadeInAfterAStartAtSilencePlays) {
+  ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 0, "bgm\\music.ogg"), "");
+  sound_.SetSoundVolume(SoundFamily::kStream, 0, 0, 0);
+  sound_.PlaySound(SoundFamily::kStream, 0, true);
+  Render(500);
+  sound_.SetSoundVolume(SoundFamily::kStream, 0, 255, 100);
+  sound_.UpdateSounds();
+  EXPECT_GT(test::Peak(Render(1000), 22050, 44100), 10000);
+  sound_.SetSoundVolume(SoundFamily::kStream, 0, 0, 100);
+  Render(1000);
+  sound_.UpdateSounds();
+  EXPECT_EQ(State(SoundFamily::kStream, 0), SoundService::kStopped);
+}
+
 TEST_F(SoundTest, ASceneSkipNotesCommandsAndReplaysTheirFinalState) {
   ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 2, "bgm\\music.ogg"), "");
   sound_.PlaySound(SoundFamily::kStream, 2, true);
@@ -238,6 +254,7 @@ TEST_F(SoundTest, AMarkedVoicePlaysAtItsSpeakersVolumeAndFadesWithTheMessage) {
   sound_.FadeOutSpeakerVoices("Bob", 500);
   sound_.FadeOutSpeakerVoices("Alice", 500);
   Render(1000);
+  sound_.UpdateSounds();
   EXPECT_EQ(State(SoundFamily::kStream, 1), SoundService::kStopped);
   EXPECT_FALSE(sound_.VoicePlaying());
 }
