@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace mavu::shell {
 
@@ -29,8 +30,9 @@ struct TOggData::Source {
 
   static size_t Read(void* out, size_t size, size_t count, void* self) {
     auto* s = static_cast<Source*>(self);
-    if (size == 0) return 0;
-    const size_t items = std::min(count, (s->bytes.size() - s->pos) / size);
+    const size_t items = size == 0 ? 0 : std::min(count, (s->bytes.size() - s->pos) / size);
+    // An empty file has no data pointer, not even one to copy nothing from.
+    if (items == 0) return 0;
     std::memcpy(out, s->bytes.data() + s->pos, items * size);
     s->pos += items * size;
     return items;
@@ -83,8 +85,17 @@ std::string TOggData::Open(base::Bytes file) {
     return e.what();
   }
   seekable_ = ov_seekable(&file_) != 0;
+  // Sets the decoder up now, so that a file whose codebooks cannot be built
+  // is refused here rather than failing on the audio thread.
+  if (seekable_ && ov_pcm_seek(&file_, 0) != 0) {
+    CloseLocked();
+    return "damaged sound data";
+  }
   totalSeconds_ = std::max(0.0, ov_time_total(&file_, -1));
-  totalPcmBytes_ = std::max<int64_t>(0, ov_pcm_total(&file_, -1)) * kBytesPerFrame;
+  // The length comes from the last page's granule position, which a damaged
+  // file can set to anything.
+  constexpr int64_t kMostFrames = std::numeric_limits<int64_t>::max() / kBytesPerFrame;
+  totalPcmBytes_ = std::clamp<int64_t>(ov_pcm_total(&file_, -1), 0, kMostFrames) * kBytesPerFrame;
   open_ = true;
   return {};
 }
@@ -136,8 +147,14 @@ void TOggData::Seek(double seconds) {
 }
 
 void TOggData::SeekLocked(double seconds) {
-  if (!seekable_) return;
-  ov_time_seek(&file_, std::clamp(seconds, 0.0, totalSeconds_));
+  if (!seekable_ || readFailed_) return;
+  const int result = ov_time_seek(&file_, std::clamp(seconds, 0.0, totalSeconds_));
+  // The very end is refused as out of range and changes nothing; any other
+  // refusal is a damaged file.
+  if (result != 0 && result != OV_EINVAL) {
+    readFailed_ = true;
+    return Fail();
+  }
   pending_.clear();
   pendingPos_ = 0;
   drained_ = false;
@@ -297,6 +314,9 @@ int64_t TOggData::ReadFrames(int16_t* out, size_t frames) {
 bool TOggData::Refill() {
   pending_.clear();
   pendingPos_ = 0;
+  // After a failure libvorbis is not asked again: a second attempt to set up
+  // a stream's decoder builds on the codebooks the first left half made.
+  if (readFailed_) return false;
   int section = 0;
   long got = OV_HOLE;
   while (got == OV_HOLE) {

@@ -51,9 +51,9 @@ RateConverter::RateConverter(int32_t rate, int32_t channels) : rate_(rate), chan
     throw base::FormatError("sound with " + std::to_string(channels) +
                             " channels: only mono and stereo play");
   }
-  if (rate <= 0 || rate > kMaxInputRate) {
-    throw base::FormatError("sound at " + std::to_string(rate) + " Hz: the rate must be 1.." +
-                            std::to_string(kMaxInputRate));
+  if (rate < kMinInputRate || rate > kMaxInputRate) {
+    throw base::FormatError("sound at " + std::to_string(rate) + " Hz: the rate must be " +
+                            std::to_string(kMinInputRate) + ".." + std::to_string(kMaxInputRate));
   }
   Reset();
 }

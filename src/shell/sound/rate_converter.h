@@ -16,10 +16,13 @@ namespace mavu::shell {
 class RateConverter {
  public:
   static constexpr int32_t kOutputRate = 44100;
+  // The lowest rate Vorbis encoders write. Below it a read multiplies by
+  // thousands on conversion and the resampler's delay spans seconds of output.
+  static constexpr int32_t kMinInputRate = 8000;
   static constexpr int32_t kMaxInputRate = 384000;
 
   // Throws base::FormatError for channel counts other than 1 or 2 and for
-  // rates outside 1..kMaxInputRate: both come from the sound file.
+  // rates outside kMinInputRate..kMaxInputRate: both come from the sound file.
   RateConverter(int32_t rate, int32_t channels);
   ~RateConverter();
   RateConverter(const RateConverter&) = delete;

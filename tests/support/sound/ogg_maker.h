@@ -18,6 +18,7 @@ struct ToneSpec {
   double frequency = 440.0;     // Hz; 0 = silence
   double amplitude = 0.5;       // of full scale
   double leadingSilence = 0.0;  // seconds of silence before the tone
+  double noise = 0.0;           // white noise of this amplitude on each side, for a denser stream
 };
 
 // A complete Ogg Vorbis file in memory, encoded with libvorbisenc (VBR).
@@ -32,6 +33,11 @@ struct LoopEntry {
 // The 200-byte loop block ("ALPHAOGG" and 16 entries of f32 target, f32
 // trigger, i32 count; entries past `entries` are zero) followed by `ogg`.
 base::Bytes WithLoopHeader(std::span<const LoopEntry> entries, const base::Bytes& ogg);
+
+// Recomputes the checksum of every complete Ogg page found in `file`, so that
+// bytes changed inside pages (by a test or a fuzzer) reach the decoder instead
+// of having libogg drop the page.
+void RepairPageChecksums(base::Bytes& file);
 
 // A whole file decoded with libvorbisfile: interleaved 16-bit samples.
 struct DecodedOgg {
