@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace mavu::shell {
 
@@ -10,10 +11,10 @@ namespace {
 
 constexpr double kBytesPerSecond = TOggData::kRate * TOggData::kBytesPerFrame;
 constexpr size_t kReadSamples = 4096;
-// The most a read can become at the output rate (4 kHz mono to 44.1 kHz
+// The most a read can become at the output rate (8 kHz mono to 44.1 kHz
 // stereo, with room for the converter's delay), reserved so that decoding on
 // the audio thread does not allocate.
-constexpr size_t kPendingSamples = 131072;
+constexpr size_t kPendingSamples = 65536;
 constexpr double kSilenceStep = 0.2;
 constexpr size_t kSilenceProbeFrames = 128;
 constexpr int kLevelShift = 7;
@@ -29,8 +30,9 @@ struct TOggData::Source {
 
   static size_t Read(void* out, size_t size, size_t count, void* self) {
     auto* s = static_cast<Source*>(self);
-    if (size == 0) return 0;
-    const size_t items = std::min(count, (s->bytes.size() - s->pos) / size);
+    const size_t items = size == 0 ? 0 : std::min(count, (s->bytes.size() - s->pos) / size);
+    // An empty file has no data pointer, not even one to copy nothing from.
+    if (items == 0) return 0;
     std::memcpy(out, s->bytes.data() + s->pos, items * size);
     s->pos += items * size;
     return items;
@@ -84,8 +86,17 @@ std::string TOggData::Open(base::Bytes file) {
     return e.what();
   }
   seekable_ = ov_seekable(&file_) != 0;
+  // Sets the decoder up now, so that a file whose codebooks cannot be built
+  // is refused here rather than failing on the audio thread.
+  if (seekable_ && ov_pcm_seek(&file_, 0) != 0) {
+    CloseLocked();
+    return "damaged sound data";
+  }
   totalSeconds_ = std::max(0.0, ov_time_total(&file_, -1));
-  totalPcmBytes_ = std::max<int64_t>(0, ov_pcm_total(&file_, -1)) * kBytesPerFrame;
+  // The length comes from the last page's granule position, which a damaged
+  // file can set to anything.
+  constexpr int64_t kMostFrames = std::numeric_limits<int64_t>::max() / kBytesPerFrame;
+  totalPcmBytes_ = std::clamp<int64_t>(ov_pcm_total(&file_, -1), 0, kMostFrames) * kBytesPerFrame;
   open_ = true;
   return {};
 }
@@ -137,8 +148,14 @@ void TOggData::Seek(double seconds) {
 }
 
 void TOggData::SeekLocked(double seconds) {
-  if (!seekable_) return;
-  ov_time_seek(&file_, std::clamp(seconds, 0.0, totalSeconds_));
+  if (!seekable_ || readFailed_) return;
+  const int result = ov_time_seek(&file_, std::clamp(seconds, 0.0, totalSeconds_));
+  // The very end is refused as out of range and changes nothing; any other
+  // refusal is a damaged file.
+  if (result != 0 && result != OV_EINVAL) {
+    readFailed_ = true;
+    return Fail();
+  }
   pending_.clear();
   pendingPos_ = 0;
   drained_ = false;
@@ -305,6 +322,9 @@ int64_t TOggData::ReadFrames(int16_t* out, size_t frames) {
 bool TOggData::Refill() {
   pending_.clear();
   pendingPos_ = 0;
+  // After a failure libvorbis is not asked again: a second attempt to set up
+  // a stream's decoder builds on the codebooks the first left half made.
+  if (readFailed_) return false;
   int section = 0;
   long got = OV_HOLE;
   while (got == OV_HOLE) {

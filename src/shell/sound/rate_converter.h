@@ -16,9 +16,9 @@ namespace mavu::shell {
 class RateConverter {
  public:
   static constexpr int32_t kOutputRate = 44100;
-  // Below this a block of input would widen into more than the decoders keep
-  // room for; no real sound is made at such rates.
-  static constexpr int32_t kMinInputRate = 4000;
+  // The lowest rate Vorbis encoders write. Below it a read multiplies by
+  // thousands on conversion and the resampler's delay spans seconds of output.
+  static constexpr int32_t kMinInputRate = 8000;
   static constexpr int32_t kMaxInputRate = 384000;
 
   // Throws base::FormatError for channel counts other than 1 or 2 and for

@@ -21,7 +21,7 @@ constexpr size_t kGranule = 1024;
 size_t BufferBytes(double seconds) {
   const double frames = std::ceil(std::min(seconds, 1e6) * TOggData::kRate);
   const size_t bytes = std::max(static_cast<size_t>(frames) * TOggData::kBytesPerFrame, kMinBytes);
-  return std::min((bytes + kGranule - 1) / kGranule * kGranule, kMaxWholeSoundBytes);
+  return std::min((bytes + kGranule - 1) / kGranule, kMaxWholeSoundBytes / kGranule) * kGranule;
 }
 
 // Little-endian bytes, padded with silence to the buffer's size.

@@ -52,7 +52,7 @@ TEST(WavFile, DecodesWholeToTheOutputFormat) {
             (base::Bytes{0x10, 0, 0x10, 0, 0x10, 0, 0x10, 0, 0x20, 0,
                          0x20, 0, 0x20, 0, 0x20, 0, 0,    0, 0,    0}));
   const PcmBuffer slow =
-      DecodeWholeSound(Wav(1, 4000, 16, base::Bytes(4'000'000, 1), 4'000'000), error);
+      DecodeWholeSound(Wav(1, 8000, 16, base::Bytes(5'000'000, 1), 5'000'000), error);
   ASSERT_NE(slow, nullptr) << error;
   EXPECT_EQ(slow->size(), kMaxWholeSoundBytes);
   EXPECT_EQ(DecodeWholeSound(Wav(1, 1, 16, {1, 0}, 2), error), nullptr);

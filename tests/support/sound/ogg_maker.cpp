@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr float kQuality = 0.5f;
 constexpr int32_t kChunkFrames = 1024;
+constexpr size_t kPageHeader = 27;  // up to the segment count
 constexpr int kBigEndian = std::endian::native == std::endian::big ? 1 : 0;
 
 float ToneSample(const ToneSpec& spec, int64_t frame, int64_t silentFrames) {
@@ -26,6 +28,18 @@ float ToneSample(const ToneSpec& spec, int64_t frame, int64_t silentFrames) {
   const double t = static_cast<double>(frame - silentFrames) / spec.rate;
   return static_cast<float>(spec.amplitude * std::sin(2 * std::numbers::pi * spec.frequency * t));
 }
+
+// Reproducible noise, different on each side.
+class Noise {
+ public:
+  explicit Noise(double amplitude) : amplitude_(static_cast<float>(amplitude)) {}
+  float Next() { return amplitude_ == 0 ? 0 : amplitude_ * spread_(engine_); }
+
+ private:
+  float amplitude_;
+  std::minstd_rand engine_;
+  std::uniform_real_distribution<float> spread_{-1.0f, 1.0f};
+};
 
 struct MemorySource {
   std::span<const uint8_t> file;
@@ -61,16 +75,32 @@ base::Bytes MakeOgg(const ToneSpec& spec) {
   tools::VorbisEncoder encoder(spec.channels, spec.rate, kQuality, spec.serial);
   const auto silentFrames = std::llround(spec.leadingSilence * spec.rate);
   const auto totalFrames = silentFrames + std::llround(spec.seconds * spec.rate);
+  Noise noise(spec.noise);
   for (int64_t start = 0; start < totalFrames; start += kChunkFrames) {
     const auto frames = static_cast<int32_t>(std::min<int64_t>(kChunkFrames, totalFrames - start));
     float** channels = encoder.Buffer(frames);
     for (int32_t i = 0; i < frames; ++i) {
       const float sample = ToneSample(spec, start + i, silentFrames);
-      for (int32_t c = 0; c < spec.channels; ++c) channels[c][i] = sample;
+      for (int32_t c = 0; c < spec.channels; ++c) channels[c][i] = sample + noise.Next();
     }
     encoder.Wrote(frames);
   }
   return encoder.Finish();
+}
+
+void RepairPageChecksums(base::Bytes& file) {
+  for (size_t at = 0; at + kPageHeader <= file.size(); ++at) {
+    if (std::memcmp(file.data() + at, "OggS", 4) != 0) continue;
+    const size_t segments = file[at + kPageHeader - 1];
+    const size_t headerBytes = kPageHeader + segments;
+    if (at + headerBytes > file.size()) return;
+    size_t bodyBytes = 0;
+    for (size_t i = 0; i < segments; ++i) bodyBytes += file[at + kPageHeader + i];
+    if (at + headerBytes + bodyBytes > file.size()) continue;
+    ogg_page page{file.data() + at, static_cast<long>(headerBytes), file.data() + at + headerBytes,
+                  static_cast<long>(bodyBytes)};
+    ogg_page_checksum_set(&page);
+  }
 }
 
 DecodedOgg DecodeOgg(std::span<const uint8_t> file) {

@@ -20,6 +20,7 @@ struct ToneSpec {
   double amplitude = 0.5;       // of full scale
   double leadingSilence = 0.0;  // seconds of silence before the tone
   int32_t serial = 1;           // of the Ogg stream; files chained need different ones
+  double noise = 0.0;           // white noise of this amplitude on each side, for a denser stream
 };
 
 // A complete Ogg Vorbis file in memory, encoded with libvorbisenc (VBR).
@@ -28,6 +29,11 @@ base::Bytes MakeOgg(const ToneSpec& spec);
 // Music files with loop points.
 using tools::LoopEntry;
 using tools::WithLoopHeader;
+
+// Recomputes the checksum of every complete Ogg page found in `file`, so that
+// bytes changed inside pages (by a test or a fuzzer) reach the decoder instead
+// of having libogg drop the page.
+void RepairPageChecksums(base::Bytes& file);
 
 // A whole file decoded with libvorbisfile: interleaved 16-bit samples.
 struct DecodedOgg {
