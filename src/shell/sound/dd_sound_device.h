@@ -63,7 +63,6 @@ class TDDSD7 {
   // Where the stream buffer plays now: the half and the frame in it.
   int CursorHalf() const;
   size_t CursorFrame() const;
-  size_t HalfFrames() const { return halfFrames_; }
 
   // Audio thread: the next frames of the mix.
   void Render(std::span<int16_t> out);

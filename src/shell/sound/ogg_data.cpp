@@ -93,10 +93,6 @@ std::string TOggData::Open(base::Bytes file) {
     return "damaged sound data";
   }
   totalSeconds_ = std::max(0.0, ov_time_total(&file_, -1));
-  // The length comes from the last page's granule position, which a damaged
-  // file can set to anything.
-  constexpr int64_t kMostFrames = std::numeric_limits<int64_t>::max() / kBytesPerFrame;
-  totalPcmBytes_ = std::clamp<int64_t>(ov_pcm_total(&file_, -1), 0, kMostFrames) * kBytesPerFrame;
   open_ = true;
   return {};
 }
@@ -121,7 +117,6 @@ void TOggData::CloseLocked() {
   drained_ = false;
   time_ = 0;
   totalSeconds_ = 0;
-  totalPcmBytes_ = 0;
   seekable_ = false;
   ClearLevels();
 }

@@ -50,7 +50,6 @@ class TOggData {
   bool Looping() const { return looping_; }
 
   double TotalSeconds() const { return totalSeconds_; }
-  int64_t TotalPcmBytes() const { return totalPcmBytes_; }
   // Where decoding stands, in seconds of the file.
   double TimeSeconds() const { return time_; }
   void Seek(double seconds);
@@ -122,7 +121,6 @@ class TOggData {
   std::atomic<int32_t> classLevel_ = 255;
   std::atomic<int32_t> ownGain_ = 255;
   double totalSeconds_ = 0;
-  int64_t totalPcmBytes_ = 0;
   bool seekable_ = false;
 };
 
