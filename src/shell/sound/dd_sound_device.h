@@ -34,9 +34,10 @@ struct TDDSDChannel {
 
 // The sound device: ChannelCount slots, the last of which carries the
 // looping stream buffer, all mixed in software into the output. The output
-// (an audio callback, or the headless clock) pulls frames with Render; the
-// half of the stream buffer the cursor has just left is refilled right after
-// the frames are handed out, so decoding never delays the samples due now.
+// (an audio callback, or the headless clock) pulls frames with Render. When
+// the cursor crosses into one half of the stream buffer, the half it left is
+// refilled at once: the half now playing is already full, so the samples due
+// never wait for more than one refill within the callback.
 class TDDSD7 {
  public:
   static constexpr int32_t kRate = 44100;
