@@ -12,6 +12,7 @@
 #include "resource/message_table.h"
 #include "shell/app/game_app.h"
 #include "shell/app/instance_lock.h"
+#include "shell/app/quit_signals.h"
 #include "shell/app/silent_media.h"
 #include "shell/app/startup_splash.h"
 #include "shell/input/input.h"
@@ -94,6 +95,10 @@ WindowRunner::~WindowRunner() {
 int WindowRunner::Run() {
   const std::optional<InstanceLock> lock = InstanceLock::Acquire(executablePath_);
   if (!lock) return kExitNormal;  // the running copy is the one the player wants
+  // SDL would turn the signals into the window's close button, whose
+  // question nobody answers at a logout.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  InstallQuitSignals();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     return NoWindow(std::string("cannot open a window: ") + SDL_GetError());
   }
@@ -164,6 +169,7 @@ void WindowRunner::RunFrames() {
 }
 
 bool WindowRunner::PassOnEvents() {
+  if (QuitSignalled()) return false;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_QUIT && !AskToClose()) return false;
