@@ -154,8 +154,21 @@ void TOggData::SeekLocked(double seconds) {
   pending_.clear();
   pendingPos_ = 0;
   drained_ = false;
-  converter_->Reset();
+  if (!Convert([this] { converter_->Reset(); })) return Fail();
   time_ = TimeLocked();
+}
+
+// The resampler reports a failure (out of memory) by throwing, which must not
+// leave the audio thread: the channel fails instead.
+template <typename Step>
+bool TOggData::Convert(Step step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception&) {
+    readFailed_ = true;
+    return false;
+  }
 }
 
 // The decoder stands past what is still waiting in the converted frames.
@@ -333,12 +346,10 @@ bool TOggData::Refill() {
   if (got == 0) {
     if (drained_) return false;
     drained_ = true;  // the converter's last frames close the stream
-    converter_->Finish(pending_);
-    return !pending_.empty();
+    return Convert([this] { converter_->Finish(pending_); }) && !pending_.empty();
   }
-  converter_->Convert(std::span<const int16_t>(raw_.data(), static_cast<size_t>(got) / 2),
-                      pending_);
-  return true;
+  const std::span<const int16_t> read(raw_.data(), static_cast<size_t>(got) / 2);
+  return Convert([this, read] { converter_->Convert(read, pending_); });
 }
 
 // A chained stream whose later part changes rate or channels is not played on.

@@ -94,6 +94,8 @@ class TOggData {
   void NoteLevels(std::span<const int16_t> block, int half);
   void ClearLevels();
   bool SameFormat(const vorbis_info* info) const;
+  template <typename Step>
+  bool Convert(Step step);
   void Fail();
 
   mutable std::mutex lock_;
