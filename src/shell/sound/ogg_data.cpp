@@ -206,6 +206,7 @@ void TOggData::SkipLeadingSilence(int32_t threshold) {
 // right after a start at volume 0 must not find the channel stopped by a
 // block mixed in between.
 bool TOggData::StopIfSilent() {
+  if (!playing_) return false;  // most channels, most frames: no lock taken
   std::lock_guard guard(lock_);
   if (!playing_ || !ramp_.Silent()) return false;
   playing_ = false;  // keeps its place: a later start goes on from here

@@ -24,13 +24,13 @@ bool IsStream(SoundFamily family) {
 }  // namespace
 
 TSound::TSound(base::Clock& clock, size_t streamLength) : clock_(clock) {
-  Build(streamLength);
+  SetStreamLength(streamLength);
 }
 
 // The output has stopped before this: nothing renders from the channels now.
 TSound::~TSound() = default;
 
-void TSound::Build(size_t streamLength) {
+void TSound::SetStreamLength(size_t streamLength) {
   streamLength = std::max(streamLength, kMinStreamLength) / kLengthGranule * kLengthGranule;
   streams_.reset();
   effects_.reset();
@@ -40,10 +40,6 @@ void TSound::Build(size_t streamLength) {
   effects_ = std::make_unique<TDSound>(*device_, clock_);
   streams_ = std::make_unique<TSSound>(*player_, *device_, clock_, streamLength);
   tags_.fill(VoiceTag{});
-}
-
-void TSound::SetStreamLength(size_t streamLength) {
-  Build(streamLength);
 }
 
 void TSound::SetSoundActive(bool active) {

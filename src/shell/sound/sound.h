@@ -107,7 +107,6 @@ class TSound final : public script::SoundService, public base::SoundPlayer {
     bool stopWithMessage = false;
   };
 
-  void Build(size_t streamLength);
   int32_t SpeakerNumber(std::string_view name) const;
   void TagVoice(int32_t channel);
   bool IsVoice(int32_t channel) const;

@@ -2,8 +2,6 @@
 
 #include <bit>
 
-#include "base/byte_reader.h"
-
 namespace mavu::shell {
 
 namespace {
