@@ -9,7 +9,9 @@ namespace mavu::base {
 // unique name ("<name>.XXXXXX.tmp", created exclusively beside the target), so
 // that two writers never share one; Commit flushes it to disk and renames it
 // over the target. A file that is not committed is removed, and the target
-// keeps its previous contents.
+// keeps its previous contents. Temporary files of the same target left by a
+// writer that was killed are removed when the next one starts: one process
+// writes a given file at a time.
 class AtomicFile {
  public:
   explicit AtomicFile(std::filesystem::path target);

@@ -98,6 +98,16 @@ std::filesystem::path HostPath(std::string_view name) {
   return path;
 }
 
+std::optional<std::filesystem::path> PathInsideFolder(const std::filesystem::path& folder,
+                                                      std::string_view name) {
+  const std::filesystem::path relative = HostPath(name);
+  if (relative.empty() || relative.has_root_path()) return std::nullopt;
+  for (const auto& part : relative) {
+    if (part == "." || part == "..") return std::nullopt;
+  }
+  return folder / relative;
+}
+
 std::optional<std::filesystem::path> FindLooseFile(const std::filesystem::path& root,
                                                    std::string_view name) {
   auto parts = NameParts(name);

@@ -10,6 +10,12 @@ namespace mavu::base {
 // backslashes become separators, the text becomes UTF-8.
 std::filesystem::path HostPath(std::string_view name);
 
+// `name` as a path below `folder`, or nothing when it would lead elsewhere
+// (a root, "." or ".." steps) or is empty: names a game gives for its own
+// files never reach outside the folder they are meant for.
+std::optional<std::filesystem::path> PathInsideFolder(const std::filesystem::path& folder,
+                                                      std::string_view name);
+
 // Finds the regular file `name` below `root`, matching each path component
 // without regard to letter case, so a game folder copied from a system with
 // case-insensitive names still works. The exact spelling is tried first.

@@ -46,10 +46,6 @@ base::Bytes SaveLogBlock(const TLabelLog& log) {
   return out.Take();
 }
 
-bool IsRelativeStep(const std::filesystem::path& part) {
-  return part == "." || part == "..";
-}
-
 }  // namespace
 
 SystemData::SystemData(std::filesystem::path saveFolder, uint32_t codeKey,
@@ -155,14 +151,8 @@ void SystemData::ReadFile(std::span<const uint8_t> file) {
   lineLog_.Counts() = std::move(lineCounts);
 }
 
-// Any name the game gives stays inside the save folder.
 std::optional<std::filesystem::path> SystemData::PathOf(std::string_view name) const {
-  const std::filesystem::path relative = base::HostPath(name);
-  if (relative.empty()) return std::nullopt;
-  for (const auto& part : relative) {
-    if (IsRelativeStep(part)) return std::nullopt;
-  }
-  return saveFolder_ / relative;
+  return base::PathInsideFolder(saveFolder_, name);
 }
 
 bool SystemData::Fail(std::string_view name, std::string_view reason) {
