@@ -26,6 +26,8 @@ MAVU_MESSAGE(SubNotFound, "\\sub：不明なファイル名かラベル：")
 MAVU_MESSAGE(SubTooDeep, "\\sub：呼び出しが深すぎます：")
 MAVU_MESSAGE(RetWithoutSub, "\\ret : 対となる\\subが見つかりません : ")
 MAVU_MESSAGE(LabelInBlock, "\\if～\\fi/\\for～\\next間にラベルを設置しないでください")
+MAVU_MESSAGE(GameDataNotFound, "GameData:ファイルが見つかりません:")
+MAVU_MESSAGE(GameDataReadError, "GameData:読み込みエラー:")
 
 #undef MAVU_MESSAGE
 

@@ -22,5 +22,7 @@ const std::string& SubNotFound();    // + label word + ":" + file word
 const std::string& SubTooDeep();     // + label word
 const std::string& RetWithoutSub();  // + label word
 const std::string& LabelInBlock();
+const std::string& GameDataNotFound();   // + the file name
+const std::string& GameDataReadError();  // + the file name
 
 }  // namespace mavu::script::messages

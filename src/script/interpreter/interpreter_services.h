@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 #include "base/clock.h"
 
 // The parts of the engine above the script library that the interpreter reads
@@ -79,6 +82,12 @@ class SoundService {
   virtual void BeginDeferral() = 0;
   virtual void EndDeferral() = 0;
   virtual void ResetSounds() = 0;
+
+  // A saved game's sound block, of a fixed size.
+  virtual size_t StateBytes() const = 0;
+  virtual void SaveState(base::ByteWriter& out) = 0;
+  // Reads the whole block before anything changes; throws base::FormatError.
+  virtual void RestoreState(base::ByteReader& in) = 0;
 };
 
 class MoviePlayer {
@@ -92,6 +101,10 @@ class MoviePlayer {
   virtual void StopMovie() = 0;
   virtual void DrawMovie() = 0;
   virtual void ResetMovie() = 0;
+  // A saved game's movie block (MovieRecord). Restoring throws
+  // base::FormatError for a damaged block, changing nothing.
+  virtual void SaveMovie(base::ByteWriter& out) const = 0;
+  virtual void RestoreMovie(base::ByteReader& in) = 0;
 };
 
 // Boxes shown to the player.
@@ -107,6 +120,10 @@ class InterpreterNotices {
 struct InterpreterSettings {
   int32_t autoClickMs = 3000;  // AutoPlayClickTime
   int32_t movieDecoder = 1;    // MovieDecoder; 0 ends a movie at the first click
+  int32_t thumbWidth = 128;    // ThumWidth, ThumHeight: a saved game's picture
+  int32_t thumbHeight = 96;
+  int32_t quickSaveMode = 0;   // QuickSaveMode; 1 rotates through QuickSaveCount files
+  int32_t quickSaveCount = 8;
 };
 
 struct InterpreterServices {

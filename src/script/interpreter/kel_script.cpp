@@ -19,9 +19,6 @@ constexpr char kLabelStart = '@';
 
 constexpr std::string_view kSaveDirectoryError = "SaveDirectoryERROR";
 constexpr std::string_view kOkKey = "OK";
-constexpr std::string_view kQuickSaveFile = "QuickSaveData.svd";
-constexpr std::string_view kSelectSaveFile = "SelectSaveData.svd";
-constexpr std::string_view kBackUpSaveFile = "BackUpSaveData.svd";
 constexpr std::string_view kResetLabel = "@@reset";
 
 // The system objects, declared in this order at every reset. A count of 0
@@ -60,6 +57,7 @@ TKelScript::TKelScript(InterpreterServices services, imaging::Stage& stage,
       stage_(stage),
       objects_(std::move(objects)),
       saveFolder_(std::move(saveFolder)),
+      codeKey_(codeKey),
       systemData_(saveFolder_, codeKey, *this),
       controlFlow_(*this),
       jumps_(*this) {
@@ -172,6 +170,7 @@ void TKelScript::Reset() {
   services_.sound.ResetSounds();
   stage_.Reset();
   services_.movie.ResetMovie();
+  textDialog_.Reset();
   LeaveSkip();
   Module() = TScriptModuleData{};
   request_ = SystemRequest::kNone;
@@ -295,16 +294,19 @@ WaitState TKelScript::CurrentWaitState() const {
 }
 
 bool TKelScript::PresenceOf(std::string_view file, bool force, Presence& presence) {
-  if (force || presence.calls % kPresenceCheckInterval == 0) {
+  if (force || presence.calls >= kPresenceCheckInterval) {
     std::error_code error;
     presence.present = std::filesystem::is_regular_file(saveFolder_ / file, error);
+    presence.calls = 0;
   }
   ++presence.calls;
   return presence.present;
 }
 
+// Rotating quick saves always have a file to write to.
 bool TKelScript::QuickSavePresent(bool force) {
-  return PresenceOf(kQuickSaveFile, force, quickSave_);
+  const bool present = PresenceOf(kQuickSaveFile, force, quickSave_);
+  return settings_.quickSaveMode == 1 || present;
 }
 
 bool TKelScript::SelectSavePresent(bool force) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@
 #include "script/interpreter/control_flow.h"
 #include "script/interpreter/interpreter_services.h"
 #include "script/interpreter/jump_commands.h"
+#include "script/interpreter/kel_text_dialog.h"
 #include "script/interpreter/object_registry.h"
 #include "script/interpreter/parsed_command.h"
 #include "script/interpreter/run_context.h"
@@ -99,6 +101,26 @@ class TKelScript : public RunContext,
   // Reset, then run "@@reset" of the start script.
   void ResetInterpreter();
 
+  // --- Saved games (kel_script_save.cpp); names are files in the save folder ---
+  // Nothing happens for an empty name. False when the file could not be
+  // written; the file it replaces is then kept.
+  bool SaveGame(std::string_view name, bool compressed);
+  // On failure the reason goes to the error log and the game goes on as it was.
+  bool LoadGame(std::string_view name);
+  // The file exists and its header reads.
+  bool IsLoadableSave(std::string_view name) const;
+  bool SaveExists(std::string_view name) const;
+  // Removing a file that is not there is no failure.
+  void DeleteSave(std::string_view name);
+  // The quick save's file: in rotating mode the first of the numbered files
+  // that is missing, else the one saved longest ago (empty when no header reads).
+  std::string NextQuickSaveName() const;
+  // The state stream; false when a variable table could not be written whole.
+  bool WriteGameState(base::ByteWriter& out);
+  // Installs a state stream whole, or leaves the game as it was and says why.
+  bool InstallGameState(std::span<const uint8_t> state, std::string& why);
+  TKelTextDialog& TextDialog() { return textDialog_; }
+
   bool QuickSavePresent(bool force);
   bool SelectSavePresent(bool force);
   bool AutoAvailable() const;
@@ -166,9 +188,15 @@ class TKelScript : public RunContext,
   // A save file's presence, looked at again on every kPresenceCheckInterval-th call.
   struct Presence {
     bool present = false;
-    int calls = 0;
+    int calls = kPresenceCheckInterval;
   };
   bool PresenceOf(std::string_view file, bool force, Presence& presence);
+
+  void ApplyGameState(std::span<const uint8_t> state, bool withSound);
+  std::optional<std::filesystem::path> SaveFilePath(std::string_view name) const;
+  // What a load ends with: a whole new picture, no skipping, no leftovers of
+  // the frame it interrupted.
+  void SettleAfterLoad();
 
   // UpdateFrame's steps (kel_script_frame.cpp).
   void StepSceneSkip(int32_t elapsed);
@@ -204,7 +232,9 @@ class TKelScript : public RunContext,
   InterpreterSettings settings_;
   std::unique_ptr<ObjectRegistry> objects_;
   std::filesystem::path saveFolder_;
+  uint32_t codeKey_;
   resource::SystemData systemData_;
+  TKelTextDialog textDialog_;
   CommandTable commands_;
   TextCache<ParsedCommand> commandCache_{ParseCommand, kCommandCacheSize, kLongestKeptCommand};
   ControlFlow controlFlow_;

@@ -35,6 +35,7 @@ struct TScriptModuleData {
   RunStack runStack;
   TScriptObjectScope scope;
   // Kept with the record; no command uses them.
+  uint32_t scopeWord = 0;
   std::array<TScriptObjectScope, kSavedScopes> savedScopes;
   WaitState waitState = WaitState::kRunning;
   int32_t waitTime = 0;  // -1: until clicked

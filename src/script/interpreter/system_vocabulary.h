@@ -102,4 +102,12 @@ inline constexpr uint32_t kExit = 0x1000;
 inline constexpr uint32_t kAll = 0xFFFFFFFF;
 }  // namespace lock
 
+// Saved games the engine names itself, in the save folder.
+inline constexpr std::string_view kQuickSaveFile = "QuickSaveData.svd";
+inline constexpr std::string_view kSelectSaveFile = "SelectSaveData.svd";
+inline constexpr std::string_view kBackUpSaveFile = "BackUpSaveData.svd";
+// Rotating quick saves: the stem, a number from 0, the extension.
+inline constexpr std::string_view kQuickSaveStem = "QuickSaveData";
+inline constexpr std::string_view kSaveExtension = ".svd";
+
 }  // namespace mavu::script

@@ -16,6 +16,7 @@ bool IgnoreNetworkCommand(const Command&) {
 void RegisterObjectCommands(CommandTable& table) {
   RegisterSystemCommands(table);
   RegisterSystemDataCommands(table);
+  RegisterGameDataCommands(table);
   RegisterLogCommands(table);
   RegisterReplaceCommands(table);
   RegisterPathCommands(table);

@@ -11,6 +11,7 @@ void RegisterObjectCommands(CommandTable& table);
 // One kind each (or the two read-log kinds together).
 void RegisterSystemCommands(CommandTable& table);      // sys
 void RegisterSystemDataCommands(CommandTable& table);  // sdat
+void RegisterGameDataCommands(CommandTable& table);    // dat
 void RegisterLogCommands(CommandTable& table);         // log
 void RegisterReplaceCommands(CommandTable& table);     // rep
 void RegisterPathCommands(CommandTable& table);        // path

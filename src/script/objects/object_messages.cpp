@@ -20,6 +20,8 @@ MAVU_MESSAGE(PathIndexOutOfRange, "範囲外を指定しました。: ")
 MAVU_MESSAGE(FileLoadFailed, "\\l:ファイルの読み込みに失敗：")
 MAVU_MESSAGE(SystemDataLoadFailed, "\\l：SystemDataのロードに失敗：")
 MAVU_MESSAGE(SystemDataSaveFailed, "\\s：SystemDataのセーブに失敗：")
+MAVU_MESSAGE(GameDataLoadFailed, "\\l：GameDataのロードに失敗：")
+MAVU_MESSAGE(GameDataSaveFailed, "\\s：GameDataのセーブに失敗：")
 
 MAVU_MESSAGE(ImageLoadFailed, "\\l:画像ファイルのロードに失敗：")
 MAVU_MESSAGE(MessageImageLoadFailed, "\\l:画像のロードに失敗：")

@@ -14,6 +14,8 @@ const std::string& PathIndexOutOfRange();     // + the command text
 const std::string& FileLoadFailed();          // + the file name
 const std::string& SystemDataLoadFailed();    // + the file name
 const std::string& SystemDataSaveFailed();    // + the file name
+const std::string& GameDataLoadFailed();      // + the file name
+const std::string& GameDataSaveFailed();      // + the file name
 // A layer's picture did not load: + file + ":" + image file. Images,
 // message windows and buttons each have their own wording.
 const std::string& ImageLoadFailed();

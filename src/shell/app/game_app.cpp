@@ -20,7 +20,6 @@ namespace mavu::shell {
 namespace {
 
 constexpr std::string_view kSaveFolderName = "SaveData";
-constexpr std::string_view kBackUpSave = "BackUpSaveData.svd";
 constexpr std::string_view kOkKey = "OK";
 constexpr std::string_view kIconName = "system\\etc\\icon.ico";
 
@@ -122,6 +121,10 @@ std::unique_ptr<script::TKelScript> GameApp::CreateInterpreter() {
   script::RegisterObjectCommands(script->Commands());
   script->Settings().autoClickMs = configuration_.user.AutoPlayClickTime;
   script->Settings().movieDecoder = configuration_.user.MovieDecoder;
+  script->Settings().thumbWidth = configuration_.game.ThumWidth;
+  script->Settings().thumbHeight = configuration_.game.ThumHeight;
+  script->Settings().quickSaveMode = configuration_.game.QuickSaveMode;
+  script->Settings().quickSaveCount = configuration_.game.QuickSaveCount;
   if (!script->Initialize()) {
     throw StartupFailure(FatalMessage(
         "EngineSetupERROR", "the script engine could not start (is the save folder writable?)"));
@@ -137,7 +140,7 @@ ScreenMode GameApp::PlayerScreenMode() const {
 
 void GameApp::Close(bool writeSettings) {
   std::error_code error;
-  std::filesystem::remove(saveFolder_ / kBackUpSave, error);
+  std::filesystem::remove(saveFolder_ / script::kBackUpSaveFile, error);
   if (system_ == nullptr) return;
   resource::SystemData& data = system_->Script().SystemData();
   if (!data.SaveSystemData(resource::kSystemDataName)) {

@@ -57,6 +57,10 @@ void TSound::ApplyClassLevels() {
   streams_->ApplyClassLevels();
 }
 
+size_t TSound::StateBytes() const {
+  return TDSound::kChannels * EffectRecord::kSize + TSSound::kChannels * StreamRecord::kSize;
+}
+
 void TSound::SaveState(base::ByteWriter& out) {
   effects_->Save(out);
   streams_->Save(out);
@@ -65,9 +69,7 @@ void TSound::SaveState(base::ByteWriter& out) {
 void TSound::RestoreState(base::ByteReader& in) {
   // Both families read their records first, so a short block throws before
   // either has changed; the effects' block is checked for the streams too.
-  const size_t need =
-      TDSound::kChannels * EffectRecord::kSize + TSSound::kChannels * StreamRecord::kSize;
-  if (in.Remaining() < need) throw base::FormatError("the sound state is cut short");
+  if (in.Remaining() < StateBytes()) throw base::FormatError("the sound state is cut short");
   effects_->Restore(in);
   streams_->Restore(in);
   tags_.fill(VoiceTag{});

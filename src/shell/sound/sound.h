@@ -52,9 +52,10 @@ class TSound final : public script::SoundService, public base::SoundPlayer {
   void SetVoiceSettings(VoiceSettings settings) { voices_ = std::move(settings); }
 
   // The 15 effect records, then the 8 stream records.
-  void SaveState(base::ByteWriter& out);
+  size_t StateBytes() const override;
+  void SaveState(base::ByteWriter& out) override;
   // The whole block is read before anything changes.
-  void RestoreState(base::ByteReader& in);
+  void RestoreState(base::ByteReader& in) override;
 
   // SoundService
   int32_t ChannelCount() const override { return TSSound::kChannels; }

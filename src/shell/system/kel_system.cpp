@@ -5,6 +5,7 @@
 #include "base/cp932.h"
 #include "base/error_log.h"
 #include "resource/message_table.h"
+#include "script/objects/object_messages.h"
 
 namespace mavu::shell {
 namespace {
@@ -14,6 +15,9 @@ using script::SystemRequest;
 
 constexpr std::string_view kTopLabel = "@@TOP";
 constexpr std::string_view kSceneReturnEvent = "*OnSceneReturn";
+constexpr std::string_view kQuickSaveEvent = "*OnQuickSave";
+constexpr std::string_view kQuickLoadEvent = "*OnQuickLoad";
+constexpr std::string_view kSelectLoadEvent = "*OnSelectLoad";
 constexpr std::string_view kFpsPlaceholder = "%%%fps";
 constexpr std::string_view kLimitPlaceholder = "%%%limit";
 constexpr std::string_view kCpuPlaceholder = "%%%cpu";
@@ -192,9 +196,52 @@ void TKelSystem::CarryOut(uint8_t request) {
       return SetMode(SystemMode::kLoadScreen);
     case SystemRequest::kConfig:
       return SetMode(SystemMode::kConfig);
+    case SystemRequest::kQuickSave:
+      return QuickSave();
+    case SystemRequest::kQuickLoad:
+      return QuickLoad();
+    case SystemRequest::kSelectLoad:
+      return SelectLoad();
     default:
-      return;  // quick save and load wait for saved games
+      return;
   }
+}
+
+// A quick save that fails is listed for the player; the game goes on.
+void TKelSystem::QuickSave() {
+  const std::string name = script_->NextQuickSaveName();
+  if (!script_->SaveGame(name, true)) {
+    base::TheErrorLog().ListError(script::messages::GameDataSaveFailed() + name);
+  }
+  script_->SetPendingEventLabel(kQuickSaveEvent);
+  ReturnToStory();
+}
+
+// Rotating quick saves are chosen from a list window, which the engine does
+// not have yet: the request is dropped.
+void TKelSystem::QuickLoad() {
+  if (script_->Settings().quickSaveMode == 1) return;
+  if (!script_->IsLoadableSave(script::kQuickSaveFile)) return;
+  ShowCursor();
+  if (Confirm("QuickLoad_Text", "QuickLoad_Yes", "QuickLoad_no")) {
+    script_->LoadGame(script::kQuickSaveFile);
+    script_->SetPendingEventLabel(kQuickLoadEvent);
+  }
+  ReturnToStory();
+}
+
+void TKelSystem::SelectLoad() {
+  if (!script_->IsLoadableSave(script::kSelectSaveFile)) return;
+  ShowCursor();
+  if (!Confirm("SelectLoad_Text", "SelectLoad_Yes", "SelectLoad_no")) return;
+  script_->LoadGame(script::kSelectSaveFile);
+  script_->SetPendingEventLabel(kSelectLoadEvent);
+  ReturnToStory();
+}
+
+void TKelSystem::ReturnToStory() {
+  SetMode(SystemMode::kRun);
+  script_->SettleInput();
 }
 
 void TKelSystem::SceneReturn() {

@@ -97,6 +97,10 @@ class TKelSystem {
   void ShowStopped();
   void DrawStopText(std::string_view headline, bool withErrors);
   void SceneReturn();
+  void QuickSave();
+  void QuickLoad();
+  void SelectLoad();
+  void ReturnToStory();
   void UpdateCaption(int32_t elapsed, int64_t frameStart);
   std::string CaptionText(int32_t elapsed) const;
   void ShowCursor();

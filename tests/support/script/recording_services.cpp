@@ -1,5 +1,7 @@
 #include "support/script/recording_services.h"
 
+#include "script/interpreter/movie_record.h"
+
 namespace mavu::script {
 
 int32_t RecordingServices::SoundState(SoundFamily family, int32_t channel) const {
@@ -39,6 +41,28 @@ void RecordingServices::ResetSounds() {
   positions.clear();
   voicePlaying = false;
   ++soundResets;
+}
+
+void RecordingServices::SaveState(base::ByteWriter& out) {
+  for (int32_t channel = 0; channel < channels; ++channel) {
+    out.I32(SoundState(SoundFamily::kStream, channel));
+  }
+}
+
+void RecordingServices::RestoreState(base::ByteReader& in) {
+  if (in.Remaining() < StateBytes()) throw base::FormatError("sound block short");
+  for (int32_t channel = 0; channel < channels; ++channel) channelStates[channel] = in.I32();
+  soundCalls.push_back("restore");
+}
+
+void RecordingServices::SaveMovie(base::ByteWriter& out) const {
+  MovieRecord record;
+  record.state = movieState;
+  record.Write(out);
+}
+
+void RecordingServices::RestoreMovie(base::ByteReader& in) {
+  movieState = MovieRecord::Read(in).state;
 }
 
 bool RecordingServices::InMovieRect(int32_t x, int32_t y) const {

@@ -72,6 +72,10 @@ class RecordingServices : public InputState,
   void BeginDeferral() override { soundCalls.push_back("defer"); }
   void EndDeferral() override { soundCalls.push_back("replay"); }
   void ResetSounds() override;
+  // The stream channels' states, one int32 each.
+  size_t StateBytes() const override { return static_cast<size_t>(channels) * 4; }
+  void SaveState(base::ByteWriter& out) override;
+  void RestoreState(base::ByteReader& in) override;
 
   // MoviePlayer
   int32_t MovieState() const override { return movieState; }
@@ -80,6 +84,8 @@ class RecordingServices : public InputState,
   void StopMovie() override { movieState = 0; }
   void DrawMovie() override { ++movieDraws; }
   void ResetMovie() override { movieState = 0; }
+  void SaveMovie(base::ByteWriter& out) const override;
+  void RestoreMovie(base::ByteReader& in) override;
 
   // InterpreterNotices
   void ShowWarning(const std::string& text) override { warnings.push_back(text); }
