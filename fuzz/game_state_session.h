@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "fuzz_game_folder.h"
+#include "support/mounted_game.h"
 #include "imaging/layers/stage.h"
 #include "script/commands/general_commands.h"
 #include "script/interpreter/kel_script.h"
@@ -14,8 +15,8 @@
 #include "support/script/recording_services.h"
 #include "support/script/recording_system_shell.h"
 
-// An interpreter with the real objects and sound, playing a small scene from a
-// loose "main.s": the game whose state the state-stream fuzz target and its
+// An interpreter with the real objects and sound, playing a small scene from
+// "main.s" in a mounted pack: the game whose state the state-stream fuzz target and its
 // seeds write and read.
 namespace mavu::fuzz {
 
@@ -33,8 +34,7 @@ inline constexpr std::string_view kStateScene =
 
 class GameStateSession {
  public:
-  GameStateSession() {
-    WriteScript("main.s", kStateScene);
+  GameStateSession() : game_({{"main.s", std::string(kStateScene)}}) {
     auto registry = std::make_unique<script::TKelObjectManager>(
         script::ObjectParts{stage_, shell_, sound_});
     script_ = std::make_unique<script::TKelScript>(
@@ -51,6 +51,7 @@ class GameStateSession {
   script::TKelScript& Script() { return *script_; }
 
  private:
+  test::MountedGame game_;
   script::RecordingServices services_;
   script::RecordingSystemShell shell_;
   shell::TSound sound_{services_.clock};

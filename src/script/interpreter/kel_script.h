@@ -193,6 +193,7 @@ class TKelScript : public RunContext,
   bool PresenceOf(std::string_view file, bool force, Presence& presence);
 
   void ApplyGameState(std::span<const uint8_t> state, bool withSound);
+  bool TakeBack(std::span<const uint8_t> state);
   std::optional<std::filesystem::path> SaveFilePath(std::string_view name) const;
   // What a load ends with: a whole new picture, no skipping, no leftovers of
   // the frame it interrupted.

@@ -154,8 +154,19 @@ bool TKelScript::InstallGameState(std::span<const uint8_t> state, std::string& w
   } catch (const std::bad_alloc&) {
     why = "not enough memory for what it holds";
   }
-  if (canRollBack) ApplyGameState(before.Data(), false);
+  if (!canRollBack || !TakeBack(before.Data())) Reset();
   return false;
+}
+
+// The game's own stream reads back unless the script it stands in has gone
+// from the data since; the game then starts afresh rather than run half loaded.
+bool TKelScript::TakeBack(std::span<const uint8_t> state) {
+  try {
+    ApplyGameState(state, false);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 void TKelScript::ApplyGameState(std::span<const uint8_t> state, bool withSound) {

@@ -67,15 +67,7 @@ TKelReader::TKelReader() : regExp_(std::make_unique<TBRegExp>()) {
 TKelReader::~TKelReader() = default;
 
 void TKelReader::Reset() {
-  if (events_ != nullptr) events_->ScriptReplacing();
-  script_.reset();
-  prepared_.clear();
-  currentLabel_ = -1;
-  linesSinceLabel_ = 0;
-  currentLine_ = -1;
-  charPosition_ = 0;
-  fileName_.clear();
-  lineText_ = {};
+  CloseScript();
   ClearReplacements();
   for (int n = 0; n < kMarkers; ++n) {
     markerNames_[n] = std::string(kMarkerMark) + std::to_string(n);
@@ -278,6 +270,18 @@ void TKelReader::SetMarker(int n, std::string_view value) {
   if (n >= 0 && n < kMarkers) markerValues_[n] = std::string(value);
 }
 
+void TKelReader::CloseScript() {
+  if (events_ != nullptr) events_->ScriptReplacing();
+  script_.reset();
+  prepared_.clear();
+  currentLabel_ = -1;
+  linesSinceLabel_ = 0;
+  currentLine_ = -1;
+  charPosition_ = 0;
+  fileName_.clear();
+  lineText_ = {};
+}
+
 void TKelReader::SaveReaderState(base::ByteWriter& out) const {
   ReaderStateBlock block;
   block.fileName = fileName_;
@@ -315,6 +319,11 @@ bool TKelReader::LoadReaderState(base::ByteReader& in) {
   linePrefix_ = block.linePrefix;
   emptyLineText_ = block.emptyLineText;
   markerValues_ = std::move(values);
+  // Saved before any script ran.
+  if (block.fileName.empty()) {
+    CloseScript();
+    return true;
+  }
   if (!OpenScript(block.fileName, true)) return false;
   return GotoLabel(block.labelName, block.lineOffset, block.charPosition);
 }

@@ -41,6 +41,8 @@ class TKelReader {
   // Back to the state after creation: no script, table cleared and enabled,
   // markers empty.
   void Reset();
+  // No script, no position; the replacements and markers stay.
+  void CloseScript();
 
   // Loads `name` unless it is already the current file and `force` is off.
   bool OpenScript(std::string_view name, bool force);
