@@ -57,6 +57,39 @@ TEST_F(SaveRunTest, AQuickLoadAfterAQuickSaveGoesBackToTheSavedMoment) {
   EXPECT_GT(SaveTime("QuickSaveData.svd"), 40000.0);  // a date after 2009
 }
 
+// Twenty frames after the load the picture is the one twenty frames after
+// the save: a square on its way across the screen.
+TEST_F(SaveRunTest, TheLoadedSceneGoesOnAsItDidAfterTheSave) {
+  game_.Script(
+      "@@TOP\n"
+      "\\scp\\lk,0\n"
+      "\\gvar,img,a\n"
+      "\\scp,a\\fr,0,0,40,40,$FFFFFFFFFFFF0000\\e\\p,0,100,10,0\\p,700,100,10,3000\n"
+      "\\wait,100000\n");
+  const auto shot = [&](int frames, std::string_view input) {
+    const std::filesystem::path png = game_.Folder() / "shot.png";
+    const HeadlessRun run =
+        game_.Run({"--frames", std::to_string(frames), "--screenshot", png.string()}, input);
+    EXPECT_EQ(run.code, 0) << run.err;
+    return ReadShot(png);
+  };
+  const imaging::TARGB8888 afterSave = shot(30, "10 action quicksave\n");
+  const imaging::TARGB8888 afterLoad =
+      shot(60, "10 action quicksave\n40 action quickload\n40 answer 1\n");
+  const imaging::TARGB8888 goneOn = shot(60, "10 action quicksave\n");
+  ASSERT_EQ(afterLoad.Width(), afterSave.Width());
+  int differing = 0;
+  int movedOn = 0;
+  for (int y = 0; y < afterSave.Height(); ++y) {
+    for (int x = 0; x < afterSave.Width(); ++x) {
+      differing += afterLoad.Pixel(x, y) != afterSave.Pixel(x, y) ? 1 : 0;
+      movedOn += goneOn.Pixel(x, y) != afterSave.Pixel(x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(movedOn, 0) << "the square should have moved in thirty frames";
+}
+
 TEST_F(SaveRunTest, AQuickLoadAnsweredNoLeavesTheStoryGoingOn) {
   game_.Script(kCountingScript);
   const HeadlessRun run =
