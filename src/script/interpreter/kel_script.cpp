@@ -173,16 +173,20 @@ void TKelScript::Reset() {
   textDialog_.Reset();
   LeaveSkip();
   Module() = TScriptModuleData{};
+  DropFrameState();
+  pendingEvent_.clear();
+  systemData_.ReadLines().SetLocked(false);
+  systemData_.OpenedFiles().Reset();
+  resource::TheDataTree().ResetDataDirs();
+}
+
+void TKelScript::DropFrameState() {
   request_ = SystemRequest::kNone;
   holdCounter_ = 0;
   freezeCounter_ = 0;
   timeBonus_ = 0;
   autoDelay_ = 0;
   sceneSkipTargetActive_ = false;
-  pendingEvent_.clear();
-  systemData_.ReadLines().SetLocked(false);
-  systemData_.OpenedFiles().Reset();
-  resource::TheDataTree().ResetDataDirs();
 }
 
 void TKelScript::ResetInterpreter() {

@@ -198,6 +198,9 @@ class TKelScript : public RunContext,
   // What a load ends with: a whole new picture, no skipping, no leftovers of
   // the frame it interrupted.
   void SettleAfterLoad();
+  // The pending request, holds, freezes, time bonus, auto delay and scene-skip
+  // target of the frame being run.
+  void DropFrameState();
 
   // UpdateFrame's steps (kel_script_frame.cpp).
   void StepSceneSkip(int32_t elapsed);

@@ -114,12 +114,7 @@ void TKelScript::SettleAfterLoad() {
   if (graphic.CurrentMode() != imaging::TKelGraphic::Mode::kNone) graphic.EndTransition();
   graphic.Compositor().PostInvalidateAll();
   CancelSkip(true);
-  request_ = SystemRequest::kNone;
-  holdCounter_ = 0;
-  freezeCounter_ = 0;
-  timeBonus_ = 0;
-  autoDelay_ = 0;
-  sceneSkipTargetActive_ = false;
+  DropFrameState();
 }
 
 bool TKelScript::WriteGameState(base::ByteWriter& out) {

@@ -10,6 +10,7 @@
 #include "script/objects/kel_object_manager.h"
 #include "script/objects/object_commands.h"
 #include "shell/platform/headless/headless_display.h"
+#include "support/imaging/animation_files.h"
 #include "support/mounted_game.h"
 #include "support/script/recording_services.h"
 #include "support/script/recording_system_shell.h"
@@ -54,8 +55,10 @@ class QueuedDialogs : public base::DialogService {
 
 class KelSystemTest : public ::testing::Test {
  protected:
-  void Start(const std::string& script, SystemSettings settings = {}) {
-    game_.emplace(std::map<std::string, std::string>{{"startup.s", script}});
+  void Start(const std::string& script, SystemSettings settings = {},
+             std::map<std::string, std::string> files = {}) {
+    files["startup.s"] = script;
+    game_.emplace(files);
     base::TheErrorLog().SetDirectory(folder_.Path());
     base::TheErrorLog().ClearErrors();
     base::TheErrorLog().ClearErrorFlag();
@@ -171,6 +174,33 @@ TEST_F(KelSystemTest, RequestsLeadThroughTheirConfirmations) {
   services_.action = "menu";  // no menu screen yet: back to the story at once
   Steps(2);
   EXPECT_EQ(system_->Mode(), SystemMode::kRun);
+}
+
+// Each saved-game request ends with its event motion on the event indicator.
+TEST_F(KelSystemTest, QuickSaveQuickLoadAndChoiceLoadPostTheirEventMotions) {
+  const std::vector<std::string> motions = {"*OnQuickSave", "*OnQuickLoad", "*OnSelectLoad"};
+  Start("@@TOP\r\n\\scp,sys\\lk,0\\scp,scsr\\l,\"ev.b\"\r\n\\wait,100000\r\n", {},
+        {{"ev.b", test::AsText(test::FillAnimation(motions, {0, 0, 8, 8}, 0xFFFFFFFF))}});
+  const imaging::TImageLib& indicator = stage_.EventIndicator();
+  const auto request = [&](std::string action) {
+    services_.action = std::move(action);
+    Steps(1);
+    services_.action.clear();
+    Steps(2);
+  };
+  Steps(1);
+  request("selectload");  // nothing to load: nothing asked
+  EXPECT_TRUE(dialogs_.asked.empty());
+  request("quicksave");
+  EXPECT_EQ(indicator.CurrentMotionName(), "*OnQuickSave");
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "SaveData" / "QuickSaveData.svd"));
+  request("quickload");
+  EXPECT_EQ(indicator.CurrentMotionName(), "*OnQuickLoad");
+  system_->Script().ExecuteLine("\\scp,dat\\s,_SelectSaveFilename");
+  request("selectload");
+  EXPECT_EQ(indicator.CurrentMotionName(), "*OnSelectLoad");
+  EXPECT_EQ(dialogs_.asked.size(), 2u);
+  EXPECT_EQ(base::TheErrorLog().Errors(), std::vector<std::string>{});
 }
 
 TEST_F(KelSystemTest, AScriptErrorFreezesThePictureUnderItsLines) {
