@@ -378,6 +378,10 @@ TEST_F(KelScriptTest, SaveFilePresenceIsCheckedAgainEveryFortiethCall) {
   folder_.Write("SaveData/SelectSaveData.svd", "x");
   EXPECT_FALSE(script_->SelectSavePresent(false));
   EXPECT_TRUE(script_->SelectSavePresent(true));
+  // Rotating quick saves always have somewhere to go.
+  std::filesystem::remove(folder_.Path() / "SaveData" / "QuickSaveData.svd");
+  script_->Settings().quickSaveMode = 1;
+  EXPECT_TRUE(script_->QuickSavePresent(true));
 }
 
 TEST(ParseCommand, SplitsAtCommasOutsideQuotesAndCodesTheWord) {
