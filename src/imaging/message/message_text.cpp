@@ -114,4 +114,19 @@ std::string WithoutTrailingLineTags(std::string_view text) {
       text.substr(0, static_cast<size_t>(last.text.data() - text.data()) + last.text.size()));
 }
 
+std::string PlainText(std::string_view text) {
+  std::string plain;
+  for (size_t pos = 0; pos < text.size();) {
+    const MessageToken token = ReadMessageToken(text, pos);
+    if (!token.tag) {
+      plain += token.text;
+      continue;
+    }
+    const MessageTag tag = SplitMessageTag(token.text);
+    const bool carriesText = tag.name == "rb" || tag.name == "pc" || tag.name == "pr";
+    if (carriesText && !tag.arguments.empty()) plain += tag.arguments.front();
+  }
+  return plain;
+}
+
 }  // namespace mavu::imaging

@@ -34,6 +34,10 @@ bool IsClosingCharacter(std::string_view character);
 // Whether the text shows anything: a two-byte character, or any character
 // outside brackets.
 bool HasVisibleText(std::string_view text);
+// What a reader sees of the text, as plain characters: tags dropped, but the
+// base text of a ruby ("rb") and a centred or right-aligned run ("pc", "pr")
+// kept.
+std::string PlainText(std::string_view text);
 // The text without the bracketed tags at its end whose names begin with "n".
 std::string WithoutTrailingLineTags(std::string_view text);
 

@@ -5,6 +5,7 @@
 
 #include "base/host_path.h"
 #include "imaging/argb8888.h"
+#include "imaging/message/message_text.h"
 #include "resource/save_data.h"
 #include "resource/data_tree.h"
 #include "script/interpreter/interpreter_messages.h"
@@ -80,8 +81,9 @@ bool TKelScript::SaveGame(std::string_view name, bool compressed) {
   if (!path || !WriteGameState(state)) return false;
   ComposeFrame(true);
   resource::TKelSaveData data(codeKey_);
+  // A slot list shows the excerpt as it reads, not the tags that draw it.
   const imaging::KelLogEntry* newest = stage_.Backlog().Back(0);
-  data.SetHeader(Module().saveTitles, newest ? std::string_view(newest->text) : std::string_view());
+  data.SetHeader(Module().saveTitles, newest ? imaging::PlainText(newest->text) : std::string());
   data.SetState(state.Data());
   auto thumbnail =
       MakeThumbnail(stage_.Graphic().ShownPicture(), settings_.thumbWidth, settings_.thumbHeight);

@@ -6,6 +6,7 @@
 #include "base/cp932.h"
 #include "base/file_io.h"
 #include "resource/data_tree.h"
+#include "resource/save_data.h"
 #include "support/script/object_fixture.h"
 
 // A saved game's state stream, written, installed and written again by the
@@ -118,6 +119,23 @@ TEST_F(GameStateTest, DatSavesTestsDeletesAndLoadsByName) {
     files.insert(entry.path().filename().string());
   }
   EXPECT_EQ(files, (std::set<std::string>{"SystemData.dat", "SystemData.dat.bak"}));
+}
+
+// What a slot list shows: the titles without their bracketed parts, and the
+// newest backlog text as it reads.
+TEST_F(GameStateTest, ASaveCarriesTheTitlesAndAPlainExcerptInItsHeader) {
+  ASSERT_TRUE(Run(base::Utf8ToCp932(
+      "\\gvar,msg,m\\scp,m\\ts,320,200\\sv,0\\t,[c,$FF0000]こんにちは[n]世界\\lg\r\n"
+      "\\scp,sys\\n,\"第一章[ルビ]\",\"朝\",\"\",\"\"\r\n"
+      "\\scp,dat\\s,\"slot.svd\"\r\n")));
+  resource::TKelSaveData data(0x1234);
+  ASSERT_TRUE(data.ReadSaveFile(folder_.Path() / "SaveData" / "slot.svd", true, false, true));
+  EXPECT_EQ(base::Cp932ToUtf8(data.Header().titles[0]), "第一章");
+  EXPECT_EQ(base::Cp932ToUtf8(data.Header().titles[1]), "朝");
+  EXPECT_EQ(base::Cp932ToUtf8(data.Header().excerpt), "こんにちは世界");
+  ASSERT_TRUE(data.Thumbnail());
+  EXPECT_EQ(data.Thumbnail()->Width(), 128);
+  EXPECT_EQ(data.Thumbnail()->Height(), 96);
 }
 
 TEST_F(GameStateTest, DatFailuresReportTwoLinesAndLeaveTheGameAsItWas) {
