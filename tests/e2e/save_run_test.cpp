@@ -120,6 +120,14 @@ TEST_F(SaveRunTest, RotatingQuickSavesFillTheMissingSlotThenReplaceTheOldest) {
   ASSERT_EQ(game_.Run({"--frames", "5"}, "2 action quicksave\n").code, 0);
   EXPECT_GT(SaveTime("QuickSaveData0.svd"), slot0);
   EXPECT_EQ(SaveTime("QuickSaveData2.svd"), slot2);
+  // No header reads: no slot is the oldest, and nothing is written.
+  for (const char* name : {"QuickSaveData0.svd", "QuickSaveData1.svd", "QuickSaveData2.svd"}) {
+    game_.Loose(std::filesystem::path("SaveData") / name, "damaged");
+  }
+  const HeadlessRun unreadable = game_.Run({"--frames", "5"}, "2 action quicksave\n");
+  ASSERT_EQ(unreadable.code, 0) << unreadable.err;
+  EXPECT_TRUE(unreadable.Errors().empty());
+  EXPECT_EQ(std::filesystem::file_size(SaveFile("QuickSaveData0.svd")), 7u);
 }
 
 TEST_F(SaveRunTest, AChoiceLoadReturnsToWhereTheScriptSavedItsChoice) {
