@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,10 +13,11 @@
 #include "script/interpreter/kel_script.h"
 #include "shell/input/input.h"
 #include "support/script/fake_object_registry.h"
+#include "support/mounted_game.h"
 #include "support/script/recording_services.h"
 
 // The input is a main script and a second script file, separated by
-// "\xFE\xFE\xFE", loaded as loose files. The interpreter runs the main script
+// "\xFE\xFE\xFE", packed and mounted as the game's data. The interpreter runs the main script
 // for a number of frames with clicks and key actions between them, the error
 // flag cleared after every frame as the system object would, so that control
 // flow, jumps, calls, waits and the skip modes meet arbitrary scripts.
@@ -26,7 +26,6 @@ namespace {
 using namespace mavu;
 using fuzz::GamePath;
 using fuzz::TakePart;
-using fuzz::WriteScript;
 
 constexpr int kFrames = 16;
 constexpr int32_t kScreenWidth = 800;
@@ -38,8 +37,9 @@ constexpr const char* kActions[] = {"", "click", "skip", "", "auto", "keyclick",
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view rest(reinterpret_cast<const char*>(data), size);
-  WriteScript("main.s", TakePart(rest));
-  WriteScript("other.s", TakePart(rest));
+  const std::string mainScript(TakePart(rest));
+  const std::string otherScript(TakePart(rest));
+  const test::MountedGame game({{"main.s", mainScript}, {"other.s", otherScript}});
   base::TheErrorLog().ClearErrors();
   base::TheErrorLog().ClearErrorFlag();
 
