@@ -90,6 +90,35 @@ TEST_F(SaveRunTest, TheLoadedSceneGoesOnAsItDidAfterTheSave) {
   EXPECT_GT(movedOn, 0) << "the square should have moved in thirty frames";
 }
 
+// The frame a script saves in is drawn as any other, though the save drew the
+// thumbnail in the middle of it.
+TEST_F(SaveRunTest, ASaveFromTheScriptLeavesThePictureAlone) {
+  const auto shot = [&](std::string_view save, int frames) {
+    game_.Script(
+        "@@TOP\n"
+        "\\gvar,img,a\n"
+        "\\scp,a\\fr,0,0,40,40,$FFFFFFFFFFFF0000\\e\\p,0,100,10,0\\p,700,100,10,3000\n"
+        "\\wait,200\n" +
+        std::string(save) + "\\wait,100000\n");
+    const std::filesystem::path png = game_.Folder() / "shot.png";
+    const HeadlessRun run =
+        game_.Run({"--frames", std::to_string(frames), "--screenshot", png.string()});
+    EXPECT_EQ(run.code, 0) << run.err;
+    return ReadShot(png);
+  };
+  // Around the frame the wait ends in.
+  for (int frames = 7; frames <= 11; ++frames) {
+    const imaging::TARGB8888 saved = shot("\\scp,dat\\s,\"x.svd\"\n", frames);
+    const imaging::TARGB8888 plain = shot("", frames);
+    int differing = 0;
+    for (int y = 0; y < plain.Height(); ++y) {
+      for (int x = 0; x < plain.Width(); ++x) differing += saved.Pixel(x, y) != plain.Pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "after " << frames << " frames";
+  }
+  EXPECT_TRUE(std::filesystem::exists(SaveFile("x.svd")));
+}
+
 TEST_F(SaveRunTest, AQuickLoadAnsweredNoLeavesTheStoryGoingOn) {
   game_.Script(kCountingScript);
   const HeadlessRun run =
