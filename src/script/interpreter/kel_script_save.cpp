@@ -169,6 +169,8 @@ bool TKelScript::TakeBack(std::span<const uint8_t> state) {
 void TKelScript::ApplyGameState(std::span<const uint8_t> state, bool withSound) {
   base::ByteReader in(state);
   RunStateRecord run = RunStateRecord::Read(in);
+  // Every file named after this point is found through the saved folders.
+  resource::TheDataTree().RestoreDataDirs(run.dirs);
   if (!Reader().LoadReaderState(in)) {
     throw base::FormatError("the saved script position cannot be reached");
   }
@@ -190,7 +192,6 @@ void TKelScript::ApplyGameState(std::span<const uint8_t> state, bool withSound) 
   if (withSound) services_.sound.RestoreState(sound);
   services_.movie.RestoreMovie(movie);
   Module() = std::move(run.module);
-  resource::TheDataTree().RestoreDataDirs(run.dirs);
 }
 
 }  // namespace mavu::script

@@ -255,6 +255,8 @@ void TSSound::Restore(base::ByteReader& in) {
 void TSSound::RestoreChannel(int32_t channel, const StreamRecord& saved) {
   if (!Load(channel, saved.name, true).empty()) {
     base::TheErrorLog().ListError(base::Utf8ToCp932("サウンドデータのロードに失敗：") + saved.name);
+    // Not even the name stays: a save made now restores to the same channels.
+    Free(channel);
     return;
   }
   SetClass(channel, saved.soundClass);

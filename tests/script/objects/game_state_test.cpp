@@ -7,6 +7,7 @@
 #include "base/file_io.h"
 #include "resource/data_tree.h"
 #include "resource/save_data.h"
+#include "support/imaging/animation_files.h"
 #include "support/script/object_fixture.h"
 
 // A saved game's state stream, written, installed and written again by the
@@ -16,11 +17,11 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Two pictures moving across a background, a message being typed, the camera
-// on its way, variables of every kind, a save title, a data folder, and the
-// script waiting inside a call and an if block.
+// Two pictures moving across a background, a third found through a data
+// folder, a message being typed, the camera on its way, variables of every
+// kind, a save title, and the script waiting inside a call and an if block.
 constexpr std::string_view kScene =
-    "\\gvar,img,bg,a,b\\gvar,msg,m\\gvar,file,f\r\n"
+    "\\gvar,img,bg,a,b,c\\gvar,msg,m\\gvar,file,f\r\n"
     "\\gvar,int,n,grid[2,3]\\gvar,str,s,names[2]\r\n"
     "\\cal,n=7\\cal,grid[1,2]=5\\cal,s=\"文字\"\\cal,names[1]=\"x\"\r\n"
     "\\scp,bg\\fr,0,0,320,240,$FFFFFFFFFF204060\\e\r\n"
@@ -30,6 +31,7 @@ constexpr std::string_view kScene =
     "\\scp,cam\\p,30,10,2000\r\n"
     "\\scp,sys\\n,\"第一章[ruby]\",\"朝\",\"\",\"\"\r\n"
     "\\scp,path\\s,0,\"extra\\\"\r\n"
+    "\\scp,c\\l,\"c.b\"\\e\\p,120,60,30,0\r\n"
     "\\sub,@@inner\r\n"
     "@@inner\r\n"
     "\\if,n==7\r\n"
@@ -41,7 +43,9 @@ class GameStateTest : public ObjectTest {
   GameStateTest() { stage_.Graphic().SetScreenSize(320, 240); }
 
   bool RunScene() {
-    const bool ran = Run(base::Utf8ToCp932(kScene));
+    const std::string picture =
+        mavu::test::AsText(mavu::test::FillAnimation({"m"}, {0, 0, 30, 30}, 0xFF00FF00));
+    const bool ran = Run(base::Utf8ToCp932(kScene), {{"extra\\c.b", picture}});
     for (const std::string& message : Messages()) ADD_FAILURE() << message;
     return ran;
   }

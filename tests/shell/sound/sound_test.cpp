@@ -215,6 +215,29 @@ TEST_F(SoundTest, SavedStateIsTheRecordsAndBringsMusicBackWhereItWasFadingIn) {
   EXPECT_LT(early, settled / 4);
 }
 
+// Saved music whose file has gone comes back as an empty channel, so a save
+// made then restores to the same.
+TEST_F(SoundTest, SavedMusicWhoseFileIsGoneRestoresToAnEmptyChannel) {
+  ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 3, "bgm\\music.ogg"), "");
+  sound_.PlaySound(SoundFamily::kStream, 3, true);
+  base::ByteWriter out;
+  sound_.SaveState(out);
+  base::Bytes saved = out.Take();
+  const size_t name = 15 * EffectRecord::kSize + 3 * StreamRecord::kSize + 1;
+  saved[name] = 'X';  // "Xgm\music.ogg": no such file
+  base::ByteReader in(saved);
+  sound_.RestoreState(in);
+  EXPECT_EQ(State(SoundFamily::kStream, 3), SoundService::kNoFile);
+  base::ByteWriter once;
+  sound_.SaveState(once);
+  base::ByteReader again(once.Data());
+  sound_.RestoreState(again);
+  base::ByteWriter twice;
+  sound_.SaveState(twice);
+  EXPECT_EQ(twice.Data(), once.Data());
+  EXPECT_EQ(once.Data()[name - 1], 0);  // no name kept
+}
+
 TEST_F(SoundTest, ACutSavedStateIsRefusedBeforeAnythingChanges) {
   ASSERT_EQ(sound_.LoadSound(SoundFamily::kStream, 0, "bgm\\music.ogg"), "");
   base::ByteWriter out;
