@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include "fuzz_game_folder.h"
-#include "support/mounted_game.h"
 #include "imaging/layers/stage.h"
 #include "script/commands/general_commands.h"
 #include "script/interpreter/kel_script.h"
 #include "script/objects/kel_object_manager.h"
 #include "script/objects/object_commands.h"
 #include "shell/sound/sound.h"
+#include "support/mounted_game.h"
 #include "support/script/recording_services.h"
 #include "support/script/recording_system_shell.h"
 
@@ -35,8 +35,8 @@ inline constexpr std::string_view kStateScene =
 class GameStateSession {
  public:
   GameStateSession() : game_({{"main.s", std::string(kStateScene)}}) {
-    auto registry = std::make_unique<script::TKelObjectManager>(
-        script::ObjectParts{stage_, shell_, sound_});
+    auto registry =
+        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_, sound_});
     script_ = std::make_unique<script::TKelScript>(
         script::InterpreterServices{services_, sound_, services_, services_, services_.clock},
         stage_, std::move(registry), GamePath() / "SaveData", 0x1234);

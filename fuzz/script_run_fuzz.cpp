@@ -12,8 +12,8 @@
 #include "resource/data_tree.h"
 #include "script/interpreter/kel_script.h"
 #include "shell/input/input.h"
-#include "support/script/fake_object_registry.h"
 #include "support/mounted_game.h"
+#include "support/script/fake_object_registry.h"
 #include "support/script/recording_services.h"
 
 // The input is a main script and a second script file, separated by

@@ -169,8 +169,7 @@ TEST_F(SaveRunTest, AChoiceLoadReturnsToWhereTheScriptSavedItsChoice) {
       "\\cal,loads=loads+1\n"
       "@@L\n"
       "\\cal,n=n+1\\wait,25\\jmp,@@L\n");
-  const HeadlessRun run =
-      game_.Run({"--frames", "30"}, "20 action selectload\n20 answer 1\n");
+  const HeadlessRun run = game_.Run({"--frames", "30"}, "20 action selectload\n20 answer 1\n");
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_NEAR(run.Global("n").Number(), 110, 2);
   EXPECT_EQ(run.Global("loads").Number(), 1);  // the variables came back with the position

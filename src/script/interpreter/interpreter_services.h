@@ -122,7 +122,7 @@ struct InterpreterSettings {
   int32_t movieDecoder = 1;    // MovieDecoder; 0 ends a movie at the first click
   int32_t thumbWidth = 128;    // ThumWidth, ThumHeight: a saved game's picture
   int32_t thumbHeight = 96;
-  int32_t quickSaveMode = 0;   // QuickSaveMode; 1 rotates through QuickSaveCount files
+  int32_t quickSaveMode = 0;  // QuickSaveMode; 1 rotates through QuickSaveCount files
   int32_t quickSaveCount = 8;
 };
 

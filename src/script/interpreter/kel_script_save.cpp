@@ -6,8 +6,8 @@
 #include "base/host_path.h"
 #include "imaging/argb8888.h"
 #include "imaging/message/message_text.h"
-#include "resource/save_data.h"
 #include "resource/data_tree.h"
+#include "resource/save_data.h"
 #include "script/interpreter/interpreter_messages.h"
 #include "script/interpreter/kel_script.h"
 #include "script/interpreter/movie_record.h"
@@ -29,7 +29,8 @@ std::optional<resource::SaveThumbnail> MakeThumbnail(const imaging::TARGB8888& s
   screen.Thumbnail(reduced, screen.Width() / width, screen.Height() / height);
   std::vector<uint32_t> pixels;
   pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-  for (int y = 0; y < height; ++y) pixels.insert(pixels.end(), reduced.Row(y), reduced.Row(y) + width);
+  for (int y = 0; y < height; ++y)
+    pixels.insert(pixels.end(), reduced.Row(y), reduced.Row(y) + width);
   return resource::SaveThumbnail::FromArgb(pixels, width, height);
 }
 
@@ -61,7 +62,8 @@ std::string TKelScript::NextQuickSaveName() const {
   std::string oldest;
   double oldestTime = 0;
   for (int32_t i = 0; i < settings_.quickSaveCount; ++i) {
-    std::string name = std::string(kQuickSaveStem) + std::to_string(i) + std::string(kSaveExtension);
+    std::string name =
+        std::string(kQuickSaveStem) + std::to_string(i) + std::string(kSaveExtension);
     if (!SaveExists(name)) return name;
     resource::TKelSaveData data(codeKey_);
     if (!data.ReadSaveFile(*SaveFilePath(name), true, false, false)) continue;
@@ -146,10 +148,10 @@ bool TKelScript::InstallGameState(std::span<const uint8_t> state, std::string& w
   try {
     ApplyGameState(state, true);
     return true;
-  } catch (const base::FormatError& e) {
-    why = e.what();
   } catch (const std::bad_alloc&) {
     why = "not enough memory for what it holds";
+  } catch (const std::exception& e) {  // damage found by any part of the game
+    why = e.what();
   }
   if (!canRollBack || !TakeBack(before.Data())) Reset();
   return false;

@@ -106,10 +106,10 @@ TEST_F(GameStateTest, AStreamThatDoesNotReadWholeIsRefusedAndTheGameStaysAsItWas
 }
 
 TEST_F(GameStateTest, DatSavesTestsDeletesAndLoadsByName) {
-  ASSERT_TRUE(Run(
-      "\\gvar,int,n,there\\cal,n=1\r\n"
-      "\\scp,dat\\s,\"slot.svd\"\\s,\"\"\\g,\"slot.svd\"\\cal,there=ResultInt\r\n"
-      "\\cal,n=5\r\n"));
+  ASSERT_TRUE(
+      Run("\\gvar,int,n,there\\cal,n=1\r\n"
+          "\\scp,dat\\s,\"slot.svd\"\\s,\"\"\\g,\"slot.svd\"\\cal,there=ResultInt\r\n"
+          "\\cal,n=5\r\n"));
   EXPECT_EQ(Int("there"), 1);
   script_->ExecuteLine("\\scp,dat\\l,\"slot.svd\"");
   EXPECT_EQ(Int("n"), 1);
@@ -155,8 +155,8 @@ TEST_F(GameStateTest, DatFailuresReportTwoLinesAndLeaveTheGameAsItWas) {
   ClearError();
   base::TheErrorLog().ClearErrors();
   EXPECT_FALSE(Run("\\scp,dat\\l,\"bad.svd\"\r\n"));
-  EXPECT_EQ(Messages(), (Strings{"GameData:読み込みエラー:bad.svd",
-                                 "\\l：GameDataのロードに失敗：bad.svd"}));
+  EXPECT_EQ(Messages(),
+            (Strings{"GameData:読み込みエラー:bad.svd", "\\l：GameDataのロードに失敗：bad.svd"}));
   EXPECT_EQ(Int("n"), 2);
   ClearError();
   base::TheErrorLog().ClearErrors();
