@@ -12,9 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <map>
 #include <optional>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,17 +24,9 @@
 #include "base/error_log.h"
 #include "base/file_io.h"
 #include "imaging/argb8888.h"
-#include "imaging/layers/stage.h"
 #include "imaging/png_writer.h"
-#include "resource/data_tree.h"
-#include "resource/pack_builder.h"
-#include "script/commands/general_commands.h"
 #include "script/interpreter/kel_script.h"
-#include "script/objects/kel_object_manager.h"
-#include "script/objects/object_commands.h"
-#include "shell/sound/sound.h"
-#include "support/script/recording_services.h"
-#include "support/script/recording_system_shell.h"
+#include "support/script/live_game.h"
 #include "support/sound/ogg_maker.h"
 #include "support/temp_dir.h"
 
@@ -55,7 +46,6 @@ constexpr int kArrays = 200;
 constexpr int kArrayLength = 16;
 constexpr int kNamesPerLine = 30;  // a command holds 33 words, its name and kind among them
 constexpr int kMaxSetUpFrames = 1000;
-constexpr int32_t kFrameMs = 25;
 constexpr const char* kSaveName = "bench.svd";
 constexpr const char* kUnpackedSaveName = "unpacked.svd";
 
@@ -132,26 +122,25 @@ std::string MainScript() {
   return "@@start\r\n" + Variables() + Scene() + "\\cal,ready=1\r\n\\wait,100000000\r\n";
 }
 
-// The game's pack: the script, the pictures and the streams.
-void WritePack(const std::filesystem::path& stem) {
-  resource::PackBuilder builder;
-  auto add = [&](const std::string& name, std::span<const uint8_t> bytes) {
-    if (!builder.Add(name, bytes)) throw std::runtime_error("cannot add " + name);
-  };
-  const std::string script = MainScript();
-  add("main.s", {reinterpret_cast<const uint8_t*>(script.data()), script.size()});
-  add(PictureName(0), Picture(kScreenWidth, kScreenHeight, 0));
+std::string AsText(const base::Bytes& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+// The game's files: the script, the pictures and the streams.
+std::map<std::string, std::string> GameFiles() {
+  std::map<std::string, std::string> files = {
+      {"main.s", MainScript()},
+      {PictureName(0), AsText(Picture(kScreenWidth, kScreenHeight, 0))},
+      {"wait.png", AsText(Picture(32, 32, 21))},
+      {"event.png", AsText(Picture(64, 64, 22))}};
   for (int i = 1; i < kPictures; ++i) {
-    add(PictureName(i), i <= kCharacters ? Picture(240, 480, i) : Picture(160, 60, i));
+    files[PictureName(i)] = AsText(i <= kCharacters ? Picture(240, 480, i) : Picture(160, 60, i));
   }
-  add("wait.png", Picture(32, 32, 21));
-  add("event.png", Picture(64, 64, 22));
   for (int i = 0; i < kStreams; ++i) {
-    add(StreamName(i),
-        test::MakeOgg({.seconds = 1.0, .frequency = 220.0 * (i + 2) / 2, .serial = i + 1}));
+    files[StreamName(i)] =
+        AsText(test::MakeOgg({.seconds = 1.0, .frequency = 220.0 * (i + 2) / 2, .serial = i + 1}));
   }
-  std::filesystem::create_directories(stem.parent_path());
-  if (!builder.WriteFiles(stem)) throw std::runtime_error("cannot write the pack");
+  return files;
 }
 
 void FillBacklog(imaging::TKelLogData& backlog) {
@@ -166,59 +155,37 @@ void FillBacklog(imaging::TKelLogData& backlog) {
   }
 }
 
-// The interpreter with the real objects and sound, run to the scene's wait,
-// saved once so that every benchmark finds the file.
+// The game run to the scene's wait, saved once so that every benchmark finds
+// the file.
 class SavedGame {
  public:
   SavedGame() {
-    WritePack(folder_.Path() / "GameData" / "data0");
-    auto& tree = resource::TheDataTree();
-    tree.SetProgramDirectory(folder_.Path());
-    if (tree.MountDataPacks("GameData\\") != 1) throw std::runtime_error("cannot mount the pack");
     base::TheErrorLog().SetDirectory(folder_.Path());
-    auto registry =
-        std::make_unique<script::TKelObjectManager>(script::ObjectParts{stage_, shell_, sound_});
-    script_ = std::make_unique<script::TKelScript>(
-        script::InterpreterServices{services_, sound_, services_, services_, services_.clock},
-        stage_, std::move(registry), SaveFolder(), 0x1234);
-    script::RegisterGeneralCommands(script_->Commands());
-    script::RegisterObjectCommands(script_->Commands());
-    if (!script_->Initialize()) throw std::runtime_error("the interpreter did not start");
-    stage_.Graphic().SetScreenSize(kScreenWidth, kScreenHeight);
     RunToWait();
-    FillBacklog(stage_.Backlog());
-    if (!script_->SaveGame(kSaveName, true)) throw std::runtime_error("the first save failed");
-  }
-  ~SavedGame() {
-    script_.reset();
-    resource::TheDataTree().UnmountDataPacks();
+    FillBacklog(game_.Stage().Backlog());
+    if (!Script().SaveGame(kSaveName, true)) throw std::runtime_error("the first save failed");
   }
 
-  script::TKelScript& Script() { return *script_; }
+  script::TKelScript& Script() { return game_.Script(); }
   std::filesystem::path SaveFolder() const { return folder_.Path() / "SaveData"; }
   std::filesystem::path SaveFile() const { return SaveFolder() / kSaveName; }
 
  private:
   void RunToWait() {
-    script_->ExecuteLine("\\go,@@start,\"main.s\"");
     for (int frame = 0;
-         frame < kMaxSetUpFrames && script_->CurrentWaitState() != script::WaitState::kTimed;
+         frame < kMaxSetUpFrames && Script().CurrentWaitState() != script::WaitState::kTimed;
          ++frame) {
-      script_->UpdateFrame(kFrameMs, true);
+      game_.Frames(1);
     }
-    for (int frame = 0; frame < 4; ++frame) script_->UpdateFrame(kFrameMs, true);  // on their way
+    game_.Frames(4);  // on their way
     const std::vector<std::string>& errors = base::TheErrorLog().Errors();
     if (!errors.empty()) throw std::runtime_error(base::Cp932ToUtf8(errors.front()));
-    if (script_->Evaluate("ready").integer == 0)
+    if (Script().Evaluate("ready").integer == 0)
       throw std::runtime_error("the scene did not reach its wait");
   }
 
   test::TempDir folder_;
-  script::RecordingServices services_;
-  script::RecordingSystemShell shell_;
-  shell::TSound sound_{services_.clock};
-  imaging::Stage stage_{&sound_};
-  std::unique_ptr<script::TKelScript> script_;
+  test::LiveGame game_{GameFiles(), SaveFolder(), kScreenWidth, kScreenHeight};
 };
 
 SavedGame& Game() {
